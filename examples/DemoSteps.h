@@ -1,0 +1,21 @@
+#pragma once
+
+#include <tqannotations/PluginEntryPoints.h>
+
+// The steps of the demonstration, each driving one part of the plug-in as the host would.
+// Each returns whether everything it tried behaved as expected.
+
+struct LoadedPlugin
+{
+  void* handle = nullptr;
+  TQDllInitFunction init = nullptr;
+  TQDllTerminateFunction terminate = nullptr;
+  TQDllCreateComponentFunction createComponent = nullptr;
+};
+
+//! Loads the plug-in with dlopen and finds its entry points by their plain names.
+bool LoadPlugin(const char* path, LoadedPlugin& plugin);
+void UnloadPlugin(LoadedPlugin& plugin);
+
+//! Asks the factory for the annotations that the host knows and reports what it got.
+bool DemoComponentFactory(const LoadedPlugin& plugin);

@@ -1,0 +1,50 @@
+#include "plugin/ComponentFactory.h"
+
+#include <du/Symbol.h>
+
+#include <array>
+#include <cstdio>
+
+namespace tqannotations {
+namespace {
+
+// The header keys that the host's units share. Nothing here reads them; they are kept so that
+// the plug-in interns the same key set as the host's own units do.
+const du::Symbol kHeaderInstance("instance");
+const du::Symbol kHeaderAnnotation("annotation");
+const du::Symbol kHeaderPickPoint("pick_point");
+const du::Symbol kHeaderParentInstance("parent_instance");
+const du::Symbol kHeaderParentAnnotation("parent_annotation");
+const du::Symbol kHeaderGeomId("geom_id");
+const du::Symbol kHeaderPickPointAgain("pick_point");
+const du::Symbol kHeaderSbomInstance("SbomInstance");
+
+//! One kind of annotation that the factory makes.
+struct Product
+{
+  const char* subtype;
+  const char* creationLine;
+  du::RefCounted* (*make)();
+};
+
+// Subtypes are tried in this order.
+const std::array<Product, 0> kProducts = {};
+
+} // namespace
+
+bool ComponentFactory::Create(const std::string& verb, const std::string& kind,
+                              const std::string& subtype, du::SmartPtr<du::RefCounted>& out)
+{
+  if (verb != "create" || kind != "annotation")
+    return false;
+  for (const Product& product : kProducts) {
+    if (subtype != product.subtype)
+      continue;
+    std::printf("%s", product.creationLine);
+    out = product.make();
+    return true;
+  }
+  return false;
+}
+
+} // namespace tqannotations

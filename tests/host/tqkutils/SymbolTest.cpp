@@ -1,0 +1,71 @@
+#include <du/HashMap.h>
+#include <du/Symbol.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Built during static initialisation, before main, like the plug-in's key symbols.
+const du::Symbol kStaticKey("position");
+
+TEST(Symbol, SameTextIsSameSymbol)
+{
+  EXPECT_EQ(du::Symbol("position"), kStaticKey);
+  EXPECT_EQ(du::Symbol(std::string("position")), kStaticKey);
+  EXPECT_NE(du::Symbol("Position"), kStaticKey);
+  EXPECT_EQ(du::Symbol(), du::Symbol::EMPTY);
+  EXPECT_EQ(du::Symbol(""), du::Symbol::EMPTY);
+  EXPECT_TRUE(du::Symbol::EMPTY.IsEmpty());
+}
+
+TEST(Symbol, ComparesWithStrings)
+{
+  EXPECT_TRUE(kStaticKey == std::string("position"));
+  EXPECT_TRUE(std::string("position") == kStaticKey);
+  EXPECT_TRUE(kStaticKey != std::string("positio"));
+  EXPECT_STREQ(kStaticKey.c_str(), "position");
+}
+
+TEST(Symbol, KeepsEmbeddedZerosAndNonAsciiText)
+{
+  const std::string withZero("a\0b", 3);
+  EXPECT_EQ(du::Symbol(withZero).GetText(), withZero);
+  EXPECT_NE(du::Symbol(withZero), du::Symbol("a"));
+  EXPECT_EQ(du::Symbol("Größe").GetText(), "Größe");
+}
+
+TEST(Symbol, InterningFromManyThreadsGivesOneSymbolPerText)
+{
+  constexpr int kThreads = 8;
+  constexpr int kTexts = 2000;
+  std::vector<std::vector<du::Symbol>> made(kThreads);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([t, &made] {
+      for (int i = 0; i < kTexts; ++i)
+        made[t].emplace_back("threaded-" + std::to_string((i * 7 + t) % kTexts));
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+
+  for (int t = 0; t < kThreads; ++t)
+    for (int i = 0; i < kTexts; ++i) {
+      const du::Symbol& symbol = made[t][i];
+      EXPECT_EQ(symbol, du::Symbol(symbol.GetText()));
+      EXPECT_EQ(symbol.c_str(), du::Symbol(symbol.GetText()).c_str()) << "one stored copy";
+    }
+}
+
+TEST(Symbol, ServesAsHashMapKey)
+{
+  du::HashMap<du::Symbol, du::Symbol> renamed;
+  renamed[du::Symbol("old-id")] = du::Symbol("new-id");
+  EXPECT_EQ(renamed.at(du::Symbol(std::string("old-id"))), du::Symbol("new-id"));
+  EXPECT_EQ(renamed.count(du::Symbol("other")), 0u);
+}
+
+} // namespace
