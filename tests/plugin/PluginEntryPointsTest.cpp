@@ -72,4 +72,43 @@ TEST_F(LoadedPlugin, RefusesUnknownRequestsAndKeepsTheOutReference)
   EXPECT_FALSE(destroyed);
 }
 
+// Kinds that this build does not make yet are refused like any unknown request; the others must
+// print their line once per call, hand out their only reference, and release what out held.
+TEST_F(LoadedPlugin, EachCreationPrintsItsLineAndReleasesWhatTheOutReferenceHeld)
+{
+  const struct
+  {
+    const char* subtype;
+    const char* line;
+  } kinds[] = {
+    {"centerline", "Create new centerline\n"},
+    {"calloutlabel", "Create new callout\n"},
+    {"combinedcallout", "Create new combined callout\n"},
+  };
+  for (const auto& kind : kinds) {
+    bool markerDestroyed = false;
+    du::SmartPtr<du::RefCounted> out(new Marker(markerDestroyed));
+    testing::internal::CaptureStdout();
+    const bool created = m_create("create", "annotation", kind.subtype, out);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    if (!created) {
+      EXPECT_EQ(printed, "") << kind.subtype;
+      EXPECT_FALSE(markerDestroyed) << kind.subtype;
+      continue;
+    }
+    EXPECT_EQ(printed, kind.line);
+    EXPECT_TRUE(markerDestroyed) << "the previous object lost its last reference";
+    ASSERT_TRUE(out) << kind.subtype;
+    EXPECT_EQ(out->GetReferenceCount(), 1) << "the out reference is the only one";
+
+    const du::SmartPtr<du::RefCounted> first = out;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(m_create("create", "annotation", kind.subtype, out));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), kind.line);
+    EXPECT_TRUE(out != first) << "every call makes a new object";
+    EXPECT_EQ(first->GetReferenceCount(), 1) << "the second call released the first object";
+    EXPECT_EQ(out->GetReferenceCount(), 1);
+  }
+}
+
 } // namespace

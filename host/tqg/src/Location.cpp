@@ -76,6 +76,13 @@ void Location::Set(const DPoint3D& origin, const Quat& rotation, double scale)
   m_origin = origin;
 }
 
+void Location::Get(DPoint3D& origin, Quat& rotation, double& scale) const
+{
+  origin = m_origin;
+  rotation = GetQuat();
+  scale = GetScale();
+}
+
 double Location::GetScale() const
 {
   const double x = m_orientation(0, 0), y = m_orientation(0, 1), z = m_orientation(0, 2);

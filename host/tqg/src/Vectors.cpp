@@ -3,11 +3,14 @@
 #include <dg/FVec2.h>
 #include <dg/Location.h>
 
+#include <cfloat>
 #include <cmath>
 
 namespace dg {
 
 const DPoint3D DPoint3D::ORIGIN;
+const DPoint3D DPoint3D::BAD(DBL_MAX, DBL_MAX, DBL_MAX);
+const DVec3 DVec3::ZERO;
 
 DPoint3D& DPoint3D::operator*=(const Location& location)
 {

@@ -16,9 +16,9 @@ std::map<Key, std::string> ShippedTexts()
   const std::pair<const char*, const char*> english[] = {
     {"31", "Move Leader Point"},
     {"68", "Edit %s"},
-    {"113", "Change Center Line Items"},
-    {"118", "Move Center Line"},
-    {"119", "Change Center Line Style"},
+    {"113", "Change Items of %s"},
+    {"118", "Move %s"},
+    {"119", "Change Style of %s"},
     {"2045", "Center Line"},
     {"2046", "Item Callout"},
     {"2049", "Note"},

@@ -13,7 +13,8 @@ namespace {
 }
 
 //! The read sides that the current thread holds, with their nesting depth. A thread holds few
-//! locks at once, so a small flat table is both enough and cheap to search.
+//! locks at once, so a small flat table is both enough and cheap to search. Its address also
+//! names the thread to the locks it writes.
 class ThreadReadHolds
 {
 public:
@@ -32,13 +33,18 @@ public:
     m_holds[m_count++] = {lock, 1};
   }
 
-  void Remove(const ReadWriteLock* lock) noexcept
+  //! Counts one read side of the lock off; true when that was the last one the thread held.
+  bool Release(const ReadWriteLock* lock)
   {
-    for (unsigned i = 0; i < m_count; ++i)
-      if (m_holds[i].lock == lock) {
-        m_holds[i] = m_holds[--m_count];
-        return;
-      }
+    for (unsigned i = 0; i < m_count; ++i) {
+      if (m_holds[i].lock != lock)
+        continue;
+      if (--m_holds[i].depth > 0)
+        return false;
+      m_holds[i] = m_holds[--m_count];
+      return true;
+    }
+    Fail("read unlock by a thread that holds no read lock");
   }
 
 private:
@@ -48,61 +54,60 @@ private:
     const ReadWriteLock* lock;
     unsigned depth;
   };
-  Hold m_holds[kCapacity];
+  Hold m_holds[kCapacity] = {};
   unsigned m_count = 0;
 };
 
+// Constant-initialised, so that reaching it needs no first-use check on every lock call.
 thread_local ThreadReadHolds t_readHolds;
 
 } // namespace
 
 bool ReadWriteLock::IsWriteLockedByCurrentThread() const noexcept
 {
-  return m_writer.load(std::memory_order_relaxed) == std::this_thread::get_id();
+  return m_writer.load(std::memory_order_relaxed) == &t_readHolds;
 }
 
 void ReadWriteLock::ReadLock()
 {
-  if (IsWriteLockedByCurrentThread()) {
+  ThreadReadHolds& holds = t_readHolds;
+  if (m_writer.load(std::memory_order_relaxed) == &holds) {
     ++m_writerReads;
     return;
   }
-  if (unsigned* depth = t_readHolds.Find(this)) {
+  if (unsigned* depth = holds.Find(this)) {
     // Nested reads do not touch the mutex: a writer waiting between the two would deadlock.
     ++*depth;
     return;
   }
   m_mutex.lock_shared();
-  t_readHolds.Add(this);
+  holds.Add(this);
 }
 
 void ReadWriteLock::ReadUnlock()
 {
-  if (IsWriteLockedByCurrentThread()) {
+  ThreadReadHolds& holds = t_readHolds;
+  if (m_writer.load(std::memory_order_relaxed) == &holds) {
     if (m_writerReads == 0)
       Fail("read unlock without a matching read lock");
     --m_writerReads;
     return;
   }
-  unsigned* depth = t_readHolds.Find(this);
-  if (!depth)
-    Fail("read unlock by a thread that holds no read lock");
-  if (--*depth == 0) {
-    t_readHolds.Remove(this);
+  if (holds.Release(this))
     m_mutex.unlock_shared();
-  }
 }
 
 void ReadWriteLock::WriteLock()
 {
-  if (IsWriteLockedByCurrentThread()) {
+  ThreadReadHolds& holds = t_readHolds;
+  if (m_writer.load(std::memory_order_relaxed) == &holds) {
     ++m_writeDepth;
     return;
   }
-  if (t_readHolds.Find(this))
+  if (holds.Find(this))
     Fail("a thread that holds the read lock asked for the write lock; it would wait for itself");
   m_mutex.lock();
-  m_writer.store(std::this_thread::get_id(), std::memory_order_relaxed);
+  m_writer.store(&holds, std::memory_order_relaxed);
   m_writeDepth = 1;
 }
 
@@ -114,7 +119,7 @@ void ReadWriteLock::WriteUnlock()
     return;
   if (m_writerReads != 0)
     Fail("write unlock while the writer still holds read locks");
-  m_writer.store(std::thread::id(), std::memory_order_relaxed);
+  m_writer.store(nullptr, std::memory_order_relaxed);
   m_mutex.unlock();
 }
 

@@ -10,6 +10,7 @@ namespace {
 class InternTable
 {
 public:
+  //! The stored copy of a non-empty text.
   const std::string* Intern(const std::string& text)
   {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -30,21 +31,21 @@ InternTable& Table()
   return *table;
 }
 
-const std::string* EmptyText()
-{
-  static const std::string* empty = Table().Intern(std::string());
-  return empty;
-}
-
 } // namespace
 
+// Constant-initialised (the default constructor is constexpr), hence usable from any static
+// constructor, whichever library or translation unit runs first.
 const Symbol Symbol::EMPTY;
 
-Symbol::Symbol() : m_text(EmptyText()) {}
+Symbol::Symbol(const char* text) : m_text(text && *text ? Table().Intern(text) : nullptr) {}
 
-Symbol::Symbol(const char* text) : m_text(text ? Table().Intern(text) : EmptyText()) {}
+Symbol::Symbol(const std::string& text) : m_text(text.empty() ? nullptr : Table().Intern(text)) {}
 
-Symbol::Symbol(const std::string& text) : m_text(Table().Intern(text)) {}
+const std::string& Symbol::EmptyText() noexcept
+{
+  static const std::string* empty = new std::string; // never destroyed, as the table
+  return *empty;
+}
 
 std::ostream& operator<<(std::ostream& out, const Symbol& symbol) { return out << symbol.GetText(); }
 

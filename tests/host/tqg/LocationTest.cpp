@@ -65,4 +65,26 @@ TEST(Location, QuaternionAndScaleReadBackAsSet)
   EXPECT_NEAR(kTurnedAndMoved.GetScale(), 2.0, 1e-6);
 }
 
+TEST(Location, OriginRotationAndScaleReadBackThroughGet)
+{
+  dg::DPoint3D origin;
+  dg::Quat rotation;
+  double scale = 0;
+  kTurnedAndMoved.Get(origin, rotation, scale);
+  EXPECT_EQ(origin.x, 10.0);
+  EXPECT_EQ(origin.z, 2.5);
+  EXPECT_NEAR(scale, 2.0, 1e-6);
+  const dg::Location rebuilt(origin, rotation, scale);
+  const dg::DPoint3D p(3, -1, 4);
+  ExpectNear(p * rebuilt, p * kTurnedAndMoved);
+}
+
+TEST(Location, SetPosMovesTheOriginAndKeepsTheOrientation)
+{
+  dg::Location moved = kTurnedAndMoved;
+  moved.SetPos(dg::DPoint3D(0, 0, 0));
+  EXPECT_EQ(moved.GetOrientation(), kTurnedAndMoved.GetOrientation());
+  ExpectNear(dg::DPoint3D(1, 0, 0) * moved, dg::DPoint3D(0, 2, 0));
+}
+
 } // namespace

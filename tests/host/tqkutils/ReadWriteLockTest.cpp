@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -74,6 +75,65 @@ TEST(ReadWriteLock, ReadersShareAndNestWhileAWriterWaits)
   otherReader.join();
   EXPECT_TRUE(written);
   EXPECT_TRUE(otherRead);
+}
+
+TEST(ReadWriteLock, WritersStayExclusiveUnderContention)
+{
+  constexpr int kRounds = 3000;
+  dp::ReadWriteLock lock;
+  long first = 0, second = 0; // equal whenever no writer is inside
+  std::atomic<bool> torn{false};
+  const auto write = [&] {
+    for (int i = 0; i < kRounds; ++i) {
+      lock.WriteLock();
+      ++first;
+      lock.ReadLock();
+      lock.WriteLock();
+      ++second;
+      lock.WriteUnlock();
+      lock.ReadUnlock();
+      lock.WriteUnlock();
+    }
+  };
+  const auto read = [&] {
+    for (int i = 0; i < kRounds; ++i) {
+      lock.ReadLock();
+      lock.ReadLock();
+      if (first != second)
+        torn = true;
+      lock.ReadUnlock();
+      lock.ReadUnlock();
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 3; ++t) {
+    threads.emplace_back(write);
+    threads.emplace_back(read);
+  }
+  for (std::thread& thread : threads)
+    thread.join();
+  EXPECT_FALSE(torn) << "a reader saw a writer half way";
+  EXPECT_EQ(first, 3L * kRounds) << "lost updates: two writers were inside at once";
+  EXPECT_EQ(second, first);
+}
+
+TEST(ReadWriteLock, ReadSidesOfSeveralLocksReleaseInAnyOrder)
+{
+  dp::ReadWriteLock locks[5];
+  for (dp::ReadWriteLock& lock : locks)
+    lock.ReadLock();
+  locks[2].ReadLock(); // nested on one of them
+  // Release out of order, so that the thread's record of holds is reshuffled under the nesting.
+  for (int i : {0, 2, 4, 1, 2, 3})
+    locks[i].ReadUnlock();
+
+  std::thread writer([&] {
+    for (dp::ReadWriteLock& lock : locks) {
+      lock.WriteLock(); // would wait forever on a read side left behind
+      lock.WriteUnlock();
+    }
+  });
+  writer.join();
 }
 
 TEST(ReadWriteLockDeathTest, AskingForWriteWhileHoldingOnlyReadAborts)

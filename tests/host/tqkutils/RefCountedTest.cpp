@@ -64,7 +64,8 @@ TEST(SmartPtr, AssignmentReleasesTheOldObjectAndKeepsSelfAssignmentSafe)
 {
   int firstDestroyed = 0, secondDestroyed = 0;
   du::SmartPtr<Tracked> p(new Tracked(firstDestroyed));
-  p = p;
+  du::SmartPtr<Tracked>& same = p; // through a reference, as self-assignment happens in practice
+  p = same;
   EXPECT_EQ(firstDestroyed, 0);
   EXPECT_EQ(p->GetReferenceCount(), 1);
   p = new Tracked(secondDestroyed);
@@ -94,7 +95,15 @@ TEST(SmartPtr, OrdersAndComparesByIdentityAcrossPointeeTypes)
   EXPECT_EQ(set.size(), 2u);
   du::ConstSmartPtr<Left> constLeft = a;
   EXPECT_TRUE(constLeft == a);
+  EXPECT_TRUE(a == constLeft);
   EXPECT_FALSE(constLeft == b);
+  EXPECT_TRUE(b != constLeft);
+  EXPECT_TRUE(constLeft != b);
+  EXPECT_TRUE(du::ConstSmartPtr<Right>(b) == du::ConstSmartPtr<Left>(b));
+  EXPECT_TRUE(du::ConstSmartPtr<Left>() == nullptr);
+  EXPECT_TRUE(constLeft != nullptr);
+  EXPECT_FALSE(constLeft < du::ConstSmartPtr<Right>(a)) << "ordered by object, not by sub-object";
+  EXPECT_FALSE(du::ConstSmartPtr<Right>(a) < constLeft);
 }
 
 TEST(RefCounted, CopyStartsWithNoReferences)

@@ -22,12 +22,30 @@ TEST(Symbol, SameTextIsSameSymbol)
   EXPECT_TRUE(du::Symbol::EMPTY.IsEmpty());
 }
 
-TEST(Symbol, ComparesWithStrings)
+TEST(Symbol, ComparesWithStringsAndLiterals)
 {
   EXPECT_TRUE(kStaticKey == std::string("position"));
   EXPECT_TRUE(std::string("position") == kStaticKey);
   EXPECT_TRUE(kStaticKey != std::string("positio"));
   EXPECT_STREQ(kStaticKey.c_str(), "position");
+  EXPECT_TRUE(kStaticKey == "position");
+  EXPECT_TRUE("position" != du::Symbol("positions"));
+  EXPECT_TRUE(du::Symbol::EMPTY == "");
+  EXPECT_TRUE(du::Symbol::EMPTY == static_cast<const char*>(nullptr));
+  EXPECT_FALSE(kStaticKey == static_cast<const char*>(nullptr));
+}
+
+TEST(Symbol, EmptySymbolIsReadyBeforeAnyConstructorRuns)
+{
+  // Constant initialisation: a static in any library may copy it during its own start-up.
+  static constexpr du::Symbol kBuiltAtCompileTime;
+  EXPECT_EQ(kBuiltAtCompileTime, du::Symbol::EMPTY);
+  EXPECT_EQ(du::Symbol(static_cast<const char*>(nullptr)), du::Symbol::EMPTY);
+  EXPECT_EQ(du::Symbol(std::string()), du::Symbol::EMPTY);
+  EXPECT_EQ(du::Symbol::EMPTY.GetText(), "");
+  EXPECT_STREQ(du::Symbol::EMPTY.c_str(), "");
+  EXPECT_TRUE(du::Symbol::EMPTY < kStaticKey);
+  EXPECT_FALSE(kStaticKey < du::Symbol::EMPTY);
 }
 
 TEST(Symbol, KeepsEmbeddedZerosAndNonAsciiText)

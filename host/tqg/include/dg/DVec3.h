@@ -5,6 +5,8 @@ namespace dg {
 //! A vector in 3-D space, in double precision.
 struct DVec3
 {
+  static const DVec3 ZERO;
+
   double x = 0.0;
   double y = 0.0;
   double z = 0.0;

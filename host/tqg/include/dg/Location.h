@@ -19,7 +19,11 @@ public:
   Location(const DPoint3D& origin, const Quat& rotation, double scale);
 
   void Set(const DPoint3D& origin, const Quat& rotation, double scale);
+  //! The origin, the rotation part (GetQuat) and the scale (GetScale).
+  void Get(DPoint3D& origin, Quat& rotation, double& scale) const;
   const DPoint3D& GetPosition() const { return m_origin; }
+  //! Moves the origin; the orientation stays.
+  void SetPos(const DPoint3D& position) { m_origin = position; }
   void SetPosition(const DPoint3D& position) { m_origin = position; }
   const FMat33& GetOrientation() const { return m_orientation; }
   void SetOrientation(const FMat33& orientation) { m_orientation = orientation; }

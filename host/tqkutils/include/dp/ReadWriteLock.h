@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <shared_mutex>
-#include <thread>
 
 namespace dp {
 
@@ -31,7 +30,9 @@ public:
 
 private:
   std::shared_mutex m_mutex;
-  std::atomic<std::thread::id> m_writer{};
+  // The writing thread, named by the address of its own record of held read sides: comparing it
+  // costs one thread-local access, which the read side needs anyway.
+  std::atomic<const void*> m_writer{nullptr};
   unsigned m_writeDepth = 0;  // touched only by the writer
   unsigned m_writerReads = 0; // read sides taken by the writer, likewise
 };

@@ -56,6 +56,31 @@ bool operator==(const ConstSmartPtr<T>& a, const SmartPtr<U>& b) noexcept
   return IdentityOf(a.Get()) == IdentityOf(b.Get());
 }
 template <class T, class U>
+bool operator==(const SmartPtr<T>& a, const ConstSmartPtr<U>& b) noexcept
+{
+  return b == a;
+}
+template <class T, class U>
+bool operator!=(const ConstSmartPtr<T>& a, const SmartPtr<U>& b) noexcept
+{
+  return !(a == b);
+}
+template <class T, class U>
+bool operator!=(const SmartPtr<T>& a, const ConstSmartPtr<U>& b) noexcept
+{
+  return !(b == a);
+}
+template <class T>
+bool operator==(const ConstSmartPtr<T>& a, std::nullptr_t) noexcept
+{
+  return !a;
+}
+template <class T>
+bool operator!=(const ConstSmartPtr<T>& a, std::nullptr_t) noexcept
+{
+  return static_cast<bool>(a);
+}
+template <class T, class U>
 bool operator<(const ConstSmartPtr<T>& a, const ConstSmartPtr<U>& b) noexcept
 {
   return std::less<const RefCounted*>()(IdentityOf(a.Get()), IdentityOf(b.Get()));

@@ -23,6 +23,11 @@ public:
   //! A placeholder without an argument stays as it is; surplus arguments are ignored.
   std::string LocalizeMessage(const std::string& key, int failureAction,
                               const AssembleArgs& args = AssembleArgs()) const;
+  //! The same, with the arguments before the failure action.
+  std::string LocalizeMessage(const std::string& key, const AssembleArgs& args, int failureAction) const
+  {
+    return LocalizeMessage(key, failureAction, args);
+  }
 
   const std::string& GetCatalogue() const noexcept { return m_catalogue; }
 
