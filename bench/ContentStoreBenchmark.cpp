@@ -1,0 +1,132 @@
+// Writing a content tree of 100,000 properties to a file through the document store and reading it
+// back, against copying the same number of bytes (the file's) in memory in the same run. The round
+// trip reports its cost as a multiple of that copy in the counter "x_copy".
+
+#include <tqk/DocumentStore.h>
+#include <tqk/SerializedContentElement.h>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using tqk::DocumentStore;
+using tqk::SerializedContentElement;
+
+constexpr int LEADERS = 1000;
+constexpr int PROPERTIES_PER_LEADER = 100; // 100,000 properties in all
+
+//! Leaders of the kind callouts save: every value type, keys repeated from leader to leader.
+std::unique_ptr<SerializedContentElement> MakeTree()
+{
+  auto root = std::make_unique<SerializedContentElement>(du::Symbol("document"));
+  for (int leader = 0; leader < LEADERS; ++leader) {
+    SerializedContentElement& element = root->StartContent(du::Symbol("leader"));
+    for (int i = 0; i < PROPERTIES_PER_LEADER; i += 10) {
+      const double d = leader + i / 7.0;
+      element.AddProperty(du::Symbol("anchor"), dg::DPoint3D(d, -d / 3.0, d * 1e-3));
+      element.AddProperty(du::Symbol("shapeid"),
+                          du::Symbol("part/" + std::to_string(leader) + "/" + std::to_string(i)));
+      element.AddProperty(du::Symbol("isdetached"), (i & 1) != 0);
+      element.AddProperty(du::Symbol("type"), std::int32_t(-i));
+      element.AddProperty(du::Symbol("itemListId"), std::uint32_t(leader * 100 + i));
+      element.AddProperty(du::Symbol("xyzFlag"), std::uint16_t(i));
+      element.AddProperty(du::Symbol("id"), std::uint64_t(leader) << 40 | std::uint64_t(i));
+      element.AddProperty(du::Symbol("lineweight"), float(d) / 3.0f);
+      element.AddProperty(du::Symbol("linecolor"), dg::Color(0.1f, 0.2f, float(i) / 100.0f, 1.0f));
+      element.AddProperty(du::Symbol("csys"), dg::Quat(0.0, std::sin(d), 0.0, std::cos(d)));
+    }
+    element.EndContent();
+  }
+  return root;
+}
+
+const SerializedContentElement& Tree()
+{
+  static const std::unique_ptr<SerializedContentElement> tree = MakeTree();
+  return *tree;
+}
+
+std::string FilePath() { return "/tmp/tq-content-store-benchmark-" + std::to_string(::getpid()) + ".xml"; }
+
+//! The bytes the store writes for the tree: what the copy baseline copies.
+const std::string& StoredBytes()
+{
+  static const std::string bytes = [] {
+    std::string error;
+    const std::string path = FilePath();
+    if (!DocumentStore::Write(Tree(), path, error))
+      return std::string();
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    std::remove(path.c_str());
+    return text.str();
+  }();
+  return bytes;
+}
+
+//! Seconds one in-memory copy of the stored bytes takes, as the best of several rounds.
+double CopySeconds()
+{
+  const std::string& bytes = StoredBytes();
+  std::string copy(bytes.size(), '\0');
+  double best = 1e9;
+  for (int round = 0; round < 50; ++round) {
+    const auto start = std::chrono::steady_clock::now();
+    std::memcpy(copy.data(), bytes.data(), bytes.size());
+    benchmark::ClobberMemory();
+    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  return best;
+}
+
+void CopyStoredBytesInMemory(benchmark::State& state)
+{
+  const std::string& bytes = StoredBytes();
+  std::string copy(bytes.size(), '\0');
+  for (auto _ : state) {
+    std::memcpy(copy.data(), bytes.data(), bytes.size());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(CopyStoredBytesInMemory)->Unit(benchmark::kMicrosecond);
+
+void WriteAndReadBackThroughStore(benchmark::State& state)
+{
+  const SerializedContentElement& tree = Tree();
+  const std::string path = FilePath();
+  double roundTrips = 0.0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    std::string error;
+    if (!DocumentStore::Write(tree, path, error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    const std::unique_ptr<SerializedContentElement> read = DocumentStore::Read(path, error);
+    if (!read || read->GetChildCount() != LEADERS) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(read.get());
+    roundTrips += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  std::remove(path.c_str());
+  if (state.iterations() > 0) {
+    state.counters["x_copy"] = roundTrips / static_cast<double>(state.iterations()) / CopySeconds();
+    state.counters["file_bytes"] = static_cast<double>(StoredBytes().size());
+  }
+}
+BENCHMARK(WriteAndReadBackThroughStore)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,215 @@
+#include "ContentRecorder.h"
+
+#include <tqk/DocumentStore.h>
+#include <tqk/SerializedContentElement.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace {
+
+using tqk::DocumentStore;
+using tqk::SerializedContentElement;
+
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + "tqk-store-" + name; }
+
+void WriteText(const std::string& path, const std::string& text)
+{
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadText(const std::string& path)
+{
+  std::ostringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+float FloatFromBits(std::uint32_t bits)
+{
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+double DoubleFromBits(std::uint64_t bits)
+{
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+//! Every value type, floats that decimal text easily gets wrong, texts that XML easily mangles,
+//! repeated keys, children three deep, a property after a child, and an empty child.
+std::unique_ptr<SerializedContentElement> MakeRichTree()
+{
+  auto root = std::make_unique<SerializedContentElement>(du::Symbol("document <&\">"));
+  root->AddProperty(du::Symbol("visible"), true);
+  root->AddProperty(du::Symbol("count"), std::numeric_limits<std::int32_t>::min());
+  root->AddProperty(du::Symbol("count"), std::int32_t(-1));
+  root->AddProperty(du::Symbol("item"), std::numeric_limits<std::uint32_t>::max());
+  root->AddProperty(du::Symbol("flags"), std::uint16_t(65535));
+  root->AddProperty(du::Symbol("id"), std::numeric_limits<std::uint64_t>::max());
+  root->AddProperty(du::Symbol("width"), 0.1f);
+  root->AddProperty(du::Symbol("width"), -0.0f);
+  root->AddProperty(du::Symbol("width"), std::numeric_limits<float>::denorm_min());
+  root->AddProperty(du::Symbol("width"), -std::numeric_limits<float>::infinity());
+  root->AddProperty(du::Symbol("width"), FloatFromBits(0xFFC01234u)); // a NaN with sign and payload
+  root->AddProperty(du::Symbol("text"), du::Symbol(""));
+  root->AddProperty(du::Symbol("text"), du::Symbol("tab\tline\nreturn\r  spaces  \x01\x1f\x7f"));
+  root->AddProperty(du::Symbol("text"),
+                    du::Symbol("quotes \"'<&>]]> \xc2\x85 \xe2\x80\xa8 \xc3\xa9 \xf0\x9f\x99\x82"));
+  root->AddProperty(du::Symbol("key with \n line break"), du::Symbol("v"));
+  root->AddProperty(du::Symbol("position"), dg::DPoint3D(1.0 / 3.0, -1e-310, 1e308));
+  root->AddProperty(du::Symbol("nan position"),
+                    dg::DPoint3D(DoubleFromBits(0x7FF0000000000001ull), 0.0, -0.0));
+  root->AddProperty(du::Symbol("color"), dg::Color(0.2f, 0.4f, 0.6f, 0.5f));
+  root->AddProperty(du::Symbol("csys"), dg::Quat(0.0, 0.7071067811865476, 0.0, 0.7071067811865475));
+
+  SerializedContentElement& level1 = root->StartContent(du::Symbol("leader"));
+  level1.AddProperty(du::Symbol("anchor"), dg::DPoint3D(1, 2, 3));
+  SerializedContentElement& level2 = level1.StartContent(du::Symbol("label"));
+  level2.AddProperty(du::Symbol("group"), du::Symbol("g"));
+  SerializedContentElement& level3 = level2.StartContent(du::Symbol("useProperty"));
+  level3.AddProperty(du::Symbol("propName"), du::Symbol("p"));
+  level3.AddProperty(du::Symbol("propName"), du::Symbol("p"));
+  level3.EndContent();
+  level2.AddProperty(du::Symbol("group"), du::Symbol("h")); // after a child
+  level2.EndContent();
+  level1.StartContent(du::Symbol("empty")).EndContent();
+  level1.EndContent();
+  root->StartContent(du::Symbol("leader")).AddProperty(du::Symbol("anchor"), dg::DPoint3D(4, 5, 6));
+  root->AddProperty(du::Symbol("tail"), false);
+  return root;
+}
+
+TEST(DocumentStore, RoundTripKeepsEveryTypeValueAndOrder)
+{
+  const std::unique_ptr<SerializedContentElement> written = MakeRichTree();
+  const std::string path = TempPath("rich.xml");
+  std::string error;
+  ASSERT_TRUE(DocumentStore::Write(*written, path, error)) << error;
+
+  const std::unique_ptr<SerializedContentElement> read = DocumentStore::Read(path, error);
+  ASSERT_TRUE(read) << error;
+  EXPECT_EQ(read->GetName(), written->GetName());
+  const std::vector<std::string> expected = RecordWalk(*written);
+  EXPECT_EQ(expected.size(), 41u);
+  EXPECT_EQ(RecordWalk(*read), expected);
+  std::remove(path.c_str());
+}
+
+TEST(DocumentStore, WriteRefusesTextsXmlCannotCarryAndKeepsTheOldFile)
+{
+  const std::string path = TempPath("kept.xml");
+  std::string error;
+  SerializedContentElement good;
+  good.AddProperty(du::Symbol("name"), du::Symbol("kept"));
+  ASSERT_TRUE(DocumentStore::Write(good, path, error)) << error;
+  const std::string before = ReadText(path);
+
+  for (const std::string& text :
+       {std::string("broken \xc3"), std::string("overlong \xc0\xaf"), std::string("surrogate \xed\xa0\x80"),
+        std::string("nul \0 inside", 12), std::string("not a character \xef\xbf\xbe")}) {
+    SerializedContentElement bad;
+    bad.AddProperty(du::Symbol("fine"), true);
+    bad.StartContent(du::Symbol("child")).AddProperty(du::Symbol("name"), du::Symbol(text));
+    error.clear();
+    EXPECT_FALSE(DocumentStore::Write(bad, path, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadText(path), before);
+  }
+  std::remove(path.c_str());
+}
+
+const char* const VALID_HEAD =
+    "<?xml version=\"1.1\" encoding=\"UTF-8\"?>\n<content version=\"1\" n=\"doc\">\n";
+
+TEST(DocumentStore, RefusesMalformedAndHostileFilesWithoutPartialTree)
+{
+  const std::string head = VALID_HEAD;
+  const std::string goodProperty = "  <p k=\"a\" t=\"int\" v=\"1\"/>\n";
+  const std::string nested = [] {
+    std::string text;
+    for (unsigned i = 0; i <= DocumentStore::MAX_DEPTH; ++i)
+      text += "<e n=\"x\">";
+    for (unsigned i = 0; i <= DocumentStore::MAX_DEPTH; ++i)
+      text += "</e>";
+    return text;
+  }();
+  const struct
+  {
+    const char* what;
+    std::string text;
+  } cases[] = {
+      {"external entity",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE content [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n"
+       "<content version=\"1\" n=\"\"><p k=\"a\" t=\"symbol\" v=\"&x;\"/></content>\n"},
+      {"external DTD",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE content SYSTEM \"http://127.0.0.1:9/content.dtd\">\n"
+       "<content version=\"1\" n=\"\"/>\n"},
+      {"entity expansion",
+       "<?xml version=\"1.0\"?>\n<!DOCTYPE content [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b "
+       "\"&a;&a;&a;&a;&a;&a;&a;&a;\">"
+       "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;\"><!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;\">]>\n"
+       "<content version=\"1\" n=\"\"><p k=\"a\" t=\"symbol\" v=\"&d;&d;&d;&d;&d;&d;&d;&d;\"/></content>\n"},
+      {"undeclared entity", head + goodProperty + "  <p k=\"a\" t=\"symbol\" v=\"&x;\"/>\n</content>\n"},
+      {"truncated",
+       head + goodProperty + "  <p k=\"b\" t=\"int\" v=\"2\"/>\n  <e n=\"child\">\n    <p k=\"c\""},
+      {"no end of root", head + goodProperty},
+      {"unknown type tag", head + goodProperty + "  <p k=\"b\" t=\"double\" v=\"1\"/>\n</content>\n"},
+      {"value of another type", head + goodProperty + "  <p k=\"b\" t=\"int\" v=\"1.5\"/>\n</content>\n"},
+      {"value out of range", head + goodProperty + "  <p k=\"b\" t=\"ushort\" v=\"65536\"/>\n</content>\n"},
+      {"negative unsigned", head + goodProperty + "  <p k=\"b\" t=\"uint64\" v=\"-1\"/>\n</content>\n"},
+      {"too few coordinates", head + goodProperty + "  <p k=\"b\" t=\"point\" v=\"1 2\"/>\n</content>\n"},
+      {"bool spelled otherwise", head + goodProperty + "  <p k=\"b\" t=\"bool\" v=\"1\"/>\n</content>\n"},
+      {"NaN bits of a number",
+       head + goodProperty + "  <p k=\"b\" t=\"float\" v=\"nan:3f800000\"/>\n</content>\n"},
+      {"missing value", head + goodProperty + "  <p k=\"b\" t=\"int\"/>\n</content>\n"},
+      {"extra attribute", head + goodProperty + "  <p k=\"b\" t=\"int\" v=\"1\" x=\"\"/>\n</content>\n"},
+      {"unknown element", head + goodProperty + "  <q/>\n</content>\n"},
+      {"element inside a property", head + "  <p k=\"b\" t=\"int\" v=\"1\"><e n=\"x\"/></p>\n</content>\n"},
+      {"text", head + goodProperty + "  loose text\n</content>\n"},
+      {"other root", "<?xml version=\"1.0\"?>\n<document n=\"\"/>\n"},
+      {"other version", "<?xml version=\"1.0\"?>\n<content version=\"2\" n=\"\"/>\n"},
+      {"nested too deep", head + nested + "</content>\n"},
+      {"empty file", ""},
+  };
+  const std::string path = TempPath("hostile.xml");
+  for (const auto& hostile : cases) {
+    WriteText(path, hostile.text);
+    std::string error;
+    EXPECT_EQ(DocumentStore::Read(path, error), nullptr) << hostile.what;
+    EXPECT_FALSE(error.empty()) << hostile.what;
+  }
+  std::remove(path.c_str());
+
+  std::string error;
+  EXPECT_EQ(DocumentStore::Read(TempPath("does-not-exist.xml"), error), nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(DocumentStore, ReadsTheDeepestNestingItWrites)
+{
+  SerializedContentElement root;
+  SerializedContentElement* element = &root;
+  for (unsigned i = 0; i < DocumentStore::MAX_DEPTH; ++i)
+    element = &element->StartContent(du::Symbol("level"));
+  element->AddProperty(du::Symbol("bottom"), true);
+  const std::string path = TempPath("deep.xml");
+  std::string error;
+  ASSERT_TRUE(DocumentStore::Write(root, path, error)) << error;
+  const std::unique_ptr<SerializedContentElement> read = DocumentStore::Read(path, error);
+  ASSERT_TRUE(read) << error;
+  EXPECT_EQ(RecordWalk(*read), RecordWalk(root));
+
+  element->StartContent(du::Symbol("one too many"));
+  EXPECT_FALSE(DocumentStore::Write(root, path, error)) << "a file the store could not read back";
+  std::remove(path.c_str());
+}
+
+} // namespace
