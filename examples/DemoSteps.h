@@ -19,3 +19,7 @@ void UnloadPlugin(LoadedPlugin& plugin);
 
 //! Asks the factory for the annotations that the host knows and reports what it got.
 bool DemoComponentFactory(const LoadedPlugin& plugin);
+
+//! Reads the style list at path as the host reads its drawing styles and prints each style.
+bool DemoStyleList(const char* path);
+

@@ -14,6 +14,7 @@ int main(int argc, char** argv)
   plugin.init();
 
   bool ok = DemoComponentFactory(plugin);
+  ok = DemoStyleList(TQ_EXAMPLE_DATA "/styles.xml") && ok;
 
   plugin.terminate();
   UnloadPlugin(plugin);

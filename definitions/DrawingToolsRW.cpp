@@ -1,0 +1,197 @@
+#include <tqannotations/DrawingToolsRW.h>
+
+#include <dg/XmlTree.h>
+#include <du/Symbol.h>
+#include <du/WideString.h>
+
+#include <fstream>
+#include <memory>
+#include <utility>
+
+namespace tqannotations {
+namespace {
+
+// The header keys that the host's units share. Nothing here reads them; they are kept so that
+// the plug-in interns the same key set as the host's own units do.
+const du::Symbol kHeaderInstance("instance");
+const du::Symbol kHeaderAnnotation("annotation");
+const du::Symbol kHeaderPickPoint("pick_point");
+const du::Symbol kHeaderParentInstance("parent_instance");
+const du::Symbol kHeaderParentAnnotation("parent_annotation");
+const du::Symbol kHeaderGeomId("geom_id");
+const du::Symbol kHeaderPickPointAgain("pick_point");
+
+// Element and attribute names of a style list.
+const du::Symbol kLumbraStyles("lumbra-styles");
+const du::Symbol kStyles("styles");
+const du::Symbol kStyle("style");
+const du::Symbol kId("id");
+const du::Symbol kName("name");
+const du::Symbol kDescription("description");
+const du::Symbol kTooltip("tooltip");
+const du::Symbol kLineStyle("line-style");
+const du::Symbol kWeight("weight");
+const du::Symbol kColor("color");
+const du::Symbol kHalo("halo");
+const du::Symbol kHaloColor("halo-color");
+const du::Symbol kDashes("dashes");
+const du::Symbol kShapeStyle("shape-style");
+const du::Symbol kBorder("border");
+const du::Symbol kFillColor("fill-color");
+const du::Symbol kTextStyle("text-style");
+const du::Symbol kFont("font");
+const du::Symbol kSize("size");
+const du::Symbol kDecoration("decoration");
+
+const std::string kDeclaration = "<?xml ";
+
+struct FreeTree
+{
+  void operator()(dg::XmlElem* root) const { dg::FreeXml(root); }
+};
+using Tree = std::unique_ptr<dg::XmlElem, FreeTree>;
+
+// Attributes the element lacks, and values that do not convert, leave the field as it was.
+void CopyText(const dg::XmlElem& element, const du::Symbol& key, std::string& field)
+{
+  const std::size_t index = element.FindAttribute(key);
+  if (index != dg::XmlElem::npos)
+    field = element.GetAttributeText(index);
+}
+
+void CopyInt(const dg::XmlElem& element, const du::Symbol& key, int& field)
+{
+  const std::size_t index = element.FindAttribute(key);
+  if (index != dg::XmlElem::npos)
+    element.GetAttributeInt(index, field);
+}
+
+void CopyBool(const dg::XmlElem& element, const du::Symbol& key, bool& field)
+{
+  const std::size_t index = element.FindAttribute(key);
+  if (index != dg::XmlElem::npos)
+    element.GetAttributeBool(index, field);
+}
+
+//! Reads the file named by a UTF-8 path line by line into text, each line ending in "\n".
+//! False when the file cannot be opened.
+bool ReadStyleFile(const std::string& path, std::string& text)
+{
+  // The host opens files by wide name and this file system names them in UTF-8. A path that
+  // does not survive the conversion unchanged (malformed UTF-8), or that holds a NUL, which would
+  // cut the name short, would name some other file, so it is refused instead.
+  const std::string nativePath = du::WideStrToUtf8(du::Utf8ToWideStr(path));
+  if (nativePath != path || nativePath.find('\0') != std::string::npos)
+    return false;
+  std::ifstream file(nativePath);
+  if (!file)
+    return false;
+  for (std::string line; std::getline(file, line);) {
+    text += line;
+    text += '\n';
+  }
+  return true;
+}
+
+} // namespace
+
+DrawingToolsRW::DrawingToolsRW() = default;
+
+DrawingToolsRW::DrawingToolsRW(const DrawingToolsRW& other) = default;
+
+DrawingToolsRW& DrawingToolsRW::operator=(const DrawingToolsRW& other) = default;
+
+DrawingToolsRW::~DrawingToolsRW() = default;
+
+void DrawingToolsRW::ParseStyleXML(const std::string& input)
+{
+  Tree root;
+  if (input.compare(0, kDeclaration.size(), kDeclaration) == 0) {
+    root.reset(dg::ParseXml(input));
+  } else {
+    std::string text;
+    if (!ReadStyleFile(input, text))
+      return;
+    root.reset(dg::ParseXml(text));
+  }
+  if (root)
+    CreateListFromXml(root.get(), std::string());
+}
+
+void DrawingToolsRW::CreateListFromXml(dg::XmlElem* root, std::string /*text*/)
+{
+  if (!root || root->GetName() != kLumbraStyles || root->GetChildCount() != 1)
+    return;
+  const dg::XmlElem* styles = root->GetChild(0);
+  if (styles->GetName() != kStyles)
+    return;
+
+  for (std::size_t i = 0; i < styles->GetChildCount(); ++i) {
+    dg::XmlElem* child = styles->GetChild(i);
+    du::SmartPtr<StyleItem> item(new StyleItem);
+    // Every child gives an item, so that item positions follow the children's; only a "style"
+    // fills it.
+    if (child->GetName() == kStyle) {
+      CopyInt(*child, kId, item->id);
+      for (std::size_t j = 0; j < child->GetChildCount(); ++j) {
+        dg::XmlElem* part = child->GetChild(j);
+        const du::Symbol& partName = part->GetName();
+        if (partName == kName)
+          item->name = part->GetText();
+        else if (partName == kDescription)
+          item->description = part->GetText();
+        else if (partName == kTooltip)
+          item->tooltip = part->GetText();
+        else if (partName == kLineStyle)
+          AddLineStyleAtts(part, item);
+        else if (partName == kShapeStyle)
+          AddShapeStyleAtts(part, item);
+        else if (partName == kTextStyle)
+          AddTextStyleAtts(part, item);
+      }
+    }
+    AddStyleItem(std::move(item));
+  }
+}
+
+void DrawingToolsRW::AddLineStyleAtts(dg::XmlElem* element, du::SmartPtr<StyleItem> item)
+{
+  if (!element || !item)
+    return;
+  CopyText(*element, kWeight, item->lineWeight);
+  CopyText(*element, kColor, item->lineColor);
+  CopyBool(*element, kHalo, item->lineHalo);
+  CopyText(*element, kHaloColor, item->lineHaloColor);
+  CopyText(*element, kDashes, item->lineDashes);
+}
+
+void DrawingToolsRW::AddShapeStyleAtts(dg::XmlElem* element, du::SmartPtr<StyleItem> item)
+{
+  if (!element || !item)
+    return;
+  CopyBool(*element, kBorder, item->shapeBorder);
+  CopyText(*element, kWeight, item->shapeWeight);
+  CopyText(*element, kColor, item->shapeColor);
+  CopyText(*element, kFillColor, item->shapeFillColor);
+}
+
+void DrawingToolsRW::AddTextStyleAtts(dg::XmlElem* element, du::SmartPtr<StyleItem> item)
+{
+  if (!element || !item)
+    return;
+  CopyText(*element, kFont, item->textFont);
+  CopyInt(*element, kSize, item->textSize);
+  CopyText(*element, kColor, item->textColor);
+  CopyText(*element, kDecoration, item->textDecoration);
+}
+
+void DrawingToolsRW::AddStyleItem(du::SmartPtr<StyleItem> item)
+{
+  // The host dereferences every item of the list, so a null one is kept out of it.
+  if (item)
+    m_styles.push_back(std::move(item));
+}
+
+std::vector<du::SmartPtr<StyleItem>> DrawingToolsRW::GetStyleList() { return m_styles; }
+
+} // namespace tqannotations

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <dg/XmlElem.h>
+
+#include <string>
+
+namespace dg {
+
+//! Parses an XML document held in text (its encoding taken from its byte-order mark or
+//! declaration, UTF-8 by default) into a tree of elements, and returns its root element; the
+//! caller releases the tree with FreeXml.
+//!
+//! Returns null when the text is not a well-formed document. The document never reaches the file
+//! system or the network: external entities and DTDs are not fetched, and a reference to an
+//! external entity fails the parse. Entity expansion is capped: too many expansions, or
+//! expansions that would grow the tree to more than four times the text's size plus one
+//! mebibyte, fail the parse too. Nesting depth is limited only by memory.
+XmlElem* ParseXml(const std::string& text);
+
+//! Releases the tree whose root ParseXml returned. Null, and an element that is not the root of
+//! its tree, are left alone.
+void FreeXml(XmlElem* root);
+
+} // namespace dg

@@ -1,0 +1,127 @@
+#include <dg/XmlTree.h>
+
+#include "XmlTreeBuilder.h"
+
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/SAXException.hpp>
+#include <xercesc/sax2/SAX2XMLReader.hpp>
+#include <xercesc/sax2/XMLReaderFactory.hpp>
+#include <xercesc/util/OutOfMemoryException.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include <limits>
+#include <memory>
+
+namespace dg {
+namespace {
+
+using namespace xercesc;
+
+// Far more expansions than a hand-written document needs, far fewer than an entity bomb makes.
+constexpr unsigned kEntityExpansionLimit = 10000;
+// What entities may add to a tree beyond the text's own size (see ParseXml).
+constexpr std::size_t kBudgetFactor = 4;
+constexpr std::size_t kBudgetAllowance = std::size_t(1) << 20;
+
+//! Xerces needs initialising once per process before any parse; the session ends when this
+//! library is unloaded. Xerces counts its initialisations, so other users in the process keep
+//! their own sessions undisturbed.
+class XercesSession
+{
+public:
+  static bool Open()
+  {
+    static const XercesSession session;
+    return session.m_ready;
+  }
+
+private:
+  XercesSession()
+  {
+    try {
+      XMLPlatformUtils::Initialize();
+      m_ready = true;
+    } catch (const XMLException&) {
+    }
+  }
+  ~XercesSession()
+  {
+    if (m_ready)
+      XMLPlatformUtils::Terminate();
+  }
+
+  bool m_ready = false;
+};
+
+std::size_t BudgetFor(std::size_t textSize)
+{
+  constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
+  if (textSize > (kMax - kBudgetAllowance) / kBudgetFactor)
+    return kMax;
+  return textSize * kBudgetFactor + kBudgetAllowance;
+}
+
+// A reader that takes the document as it stands: no validation, no namespaces (names are kept as
+// written), no schemas, and nothing loaded from outside the text.
+std::unique_ptr<SAX2XMLReader> MakeReader(SecurityManager& securityManager, XmlTreeBuilder& builder)
+{
+  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+  reader->setFeature(XMLUni::fgSAX2CoreValidation, false);
+  reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
+  reader->setFeature(XMLUni::fgXercesSchema, false);
+  reader->setFeature(XMLUni::fgXercesLoadSchema, false);
+  reader->setFeature(XMLUni::fgXercesLoadExternalDTD, false);
+  reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+  reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
+  reader->setContentHandler(&builder);
+  reader->setErrorHandler(&builder);
+  reader->setEntityResolver(&builder);
+  return reader;
+}
+
+} // namespace
+
+XmlElem* ParseXml(const std::string& text)
+{
+  if (!XercesSession::Open())
+    return nullptr;
+  try {
+    SecurityManager securityManager;
+    securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
+    XmlTreeBuilder builder(BudgetFor(text.size()));
+    std::unique_ptr<SAX2XMLReader> reader = MakeReader(securityManager, builder);
+    const MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(), "text");
+    reader->parse(source);
+    return builder.ReleaseRoot();
+  } catch (const SAXException&) {
+  } catch (const XMLException&) {
+  } catch (const OutOfMemoryException&) {
+  }
+  return nullptr;
+}
+
+void FreeXml(XmlElem* root)
+{
+  if (!root || root->m_parent)
+    return;
+  // Walks down through the last remaining child and back up through the parent links, so a tree
+  // of any depth is released in constant stack space and without allocating.
+  XmlElem* element = root;
+  while (element) {
+    if (!element->m_children.empty()) {
+      XmlElem* child = element->m_children.back();
+      element->m_children.pop_back();
+      if (child) // a slot stays empty only when making its element failed
+        element = child;
+      continue;
+    }
+    XmlElem* parent = element->m_parent;
+    delete element;
+    element = parent;
+  }
+}
+
+} // namespace dg
