@@ -23,3 +23,6 @@ bool DemoComponentFactory(const LoadedPlugin& plugin);
 //! Reads the style list at path as the host reads its drawing styles and prints each style.
 bool DemoStyleList(const char* path);
 
+//! Reads the template document at path as the host reads its annotation templates and prints
+//! each template's look.
+bool DemoTemplates(const char* path);

@@ -1,0 +1,184 @@
+// The cost of reading templates with TemplateLoader::GetTemplateList, against a bare parse of the
+// same text by the same parser, set up with the same features, whose handler does nothing. The
+// loader should take at most 1.5 times the bare parse on a document of 10,000 templates that uses
+// every element and attribute; the summary at the end states the ratios, and the one-template
+// runs give the fixed cost of a call. The documents are written at build time by the project's
+// template generator (tools/gen_templates.py of the shared folder).
+
+#include <tqannotations/TemplateLoader.h>
+
+#include <benchmark/benchmark.h>
+
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
+#include <xercesc/sax2/DefaultHandler.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Templates = std::vector<du::SmartPtr<tqannotations::TAnnotation>>;
+
+//! The text of a template document that the build wrote beside this benchmark.
+std::string ReadDocument(const char* name)
+{
+  const std::string path = std::string(TQ_TEMPLATE_DOCUMENTS) + "/" + name;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::fprintf(stderr, "cannot read %s\n", path.c_str());
+    std::exit(1);
+  }
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+const std::string& LargeDocument()
+{
+  static const std::string document = ReadDocument("templates-10000.xml");
+  return document;
+}
+
+const std::string& OneTemplateDocument()
+{
+  static const std::string document = ReadDocument("templates-1.xml");
+  return document;
+}
+
+//! The parse that the loader makes, with a handler that does nothing.
+void BareParse(const std::string& text)
+{
+  using xercesc::XMLUni;
+  xercesc::SecurityManager securityManager;
+  securityManager.setEntityExpansionLimit(10000);
+  xercesc::DefaultHandler handler;
+  xercesc::SAX2XMLReaderImpl reader(xercesc::XMLPlatformUtils::fgMemoryManager, nullptr);
+  reader.setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
+  reader.setFeature(XMLUni::fgXercesSchema, true);
+  reader.setFeature(XMLUni::fgXercesSchemaFullChecking, false);
+  reader.setFeature(XMLUni::fgXercesIdentityConstraintChecking, true);
+  reader.setFeature(XMLUni::fgSAX2CoreNameSpacePrefixes, false);
+  reader.setFeature(XMLUni::fgSAX2CoreValidation, true);
+  reader.setFeature(XMLUni::fgXercesDynamic, true);
+  reader.setFeature(XMLUni::fgXercesLoadSchema, false);
+  reader.setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+  reader.setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
+  reader.setContentHandler(&handler);
+  reader.setErrorHandler(&handler);
+  xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.c_str()), text.size() + 1,
+                                    "example", false);
+  try {
+    reader.parse(source);
+  } catch (...) {
+    // The trailing zero byte ends the document with a fatal error, as it does for the loader.
+  }
+}
+
+void Load(benchmark::State& state, const std::string& text, std::size_t expected)
+{
+  const tqannotations::TemplateLoader loader;
+  for (auto _ : state) {
+    Templates templates;
+    loader.GetTemplateList(text, templates);
+    if (templates.size() != expected) {
+      state.SkipWithError("the loader did not read every template");
+      break;
+    }
+    // Releasing the templates is their owner's work, not the loader's.
+    state.PauseTiming();
+    templates.clear();
+    state.ResumeTiming();
+  }
+}
+
+void BareParseOfTenThousandTemplates(benchmark::State& state)
+{
+  xercesc::XMLPlatformUtils::Initialize();
+  for (auto _ : state)
+    BareParse(LargeDocument());
+  state.SetBytesProcessed(state.iterations() * std::int64_t(LargeDocument().size()));
+}
+BENCHMARK(BareParseOfTenThousandTemplates)->Unit(benchmark::kMillisecond);
+
+void LoadTenThousandTemplates(benchmark::State& state)
+{
+  Load(state, LargeDocument(), 10000);
+  state.SetBytesProcessed(state.iterations() * std::int64_t(LargeDocument().size()));
+}
+BENCHMARK(LoadTenThousandTemplates)->Unit(benchmark::kMillisecond);
+
+void BareParseOfOneTemplate(benchmark::State& state)
+{
+  xercesc::XMLPlatformUtils::Initialize();
+  for (auto _ : state)
+    BareParse(OneTemplateDocument());
+}
+BENCHMARK(BareParseOfOneTemplate)->Unit(benchmark::kMicrosecond);
+
+void LoadOneTemplate(benchmark::State& state) { Load(state, OneTemplateDocument(), 1); }
+BENCHMARK(LoadOneTemplate)->Unit(benchmark::kMicrosecond);
+
+//! Shows the runs as usual and keeps the best time per iteration of each benchmark, so that the
+//! ratios can be stated once all have run.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+  void ReportRuns(const std::vector<Run>& runs) override
+  {
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Iteration || run.error_occurred)
+        continue;
+      const double time = run.GetAdjustedRealTime();
+      auto [entry, added] = m_best.emplace(run.benchmark_name(), time);
+      if (!added)
+        entry->second = std::min(entry->second, time);
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+
+  void Finalize() override
+  {
+    ConsoleReporter::Finalize();
+    PrintRatio("LoadTenThousandTemplates", "BareParseOfTenThousandTemplates", 1.5);
+    PrintRatio("LoadOneTemplate", "BareParseOfOneTemplate", 0.0);
+  }
+
+private:
+  //! A target of 0 states the ratio without judging it.
+  void PrintRatio(const std::string& measured, const std::string& baseline, double target) const
+  {
+    const auto m = m_best.find(measured);
+    const auto b = m_best.find(baseline);
+    if (m == m_best.end() || b == m_best.end() || b->second <= 0)
+      return; // filtered out of this run
+    const double ratio = m->second / b->second;
+    if (target > 0)
+      std::printf("%s / %s = %.2f (target at most %.2f: %s)\n", measured.c_str(), baseline.c_str(), ratio,
+                  target, ratio <= target ? "met" : "MISSED");
+    else
+      std::printf("%s / %s = %.2f\n", measured.c_str(), baseline.c_str(), ratio);
+  }
+
+  std::map<std::string, double> m_best;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,9 @@
+#include <tqannotations/LineStyle.h>
+
+namespace tqannotations {
+
+// Defined here so that the class's virtual table and type information have one home, which
+// the host and the plug-in share.
+LineStyle::~LineStyle() = default;
+
+} // namespace tqannotations

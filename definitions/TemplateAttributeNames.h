@@ -1,0 +1,70 @@
+#pragma once
+
+#include <xercesc/util/XercesDefs.hpp>
+
+#include <array>
+#include <string>
+#include <type_traits>
+
+// The loader hands the parser's strings to the UTF-16 helpers and keeps them in std::u16string.
+static_assert(std::is_same_v<XMLCh, char16_t>, "the parser's characters must be char16_t");
+
+namespace tqannotations {
+
+//! The attribute names of the template format, and the few fixed values that attribute values
+//! are compared with, in the parser's characters: made once for each document read, so that
+//! looking an attribute up needs no conversion.
+class TemplateAttributeNames
+{
+public:
+  //! The table's entries. "px" and "xml:lang" belong to the format's vocabulary although no
+  //! rule reads them: a size in pixels is any size whose suffix is not recognised, and a
+  //! document's language is not consulted.
+  enum Name
+  {
+    ID,
+    HAS_LEADERS,
+    URL,
+    WEIGHT,
+    COLOR,
+    HALO,
+    HALO_COLOR,
+    DASHES,
+    START,
+    END,
+    CAN_EDIT,
+    FILL_COLOR,
+    FONT,
+    TYPE,
+    SIZE,
+    DECORATION,
+    CATEGORY,
+    NAME,
+    TRUE_VALUE,
+    PIXEL_SUFFIX,
+    MILLIMETRE_SUFFIX,
+    CENTIMETRE_SUFFIX,
+    INCH_SUFFIX,
+    XML_LANG,
+    LOCID,
+    COUNT
+  };
+
+  TemplateAttributeNames();
+
+  const std::u16string& Get(Name name) const { return m_names[name]; }
+  //! The attribute that the qualified name names exactly, or COUNT when it names none; the
+  //! fixed values are not attribute names.
+  Name FindAttribute(const XMLCh* qualifiedName) const;
+
+private:
+  //! Up to this many attribute names share a first character.
+  static constexpr int MAX_SHARING = 4;
+
+  std::array<std::u16string, COUNT> m_names;
+  //! The attribute names by their first character (all are ASCII), so that finding one
+  //! compares with one or two names rather than with all of them; COUNT ends a list.
+  std::array<std::array<Name, MAX_SHARING + 1>, 128> m_byFirstCharacter;
+};
+
+} // namespace tqannotations
