@@ -7,6 +7,8 @@
 
 #include <tqannotations/TemplateLoader.h>
 
+#include "RatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
@@ -16,14 +18,11 @@
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -126,59 +125,12 @@ BENCHMARK(BareParseOfOneTemplate)->Unit(benchmark::kMicrosecond);
 void LoadOneTemplate(benchmark::State& state) { Load(state, OneTemplateDocument(), 1); }
 BENCHMARK(LoadOneTemplate)->Unit(benchmark::kMicrosecond);
 
-//! Shows the runs as usual and keeps the best time per iteration of each benchmark, so that the
-//! ratios can be stated once all have run.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-  void ReportRuns(const std::vector<Run>& runs) override
-  {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred)
-        continue;
-      const double time = run.GetAdjustedRealTime();
-      auto [entry, added] = m_best.emplace(run.benchmark_name(), time);
-      if (!added)
-        entry->second = std::min(entry->second, time);
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-
-  void Finalize() override
-  {
-    ConsoleReporter::Finalize();
-    PrintRatio("LoadTenThousandTemplates", "BareParseOfTenThousandTemplates", 1.5);
-    PrintRatio("LoadOneTemplate", "BareParseOfOneTemplate", 0.0);
-  }
-
-private:
-  //! A target of 0 states the ratio without judging it.
-  void PrintRatio(const std::string& measured, const std::string& baseline, double target) const
-  {
-    const auto m = m_best.find(measured);
-    const auto b = m_best.find(baseline);
-    if (m == m_best.end() || b == m_best.end() || b->second <= 0)
-      return; // filtered out of this run
-    const double ratio = m->second / b->second;
-    if (target > 0)
-      std::printf("%s / %s = %.2f (target at most %.2f: %s)\n", measured.c_str(), baseline.c_str(), ratio,
-                  target, ratio <= target ? "met" : "MISSED");
-    else
-      std::printf("%s / %s = %.2f\n", measured.c_str(), baseline.c_str(), ratio);
-  }
-
-  std::map<std::string, double> m_best;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv))
-    return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return RatioReporter::RunBenchmarks(argc, argv, {
+    {"LoadTenThousandTemplates", "BareParseOfTenThousandTemplates", 1.5},
+    {"LoadOneTemplate", "BareParseOfOneTemplate", 0.0},
+  });
 }

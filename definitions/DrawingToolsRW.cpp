@@ -11,16 +11,6 @@
 namespace tqannotations {
 namespace {
 
-// The header keys that the host's units share. Nothing here reads them; they are kept so that
-// the plug-in interns the same key set as the host's own units do.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
-
 // Element and attribute names of a style list.
 const du::Symbol kLumbraStyles("lumbra-styles");
 const du::Symbol kStyles("styles");

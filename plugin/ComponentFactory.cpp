@@ -8,8 +8,8 @@
 namespace tqannotations {
 namespace {
 
-// The header keys that the host's units share. Nothing here reads them; they are kept so that
-// the plug-in interns the same key set as the host's own units do.
+// The header keys that the host's units share, built once for the whole plug-in. Nothing reads
+// them; they are kept so that the plug-in interns the same key set as the host's own units do.
 const du::Symbol kHeaderInstance("instance");
 const du::Symbol kHeaderAnnotation("annotation");
 const du::Symbol kHeaderPickPoint("pick_point");
