@@ -18,14 +18,14 @@ struct Guarded : tqk::ObjectWithRWLock
 };
 
 //! Whether another thread can take the write side right now.
-bool WriteSideIsFree(tqk::ObjectWithRWLock& object)
+bool WriteSideIsFree(dp::ReadWriteLock& lock)
 {
   std::atomic<bool> taken{false};
   std::thread other([&] {
     // A blocked attempt would hang the test, so only try after the guard is gone or when free.
-    object.GetLockOwner()->GetLock().WriteLock();
+    lock.WriteLock();
     taken = true;
-    object.GetLockOwner()->GetLock().WriteUnlock();
+    lock.WriteUnlock();
   });
   other.join();
   return taken;
@@ -53,7 +53,7 @@ TEST(LockGuard, WriteGuardHoldsForItsScopeAndNests)
     EXPECT_TRUE(lock.IsWriteLockedByCurrentThread());
   }
   EXPECT_FALSE(lock.IsWriteLockedByCurrentThread());
-  EXPECT_TRUE(WriteSideIsFree(object));
+  EXPECT_TRUE(WriteSideIsFree(lock));
 }
 
 TEST(LockGuard, ExceptionReleasesTheLockExactlyOnce)
@@ -76,7 +76,34 @@ TEST(LockGuard, ExceptionReleasesTheLockExactlyOnce)
     throw std::runtime_error("passing through");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_TRUE(WriteSideIsFree(object)) << "the read side was released";
+  EXPECT_TRUE(WriteSideIsFree(lock)) << "the read side was released";
+}
+
+TEST(LockGuard, ReleasesTheOwnerItLockedWhenTheObjectChangesOwnerMeanwhile)
+{
+  // Unlocking the object's new owner instead would release a lock that is not held, which the
+  // lock refuses by aborting.
+  const du::SmartPtr<tqk::LockOwner> first(new tqk::LockOwner);
+  const du::SmartPtr<tqk::LockOwner> second(new tqk::LockOwner);
+  tqk::ObjectWithRWLock object(first);
+  {
+    WriteLockGuard guard(object);
+    object.SetLockOwner(second);
+  }
+  EXPECT_FALSE(first->GetLock().IsWriteLockedByCurrentThread());
+  {
+    ReadLockGuard guard(object);
+    object.SetLockOwner(first);
+  }
+  EXPECT_TRUE(WriteSideIsFree(second->GetLock()));
+
+  tqk::ObjectWithRWLock unlocked;
+  {
+    WriteLockGuard write(unlocked);
+    ReadLockGuard read(unlocked);
+    unlocked.SetLockOwner(second);
+  }
+  EXPECT_TRUE(WriteSideIsFree(second->GetLock()));
 }
 
 } // namespace

@@ -48,16 +48,21 @@ TEST_F(LoadedPlugin, ExportsTheEntryPointsUnmangled)
 
 TEST_F(LoadedPlugin, RefusesUnknownRequestsAndKeepsTheOutReference)
 {
+  // Whole strings are compared: a name that merely begins with the right one, also before a NUL
+  // that a C-string comparison would stop at, is refused.
+  using namespace std::string_literals;
   const struct
   {
-    const char* verb;
-    const char* kind;
-    const char* subtype;
+    std::string verb;
+    std::string kind;
+    std::string subtype;
   } refused[] = {
     {"Create", "annotation", "centerline"},     {"create", "annotations", "centerline"},
     {"create", "annotation", "centerline "},    {"create", "annotation", "callout"},
     {"create", "annotation", "CalloutLabel"},   {"", "", ""},
     {"create", "", "calloutlabel"},             {"", "annotation", "combinedcallout"},
+    {"create\0"s, "annotation", "centerline"},  {"create", "annotation\0"s, "calloutlabel"},
+    {"create", "annotation", "combinedcallout\0x"s},
   };
   bool destroyed = false;
   du::SmartPtr<du::RefCounted> out(new Marker(destroyed));

@@ -70,13 +70,16 @@ TEST_F(StyleListInput, FileIsReadLineByLine)
   tools.ParseStyleXML(DataFile("three-styles.xml"));
   EXPECT_EQ(Names(tools), (std::vector<std::string>{"Thin", "Medium", "Heavy"}));
 
-  // No declaration, Windows line ends, no final line end, a name over two lines, a UTF-8 path.
+  // No declaration, Unix and Windows line ends, no final line end, a tag and a name over several
+  // lines, a UTF-8 path. Every line keeps its line end, or the tag and the name would run together.
   const std::string path = m_folder + "/styl\xC3\xA9s.xml";
-  WriteFile(
-      path,
-      "<lumbra-styles>\r\n<styles><style><name>two\r\nlines</name></style></styles>\r\n</lumbra-styles>");
+  WriteFile(path, "<lumbra-styles>\r\n<styles><style\nid=\"7\"><name>one\ntwo\r\nthree</name></style>"
+                  "</styles>\r\n</lumbra-styles>");
   tools.ParseStyleXML(path);
-  EXPECT_EQ(Names(tools).back(), "two\nlines");
+  const auto list = tools.GetStyleList();
+  ASSERT_EQ(list.size(), 4u);
+  EXPECT_EQ(list[3]->name, "one\ntwo\nthree");
+  EXPECT_EQ(list[3]->id, 7);
 }
 
 TEST_F(StyleListInput, PathThatDoesNotNameAReadableStyleFileChangesNothing)
