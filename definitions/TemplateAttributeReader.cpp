@@ -170,12 +170,4 @@ void TemplateAttributeReader::ReadTextProperties(TextProperties& properties) con
   ReadColor(TemplateAttributeNames::COLOR, properties.color);
 }
 
-bool TemplateAttributeReader::HasTextProperties() const
-{
-  const std::uint32_t textProperties =
-      1u << TemplateAttributeNames::FONT | 1u << TemplateAttributeNames::SIZE |
-      1u << TemplateAttributeNames::DECORATION | 1u << TemplateAttributeNames::COLOR;
-  return (m_present & textProperties) != 0;
-}
-
 } // namespace tqannotations

@@ -31,8 +31,8 @@ public:
   bool ReadText(Name name, std::string& text) const;
   //! True when the value is "true" in any case, false for any other value.
   void ReadBoolean(Name name, bool& value) const;
-  //! A hexadecimal 0xRRGGBB, with or without a leading "#". A value without a hexadecimal
-  //! number, such as a colour name, keeps the colour as it was.
+  //! A hexadecimal 0xRRGGBB, with or without a leading "#". A value that does not start with a
+  //! hexadecimal number, as most colour names do not, keeps the colour as it was.
   void ReadColor(Name name, std::uint32_t& color) const;
   //! The number at the start of the value (0 when there is none); the unit from the value's
   //! last two characters in any case ("mm" 0, "cm" 1, "in" 2, anything else 3), but only when
@@ -42,8 +42,6 @@ public:
   bool ReadName(Name name, std::string& lowered) const;
   //! "font", "size", "decoration" and "color" over the given attributes.
   void ReadTextProperties(TextProperties& properties) const;
-  //! Whether the element gives any of the text attributes.
-  bool HasTextProperties() const;
 
 private:
   //! Whether the value, in any case, is the fixed value, which is in lower case.

@@ -54,18 +54,15 @@ int ArrowStyle(const std::string& start, const std::string& end)
   return 3;
 }
 
-} // namespace
-
-TextProperties& TemplateLoader::MyHandler::_ItemProperties(TLabel& label,
-                                                           const TemplateAttributeReader& attributes,
-                                                           std::optional<TextProperties>& own)
+//! The text attributes of a new item: the label's own with the element's read over them.
+TextProperties ItemProperties(const TLabel& label, const TemplateAttributeReader& attributes)
 {
-  if (!attributes.HasTextProperties())
-    return label.text;
-  own = label.text;
-  attributes.ReadTextProperties(*own);
-  return *own;
+  TextProperties properties = label.text;
+  attributes.ReadTextProperties(properties);
+  return properties;
 }
+
+} // namespace
 
 void TemplateLoader::MyHandler::_StartAnnotation(const TemplateAttributeReader& attributes)
 {
@@ -166,8 +163,8 @@ void TemplateLoader::MyHandler::_StartSpan(const TemplateAttributeReader& attrib
   if (!label)
     return;
   // The item starts empty; the span's text is appended to it as it comes.
-  std::optional<TextProperties> own;
-  _AppendItem(*label, new LabelContent(std::string(), _ItemProperties(*label, attributes, own)));
+  TextProperties properties = ItemProperties(*label, attributes);
+  _AppendItem(*label, new LabelContent(std::string(), properties));
 }
 
 void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader& attributes)
@@ -176,8 +173,7 @@ void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader&
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  std::optional<TextProperties> own;
-  TextProperties& properties = _ItemProperties(*label, attributes, own);
+  TextProperties properties = ItemProperties(*label, attributes);
   std::string category;
   std::string name;
   attributes.ReadText(Attribute::CATEGORY, category);
@@ -208,8 +204,8 @@ void TemplateLoader::MyHandler::_StartBr(const TemplateAttributeReader& attribut
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  std::optional<TextProperties> own;
-  _AppendItem(*label, new LabelContent("\n", _ItemProperties(*label, attributes, own)));
+  TextProperties properties = ItemProperties(*label, attributes);
+  _AppendItem(*label, new LabelContent("\n", properties));
 }
 
 } // namespace tqannotations

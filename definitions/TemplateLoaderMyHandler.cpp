@@ -173,10 +173,9 @@ void TemplateLoader::MyHandler::_AppendItem(TLabel& label, du::SmartPtr<LabelCon
 
 const std::string& TemplateLoader::MyHandler::_Localised(const std::string& key)
 {
-  if (!m_hasLastKey || key != m_lastKey) {
+  if (m_lastKey != key) {
     m_lastLocalised = m_localizer.LocalizeMessage(key, du::Localizer::RETURN_EMPTY);
     m_lastKey = key;
-    m_hasLastKey = true;
   }
   return m_lastLocalised;
 }

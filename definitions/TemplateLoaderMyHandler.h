@@ -79,10 +79,6 @@ private:
   //! The current template's label, or null.
   TLabel* _CurrentLabel() const;
   void _AppendItem(TLabel& label, du::SmartPtr<LabelContent> item);
-  //! The text attributes of a new item: the label's own with the element's read over them, in
-  //! own; or, when the element gives none, the label's own themselves, which spares a copy.
-  static TextProperties& _ItemProperties(TLabel& label, const TemplateAttributeReader& attributes,
-                                         std::optional<TextProperties>& own);
   //! The catalogue's text for the key; empty when it has none.
   const std::string& _Localised(const std::string& key);
 
@@ -118,9 +114,8 @@ private:
   //! The last key looked up and the catalogue's text for it. A document tends to ask for one
   //! key over and over (the empty one, for every element without "locid"), and asking the
   //! catalogue costs more than reading the element.
-  std::string m_lastKey;
+  std::optional<std::string> m_lastKey;
   std::string m_lastLocalised;
-  bool m_hasLastKey = false;
   std::size_t m_storedBytes = 0;
 };
 
