@@ -135,6 +135,11 @@ TEST(TemplateDocument, TextOfLabelGivesOneTrimmedItemPerPieceIndentationIncluded
       "<text>\n  Part <useproperty category=\"Metadata\" name=\"PartNumber\"/>\n  <br/>\n  of\n</text>");
   ASSERT_TRUE(annotation);
   EXPECT_EQ(ItemTexts(*annotation), (std::vector<std::string>{"Part", "Metadata", "", "\n", "of"}));
+
+  du::SmartPtr<TAnnotation> split = LoadLabel("<text>Item<![CDATA[ no. ]]>7</text>");
+  ASSERT_TRUE(split);
+  EXPECT_EQ(ItemTexts(*split), (std::vector<std::string>{"Item", "no.", "7"}))
+      << "a text that the parser delivers in pieces is not joined";
 }
 
 TEST(TemplateDocument, TextOutsideTextNameSpanIsIgnored)
