@@ -62,7 +62,6 @@ void WalkEntries(const SerializedContentElement& element, SerializedContentVisit
         attributesEnded = true;
         visitor.EndAttributes(element.GetName());
       }
-      position.atProperty = false;
       // Children are handed out changeable: elements are only ever created by their parents,
       // never as const objects, and readers may change properties in place.
       WalkChild(*entry.child, visitor);
@@ -74,6 +73,9 @@ void WalkEntries(const SerializedContentElement& element, SerializedContentVisit
     const du::Symbol key = entry.key;
     const SerializedContentElement::Value value = entry.value;
     std::visit([&](const auto& typed) { visitor.Visit(key, typed); }, value);
+    // Only the property's own callback may change it: the callbacks that follow (EndAttributes,
+    // a child's StartElement) are at no property.
+    position.atProperty = false;
   }
   if (!attributesEnded)
     visitor.EndAttributes(element.GetName());

@@ -97,6 +97,47 @@ TEST(SerializedContentElement, ChangeCurrentPropertyRefusesOutsideAWalkAndAnothe
   EXPECT_EQ(RecordWalk(sibling), std::vector<std::string>{"int count = 7"});
 }
 
+TEST(SerializedContentElement, ChangeCurrentPropertyRefusesInTheCallbacksBetweenProperties)
+{
+  // Each callback that is not a property's own tries to change the property visited just before.
+  struct LateChanger : tqk::SerializedContentVisitor
+  {
+    bool StartElement(const du::Symbol&, SerializedContentElement* element) override
+    {
+      changed.push_back(parent->ChangeCurrentProperty(std::int32_t(-1)));
+      child = element;
+      return true;
+    }
+    void EndAttributes(const du::Symbol&) override
+    {
+      changed.push_back(parent->ChangeCurrentProperty(std::int32_t(-1)));
+      changed.push_back(child->ChangeCurrentProperty(std::int32_t(-1)));
+    }
+    bool EndElement(const du::Symbol&) override
+    {
+      changed.push_back(parent->ChangeCurrentProperty(std::int32_t(-1)));
+      return true;
+    }
+    SerializedContentElement* parent = nullptr;
+    SerializedContentElement* child = nullptr;
+    std::vector<bool> changed;
+  } changer;
+
+  SerializedContentElement root;
+  SerializedContentElement& leader = root.StartContent(du::Symbol("leader"));
+  leader.AddProperty(du::Symbol("type"), std::int32_t(1));
+  leader.StartContent(du::Symbol("label")).AddProperty(du::Symbol("size"), std::int32_t(2));
+  changer.parent = &leader;
+  root.Visit(changer);
+
+  // Start of the leader, its EndAttributes (twice), start of the label, its EndAttributes (twice),
+  // end of the label, end of the leader.
+  EXPECT_EQ(changer.changed, std::vector<bool>(8, false));
+  EXPECT_EQ(RecordWalk(root),
+            (std::vector<std::string>{"start leader", "int type = 1", "attributes end leader", "start label",
+                                      "int size = 2", "attributes end label", "end label", "end leader"}));
+}
+
 //! Reads a "member" element with a walk of its own from inside StartElement, as a reader of nested
 //! annotations does, and changes a property during that inner walk.
 class NestingReader : public ContentRecorder
