@@ -1,7 +1,18 @@
 #include <tqk/Operation.h>
 #include <tqk/UndoHistory.h>
 
+#include <algorithm>
+
 namespace tqk {
+
+namespace {
+
+bool Holds(const std::vector<du::SmartPtr<Operation>>& operations, const du::SmartPtr<Operation>& operation)
+{
+  return std::find(operations.begin(), operations.end(), operation) != operations.end();
+}
+
+} // namespace
 
 bool UndoHistory::Record(const du::SmartPtr<Operation>& operation)
 {
@@ -12,7 +23,8 @@ bool UndoHistory::Record(const du::SmartPtr<Operation>& operation)
     return false;
   std::vector<du::SmartPtr<Operation>> dropped; // released after the mutex: steps may own scenes
   std::lock_guard<std::mutex> lock(m_mutex);
-  if (m_replaying)
+  // An operation held twice would have its steps taken back twice.
+  if (m_replaying || Holds(m_undoable, operation) || Holds(m_redoable, operation))
     return false;
   dropped.swap(m_redoable);
   m_undoable.push_back(operation);

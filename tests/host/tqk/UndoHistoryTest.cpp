@@ -96,6 +96,22 @@ TEST_F(UndoHistoryTest, RecordsOnlyOperationsThatCanBeUndone)
   EXPECT_EQ(History().GetUndoCount(), 0u);
 }
 
+TEST_F(UndoHistoryTest, AnOperationRecordedTwiceIsUndoneOnce)
+{
+  // A drag records the operation that the annotation it reports to has recorded already.
+  const du::SmartPtr<Operation> operation = MakeOperation("drag", {"move"});
+  ASSERT_TRUE(tqk::RecordOperation(operation));
+  EXPECT_FALSE(tqk::RecordOperation(operation));
+  EXPECT_EQ(History().GetUndoCount(), 1u);
+
+  EXPECT_TRUE(History().Undo());
+  EXPECT_FALSE(tqk::RecordOperation(operation)) << "it waits to be redone";
+  EXPECT_EQ(History().GetRedoCount(), 1u);
+  EXPECT_FALSE(History().Undo());
+  EXPECT_TRUE(History().Redo());
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"undo move", "redo move"}));
+}
+
 //! A step that tries to record history while it is being replayed.
 class RecordingStep : public OperationStep
 {

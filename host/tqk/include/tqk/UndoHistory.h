@@ -22,8 +22,8 @@ public:
   UndoHistory& operator=(const UndoHistory&) = delete;
 
   //! Appends the operation. False, recording nothing, for null, for an operation that is not
-  //! undoable or has no recordable step, and while an undo or redo is running (steps that are
-  //! replayed must not record new history).
+  //! undoable or has no recordable step, for one the history holds already, and while an undo or
+  //! redo is running (steps that are replayed must not record new history).
   bool Record(const du::SmartPtr<Operation>& operation);
   //! False when there is nothing to undo or an undo or redo is running.
   bool Undo();
