@@ -1,7 +1,8 @@
 #include "definitions/TemplateAttributeReader.h"
 
 #include "definitions/DecimalNumber.h"
-#include "definitions/ParserText.h"
+
+#include <du/WideString.h>
 
 #include <xercesc/util/XMLString.hpp>
 
@@ -24,7 +25,7 @@ auto ReadNumber(const XMLCh* value, Reader read)
   for (; value[i] != 0 && value[i] < 0x80 && i + 1 < sizeof(narrow); ++i)
     narrow[i] = static_cast<char>(value[i]);
   if (value[i] != 0 && value[i] < 0x80)
-    return read(ParserTextToUtf8(value).c_str());
+    return read(du::WideStrToUtf8(value).c_str());
   narrow[i] = '\0';
   return read(narrow);
 }
@@ -81,7 +82,7 @@ bool TemplateAttributeReader::ReadText(Name name, std::string& text) const
   const XMLCh* value = Find(name);
   if (!value)
     return false;
-  text = ParserTextToUtf8(value);
+  text = du::WideStrToUtf8(value);
   return true;
 }
 
@@ -154,7 +155,7 @@ bool TemplateAttributeReader::ReadName(Name name, std::string& lowered) const
       // Beyond ASCII the parser's own case rules decide.
       std::u16string copy(value);
       XMLString::lowerCase(copy.data());
-      lowered = ParserTextToUtf8(copy.c_str(), copy.size());
+      lowered = du::WideStrToUtf8(copy.c_str(), copy.size());
       return true;
     }
     lowered += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);

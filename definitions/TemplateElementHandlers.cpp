@@ -1,9 +1,10 @@
 // The element steps of TemplateLoader::MyHandler: what each element of a template document
 // reads from its attributes and which part of the current template it makes or fills.
 
-#include "definitions/ParserText.h"
 #include "definitions/TemplateAttributeReader.h"
 #include "definitions/TemplateLoaderMyHandler.h"
+
+#include <du/WideString.h>
 
 #include <string>
 #include <utility>
@@ -99,7 +100,7 @@ void TemplateLoader::MyHandler::_StartThumbnail(const TemplateAttributeReader& a
   const XMLCh* url = attributes.Find(Attribute::URL);
   if (!current || !url)
     return;
-  std::string thumbnail = ParserTextToUtf8(url);
+  std::string thumbnail = du::WideStrToUtf8(url);
   _Charge(thumbnail.size());
   current->thumbnail = std::move(thumbnail);
 }

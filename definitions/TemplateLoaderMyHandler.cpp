@@ -1,6 +1,5 @@
 #include "definitions/TemplateLoaderMyHandler.h"
 
-#include "definitions/ParserText.h"
 #include "definitions/TemplateAttributeReader.h"
 
 #include <dp/TqInfo.h>
@@ -183,7 +182,7 @@ const std::string& TemplateLoader::MyHandler::_Localised(const std::string& key)
 void TemplateLoader::MyHandler::_AppendText(std::string& field, const XMLCh* chars, std::size_t count)
 {
   const std::size_t before = field.size();
-  AppendParserText(field, chars, count);
+  du::AppendWideStrToUtf8(field, chars, count);
   _Charge(field.size() - before);
 }
 
@@ -196,7 +195,7 @@ std::string TemplateLoader::MyHandler::_Trimmed(const XMLCh* chars, std::size_t 
   std::size_t end = count;
   while (end > begin && xercesc::XMLChar1_0::isWhitespace(chars[end - 1]))
     --end;
-  return ParserTextToUtf8(chars + begin, end - begin);
+  return du::WideStrToUtf8(chars + begin, end - begin);
 }
 
 void TemplateLoader::MyHandler::_AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count)

@@ -31,11 +31,21 @@ void AppendUtf8(std::string& out, char32_t c)
   }
 }
 
-std::string Utf16ToUtf8(const char16_t* text, std::size_t length)
+void AppendUtf16AsUtf8(std::string& out, const char16_t* text, std::size_t length)
 {
-  std::string out;
-  out.reserve(length);
-  for (std::size_t i = 0; i < length; ++i) {
+  // Most text is plain ASCII, which narrows as it stands; the general conversion takes over from
+  // the first character that is not.
+  const std::size_t start = out.size();
+  out.resize(start + length);
+  std::size_t ascii = 0;
+  while (ascii < length && text[ascii] < 0x80) {
+    out[start + ascii] = static_cast<char>(text[ascii]);
+    ++ascii;
+  }
+  if (ascii == length)
+    return;
+  out.resize(start + ascii);
+  for (std::size_t i = ascii; i < length; ++i) {
     char32_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
       c = 0x10000 + ((c - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00);
@@ -43,6 +53,12 @@ std::string Utf16ToUtf8(const char16_t* text, std::size_t length)
     }
     AppendUtf8(out, c); // a lone surrogate becomes the replacement character there
   }
+}
+
+std::string Utf16ToUtf8(const char16_t* text, std::size_t length)
+{
+  std::string out;
+  AppendUtf16AsUtf8(out, text, length);
   return out;
 }
 
@@ -110,6 +126,12 @@ std::string WideStrToUtf8(const char16_t* text, std::size_t length)
 }
 
 std::string WideStrToUtf8(const std::u16string& text) { return Utf16ToUtf8(text.data(), text.size()); }
+
+void AppendWideStrToUtf8(std::string& out, const char16_t* text, std::size_t length)
+{
+  if (text)
+    AppendUtf16AsUtf8(out, text, length);
+}
 
 std::string WideStrToUtf8(const wchar_t* text)
 {

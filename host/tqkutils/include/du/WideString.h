@@ -14,6 +14,8 @@ namespace du {
 std::string WideStrToUtf8(const char16_t* text);
 std::string WideStrToUtf8(const char16_t* text, std::size_t length);
 std::string WideStrToUtf8(const std::u16string& text);
+//! Appends the 16-bit text in UTF-8 to out, sparing a temporary for text read piece by piece.
+void AppendWideStrToUtf8(std::string& out, const char16_t* text, std::size_t length);
 std::string WideStrToUtf8(const wchar_t* text);
 std::string WideStrToUtf8(const std::wstring& text);
 
