@@ -1,6 +1,7 @@
 #include "plugin/ComponentFactory.h"
 
 #include <du/Symbol.h>
+#include <tqannotations/Callout.h>
 
 #include <array>
 #include <cstdio>
@@ -27,8 +28,12 @@ struct Product
   du::RefCounted* (*make)();
 };
 
+du::RefCounted* MakeCallout() { return new Callout; }
+
 // Subtypes are tried in this order.
-const std::array<Product, 0> kProducts = {};
+const std::array<Product, 1> kProducts = {{
+  {"calloutlabel", "Create new callout\n", MakeCallout},
+}};
 
 } // namespace
 

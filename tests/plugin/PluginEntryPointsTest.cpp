@@ -1,3 +1,4 @@
+#include <tqannotations/Callout.h>
 #include <tqannotations/PluginEntryPoints.h>
 
 #include <dlfcn.h>
@@ -114,6 +115,24 @@ TEST_F(LoadedPlugin, EachCreationPrintsItsLineAndReleasesWhatTheOutReferenceHeld
     EXPECT_EQ(first->GetReferenceCount(), 1) << "the second call released the first object";
     EXPECT_EQ(out->GetReferenceCount(), 1);
   }
+}
+
+TEST_F(LoadedPlugin, CalloutLabelMakesANewDefaultCallout)
+{
+  du::SmartPtr<du::RefCounted> out;
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(m_create("create", "annotation", "calloutlabel", out));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Create new callout\n");
+  const auto callout = du::SmartPtr<tqannotations::Callout>::DynamicCast(out);
+  ASSERT_TRUE(callout) << "the object made is a callout";
+  EXPECT_EQ(callout->GetType(), tqannotations::Callout::CALLOUT_LEADERS);
+  EXPECT_FALSE(callout->IsInitialized());
+  EXPECT_FALSE(callout->HasItemId());
+  EXPECT_EQ(callout->GetText(), " ");
+  EXPECT_EQ(callout->GetFontFace(), "Arial");
+  EXPECT_FLOAT_EQ(callout->GetFontSize(), 10.0f);
+  EXPECT_EQ(callout->GetLeaderLineCount(true), 0u);
+  EXPECT_EQ(callout->GetReferenceCount(), 2) << "the out reference and this test's";
 }
 
 } // namespace

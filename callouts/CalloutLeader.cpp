@@ -1,0 +1,67 @@
+#include <tqannotations/CalloutLeader.h>
+
+#include <dg/Location.h>
+#include <tqk/Instance.h>
+#include <tqmk/MarkupShadow.h>
+
+namespace tqannotations {
+namespace {
+
+// The header keys that the host's units share; nothing reads them.
+const du::Symbol kHeaderInstance("instance");
+const du::Symbol kHeaderAnnotation("annotation");
+const du::Symbol kHeaderPickPoint("pick_point");
+const du::Symbol kHeaderParentInstance("parent_instance");
+const du::Symbol kHeaderParentAnnotation("parent_annotation");
+const du::Symbol kHeaderGeomId("geom_id");
+const du::Symbol kHeaderPickPointAgain("pick_point");
+const du::Symbol kHeaderSbomInstance("SbomInstance");
+
+} // namespace
+
+CalloutLeader::CalloutLeader() = default;
+
+CalloutLeader::CalloutLeader(du::SmartPtr<tqk::ShapeInstance> part,
+                             du::SmartPtr<tqk::BaseInstance> assembly)
+    : m_part(std::move(part)), m_assembly(std::move(assembly))
+{}
+
+CalloutLeader::~CalloutLeader()
+{
+  m_assembly.Reset();
+  m_part.Reset();
+}
+
+void CalloutLeader::SetAnchor(const dg::DPoint3D& anchor)
+{
+  m_anchor = anchor;
+  const dg::Location placement = m_part ? m_part->GetLocation() : dg::Location();
+  MovePoint(1, anchor * placement);
+}
+
+void CalloutLeader::SetHiddenAsDashed(bool dashed) { ShowHiddenLinesAsDashed(!dashed); }
+
+std::string CalloutLeader::GetShapeInstanceId() const
+{
+  if (!m_part)
+    return std::string();
+  const du::SmartPtr<tqk::Instance> instance = m_part->GetInstance();
+  if (!instance)
+    return std::string();
+  const du::SmartPtr<tqk::BaseInstance> structureInstance = instance->GetSbomInstance();
+  return structureInstance ? structureInstance->GetIDPath().GetText() : std::string();
+}
+
+std::string CalloutLeader::GetAssemblyInstanceId() const
+{
+  return m_assembly ? m_assembly->GetIDPath().GetText() : std::string();
+}
+
+tqk::Markup* CalloutLeader::ConstructShadow(const du::SmartPtr<tqk::View>& view)
+{
+  if (m_hidden)
+    return nullptr;
+  return new tqmk::MarkupShadow(view, true);
+}
+
+} // namespace tqannotations

@@ -1,0 +1,267 @@
+#pragma once
+
+#include <dg/Color.h>
+#include <dg/DMat44.h>
+#include <dg/DPoint3D.h>
+#include <dg/FBox2D.h>
+#include <dg/FPoint2D.h>
+#include <dg/Location.h>
+#include <dg/Segment.h>
+#include <du/SmartPtr.h>
+#include <du/Symbol.h>
+#include <tqannotations/Annotation.h>
+#include <tqannotations/CalloutInfo.h>
+#include <tqannotations/CalloutLeader.h>
+#include <tqannotations/CalloutObserver.h>
+#include <tqannotations/Export.h>
+#include <tqannotations/TAnnotation.h>
+#include <tqmu/ModelNote.h>
+
+#include <atomic>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tqk {
+class Markup;
+class Object;
+class Scene;
+class ShapeScene;
+class View;
+} // namespace tqk
+namespace tqmk {
+class CalloutLabel;
+}
+
+namespace tqannotations {
+
+//! A callout: a text label in a shape, with leader lines whose anchors sit on parts of the model.
+//!
+//! The label is a host callout label markup, each leader a CalloutLeader markup. The callout's
+//! values (text, look, position, page, one record per leader) live in its CalloutInfo; the look
+//! comes from its own copy of a template (TAnnotation) and the setters keep the markups in step.
+//!
+//! Locking: value getters take the read side of the object's lock, the setters of the look that
+//! the label and leaders share take the write side; the lock is re-entrant on one thread. The
+//! geometry that the host drives while drawing (clipping leaders at a frameless label) takes no
+//! lock.
+//!
+//! A copy made with the copy constructor shares its scene, label, definition and leader markups
+//! with the source and copies the leader records; Clone makes an independent callout.
+class TQANNOTATIONS_EXPORT Callout : public Annotation
+{
+public:
+  //! What the callout stands for.
+  enum CALLOUT_TYPE
+  {
+    CALLOUT_ITEM = 0,    //!< an item of the illustration's item list (it has an item id)
+    CALLOUT_NOTE = 1,    //!< a label without leaders
+    CALLOUT_LEADERS = 2, //!< a label with leaders
+  };
+
+  //! A callout with leaders and no item id, without label or definition until a template
+  //! arrives; class and preselection cursor are the callout label's.
+  Callout();
+  //! A callout with the snapshot's values (copied as CalloutInfo's copy constructor copies) and
+  //! a label made from them; its leader records stay records until it is attached to a scene.
+  explicit Callout(const CalloutInfo& info);
+  Callout(const Callout& other);
+  Callout& operator=(const Callout&) = delete;
+  ~Callout() override;
+
+  static du::Symbol GetClassStatic();
+  //! Red, green and blue are the means of the two colours; alpha is 1.
+  static void GetBlendColor(const dg::Color& a, const dg::Color& b, dg::Color& out);
+  //! The margin around the text of a frameless label at which leaders end.
+  float GetNoShapeCalloutTextAreaPad() { return 5.0f; }
+
+  // The annotation interface.
+
+  //! An independent callout with this one's values, kind, item id, kit flag and a copy of its
+  //! definition, marked as created from a file; its leaders are rebuilt from its leader records
+  //! when it is attached to a scene.
+  du::SmartPtr<tqk::Annotation> Clone() const override;
+  //! False for every annotation, this one included.
+  bool IsEqual(const du::SmartPtr<tqk::Annotation>& other) const override;
+  void MarkupSelected(const du::SmartPtr<tqk::Markup>& markup, bool selected) override;
+  bool AllowGroupDrag() const override;
+  //! One selection item per part the leaders point at; for a leader picked in a welded assembly
+  //! of the structure tree, the weld's members (the second set only where the illustration's
+  //! items list has them unitemized). Empty for a note.
+  std::vector<du::SmartPtr<tqk::Object>> GetAssociatedObjects() const override;
+  int GetPageNum() const override;
+  //! The short description, ": " and the first 12 characters of the text, line breaks as blanks.
+  std::string GetObjectDescription() const override;
+  //! "Note", "Callout" or "Item Callout" by kind, from the host's message catalogue.
+  std::string GetShortObjectDescription() const;
+
+  // Values.
+
+  CALLOUT_TYPE GetType() const { return m_kind.load(); }
+  bool IsInitialized() const;
+  //! The label position; see CalloutInfo::position for its space.
+  const dg::DPoint3D& GetPosition() const;
+  std::string GetText() const;
+  std::string GetFontFace() const;
+  float GetFontSize() const;
+  bool GetFontPhys() const;
+  int GetFontUnit() const;
+  dg::Color GetFontColor();
+  dg::Color GetBackgroundColor();
+  //! The shape code as the definition gave it, also one that the label draws as a circle.
+  tqmu::ModelNote::Shape GetShape() const;
+  int GetArrowStyle() const;
+  //! In points.
+  float GetLineWidth() const;
+  int GetLineStipple() const;
+  dg::Color GetLineColor() const;
+  bool GetHalo() const;
+
+  // Item id, kit and visibility from file.
+
+  //! Makes the callout an item callout for the item.
+  void SetItemId(unsigned int id);
+  //! An item callout becomes a callout with leaders again; other kinds stay.
+  void RemoveItemId();
+  virtual bool HasItemId() const;
+  virtual bool HasItemId(unsigned int id) const;
+  //! False, leaving id as it was, when the callout has no item id.
+  bool GetItemId(unsigned int& id) const;
+  void SetAsKit(bool kit);
+  bool IsKit() const;
+  void SetVisibleFromFile(bool visible) { m_visibleFromFile = visible; }
+  bool VisibleFromFile() const { return m_visibleFromFile; }
+
+  // Definition and look.
+
+  //! Takes a changed template: colours, arrow style, stipple, halo and shape follow it only
+  //! where the template itself changed, so values the user set survive an unrelated change;
+  //! font size and line width follow it where they differ from the callout's. A callout without
+  //! a definition takes every look value of the template. Text, position and leaders stay.
+  void UpdateDefinition(const du::SmartPtr<TAnnotation>& definition);
+  void SetFontSize(float size);
+  void SetFontFace(const std::string& face);
+  void SetFontColor(const dg::Color& color);
+  void SetBackgroundColor(const dg::Color& color);
+  void SetShape(tqmu::ModelNote::Shape shape);
+  void SetArrowStyle(int style);
+  //! In points; one that is not a number or is negative is taken as 0.
+  void SetLineWidth(float points);
+  void SetLineColor(const dg::Color& color);
+  void SetLineStipple(int stipple);
+  void SetHalo(bool halo);
+  //! An empty text is stored and shown as one blank. Tells the annotation set of the scene.
+  void SetText(const du::Symbol& text);
+
+  // Dimming.
+
+  //! Dims or undims the leader at index, blending towards blend. The label follows: undimming
+  //! any leader undims it; dimming dims it once every shown, attached leader is dim.
+  void SetDimAtPos(bool dim, unsigned int index, const dg::Color& blend);
+  bool IsDimAtPos(unsigned int index) const;
+  void UpdateLeaderDim(const du::SmartPtr<CalloutLeader>& leader);
+  void UpdateLabelDim();
+  void SetHiddenAsDashedAtPos(bool dashed, unsigned int index);
+
+  //! Tells the annotation set of the callout's scene that the callout changed.
+  void NotifyCalloutChanged();
+
+  // Scenes.
+
+  //! Stores the scene the callout belongs to, without showing anything in it.
+  void SetScene(const du::SmartPtr<tqk::ShapeScene>& scene);
+
+  // Observers of the label position.
+
+  bool RegisterObserver(du::SmartPtr<CalloutObserver>& observer);
+  //! Removes the registration that RegisterObserver made for the observer.
+  bool UnregisterObserver(du::SmartPtr<CalloutObserver>& observer);
+
+  // Leaders.
+
+  //! A new leader to the anchor (in the part's space) with the callout's line look, from the
+  //! label position to the anchor; the callout itself does not take it.
+  du::SmartPtr<CalloutLeader> CreateCalloutLeader(dg::DPoint3D anchor,
+                                                  du::SmartPtr<tqk::ShapeInstance> part,
+                                                  du::SmartPtr<tqk::BaseInstance> assembly);
+
+  // Questions about the leaders. A note answers as a callout without leaders; an index past the
+  // last leader (or record) gives false or an empty answer and leaves outputs as they were.
+
+  //! The number of leader records (records true) or of leader markups (records false); a
+  //! loaded callout has records before its leaders are rebuilt in a scene.
+  unsigned int GetLeaderLineCount(bool records) const;
+  bool IsHiddenAtPos(unsigned int index) const;
+  //! The anchor of the leader at index, in its part's space.
+  bool GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor) const;
+  //! Whether some leader is shown in a scene.
+  bool HasVisibleLeader() const;
+  //! The placement of the part of the leader at index; false also for a leader without a part.
+  bool GetInstanceLocationAtPos(dg::Location& location, unsigned int index) const;
+  du::SmartPtr<tqk::ShapeInstance> GetShapeInstanceAtPos(unsigned int index) const;
+  du::SmartPtr<tqk::BaseInstance> GetAssemblyInstanceAtPos(unsigned int index) const;
+  //! The part id of leader 0.
+  std::string GetInstanceId() const;
+  //! The part id of the leader record at index.
+  std::string GetShapeInstanceIdAtPos(unsigned int index) const;
+  void GetLeaderInfoAtPos(unsigned int index, std::string& partId, std::string& assemblyId,
+                          dg::DPoint3D& anchor, bool& attached) const;
+  //! Where the label markup is drawn, in the scene's space; position stays as it was without one.
+  void GetMarkupLabelPosition(dg::DPoint3D& position) const;
+
+  // Leaders ending at a frameless label's text.
+
+  //! Moves the label end of every leader to where it enters the text box (in the label's 2-D
+  //! space), as seen through the camera of the scene's first view. Only for a frameless label
+  //! of a callout with leaders in a shape view.
+  void ShortenLeaders(dg::FBox2D& box);
+  //! Where the leader at index would end at the text box; point stays as it was when there is no
+  //! such leader or crossing.
+  void CalcShortenLeaderAt(dg::FBox2D& box, dg::DPoint3D& point, unsigned int index);
+
+protected:
+  //! Takes a first or replacing definition: a new look, a new label markup, no leaders or
+  //! records, the label at the origin, and the kind from whether the template has leaders.
+  void _Initialize(const du::SmartPtr<TAnnotation>& definition);
+  //! Adds the leader and a record of it; ignored for a note.
+  void AppendLeader(du::SmartPtr<CalloutLeader> leader);
+
+private:
+  du::SmartPtr<tqmk::CalloutLabel> CreateLabelMarkup(const du::Symbol& text);
+  void _SetShape();
+  //! Where the segment (in the label's 2-D space) enters the box; see ShortenLeaders.
+  bool IntersectLeader(const dg::FBox2D& box, const dg::Segment<float, 2>& segment, float unused,
+                       dg::FPoint2D& hit, float& t);
+  //! The label end of the leader clipped at the box; false when there is no crossing.
+  bool ClippedLabelEnd(const CalloutLeader& leader, const dg::FBox2D& box,
+                       const dg::DPoint3D& labelInWorld, const dg::DMat44& camera,
+                       dg::DPoint3D& clipped);
+  //! The box in the world's 2-D view space and the label position in the world, or false when
+  //! leaders are not clipped now.
+  bool PrepareClipping(dg::FBox2D& box, dg::DPoint3D& labelInWorld, dg::DMat44& camera);
+  //! The leader at index, or null for a note or an index past the last leader.
+  CalloutLeader* LeaderAt(unsigned int index) const;
+  //! Takes the look of the definition where it differs from the previous one (all of it
+  //! without a previous one).
+  void ApplyDefinitionLook(const TAnnotation* previous);
+
+  std::atomic<CALLOUT_TYPE> m_kind{CALLOUT_LEADERS};
+  du::SmartPtr<tqk::Scene> m_scene;
+  std::vector<du::SmartPtr<CalloutLeader>> m_leaders;
+  bool m_initialized = false;
+  bool m_labelInScene = false;
+  std::set<tqk::Markup*> m_subsetMarkups;
+  CalloutInfo m_info;
+  du::SmartPtr<tqmk::CalloutLabel> m_label;
+  du::SmartPtr<TAnnotation> m_definition;
+  unsigned int m_itemId = 0;
+  bool m_hasItemId = false;
+  bool m_dimLabel = false;
+  bool m_kit = false;
+  std::atomic<bool> m_visibleFromFile{true};
+  float m_resolution = 96.0f;
+  dg::Color m_blendColor;
+  bool m_positionSet = false;
+};
+
+} // namespace tqannotations

@@ -1,0 +1,79 @@
+#pragma once
+
+// Templates, parts and scenes for the callout tests, and a callout that lets the tests add
+// leaders directly.
+
+#include <tqannotations/Callout.h>
+
+#include <dg/Location.h>
+#include <tqk/Instance.h>
+#include <tqk/ShapeInstance.h>
+#include <tqk/ShapeScene.h>
+#include <tqk/ShapeView.h>
+
+#include <string>
+
+namespace callout_test {
+
+using namespace tqannotations;
+
+//! A callout whose leaders the test adds itself, as placement on parts does.
+class TestCallout : public Callout
+{
+public:
+  using Callout::Callout;
+  using Callout::_Initialize;
+  using Callout::AppendLeader;
+
+  //! A new leader to the anchor on the part, appended with its record.
+  du::SmartPtr<CalloutLeader> AddLeader(const du::SmartPtr<tqk::ShapeInstance>& part,
+                                        const dg::DPoint3D& anchor = dg::DPoint3D::ORIGIN,
+                                        const du::SmartPtr<tqk::BaseInstance>& assembly = nullptr)
+  {
+    du::SmartPtr<CalloutLeader> leader = CreateCalloutLeader(anchor, part, assembly);
+    AppendLeader(leader);
+    return leader;
+  }
+};
+
+//! A template for a callout with leaders (or a note): black text on white, 10 pixels, a circle,
+//! and one line style of 1 pixel, black, with an arrow at the start.
+inline du::SmartPtr<TAnnotation> Template(bool hasLeaders = true)
+{
+  du::SmartPtr<TAnnotation> definition(new TAnnotation);
+  definition->hasLeaders = hasLeaders;
+  definition->label = new TLabel;
+  definition->leaders = new TLeaders;
+  definition->leaders->styles.push_back(new LineStyle);
+  return definition;
+}
+
+inline LineStyle& LineOf(const du::SmartPtr<TAnnotation>& definition)
+{
+  return *definition->leaders->styles.back();
+}
+
+//! A shape scene with one shape view whose camera maps world x and y to view pixels one to one.
+struct SceneWithView
+{
+  SceneWithView() : scene(new tqk::ShapeScene), view(new tqk::ShapeView) { scene->AddView(view); }
+  ~SceneWithView() { scene->Close(); }
+
+  //! A part without geometry, placed by the location.
+  du::SmartPtr<tqk::ShapeInstance> AddPart(const std::string& idPath,
+                                           const dg::Location& location = dg::Location())
+  {
+    du::SmartPtr<tqk::Instance> instance(new tqk::Instance(du::Symbol(idPath)));
+    return scene->CreateShapeInstance(instance, nullptr, location);
+  }
+
+  du::SmartPtr<tqk::ShapeScene> scene;
+  du::SmartPtr<tqk::ShapeView> view;
+};
+
+inline dg::Location Translation(double x, double y, double z)
+{
+  return dg::Location(dg::DPoint3D(x, y, z), dg::Quat(0, 0, 0, 1), 1.0);
+}
+
+} // namespace callout_test
