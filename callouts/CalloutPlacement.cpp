@@ -1,9 +1,16 @@
 #include <tqannotations/Callout.h>
 
 #include "callouts/CalloutUnits.h"
+#include "common/ReadLockGuard.h"
+#include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
+#include <dg/FBox.h>
+#include <tqg/Shape.h>
+#include <tqk/Instance.h>
+#include <tqk/Shape.h>
 #include <tqmk/CalloutLabel.h>
+#include <tqmk/CalloutLabelShadow.h>
 #include <tqmu/ModelLeaderLine.h>
 #include <tqmu/RenderAttrs.h>
 
@@ -14,6 +21,141 @@ namespace {
 const float kLeaderStippleScale = 3.0f;
 
 } // namespace
+
+void Callout::Initialize(const du::SmartPtr<TAnnotation>& definition,
+                         const du::SmartPtr<tqk::ShapeInstance>& part, bool notify,
+                         du::SmartPtr<tqk::BaseInstance> assembly)
+{
+  if (!definition)
+    return;
+  TakeMarkupsOutOfScene();
+  _Initialize(definition);
+  if (!part)
+    return;
+  dg::DPoint3D anchor = dg::DPoint3D::ORIGIN;
+  CalculateAnchor(part, anchor);
+  AppendLeader(CreateCalloutLeader(anchor, part, assembly));
+  bool posted = false;
+  if (!m_positionSet) {
+    // A note keeps its label in the scene's space, so the anchor is carried there.
+    const bool note = m_kind == CALLOUT_NOTE;
+    SetLabelPosition(note ? anchor * part->GetLocation() : anchor);
+    posted = note;
+  }
+  {
+    WriteLockGuard lock(*this);
+    m_initialized = true;
+  }
+  if (notify && !posted)
+    PostPositionSet();
+}
+
+void Callout::InitializeAsNote(const du::SmartPtr<TAnnotation>& definition)
+{
+  if (!definition)
+    return;
+  TakeMarkupsOutOfScene();
+  _Initialize(definition);
+  WriteLockGuard lock(*this);
+  m_kind = CALLOUT_NOTE;
+  m_initialized = true;
+}
+
+bool Callout::CalculateAnchor(du::SmartPtr<tqk::ShapeInstance> part, dg::DPoint3D& anchor)
+{
+  if (!part)
+    return false;
+  const du::SmartPtr<tqk::Instance> instance = part->GetInstance();
+  dg::FBox box = instance ? instance->GetShapeSourceBBox() : dg::FBox::EMPTY;
+  if (box == dg::FBox::EMPTY) {
+    const du::SmartPtr<tqk::Shape> shape = part->GetShape();
+    if (!shape || !shape->GetShapeData())
+      return false;
+    box = shape->GetShapeData()->ComputeDefaultBBox();
+    if (box == dg::FBox::EMPTY)
+      return false;
+  }
+  anchor = dg::DPoint3D(box.GetCenter());
+  return true;
+}
+
+void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
+{
+  const CalloutLeader* first = LeaderAt(0);
+  if (!leader || !first)
+    return;
+  const std::vector<dg::DPoint3D> points = first->GetPoints();
+  if (!points.empty())
+    leader->MovePoint(0, points[0]);
+  AppendLeader(leader);
+}
+
+void Callout::SetLabelPosition(const dg::DPoint3D& position)
+{
+  const auto labelShadow =
+    m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
+  if (m_kind == CALLOUT_NOTE) {
+    bool firstTime = false;
+    {
+      WriteLockGuard lock(*this);
+      m_info.position = position;
+      if (m_label)
+        m_label->SetPos(position);
+      if (labelShadow)
+        labelShadow->MoveToLabel();
+      firstTime = !m_positionSet;
+      m_positionSet = true;
+    }
+    if (firstTime)
+      PostPositionSet();
+    return;
+  }
+  dg::Location placement;
+  if (!GetInstanceLocationAtPos(placement, 0))
+    return;
+  WriteLockGuard lock(*this);
+  m_info.position = position;
+  const dg::DPoint3D inScene = position * placement;
+  if (m_label)
+    m_label->SetPos(inScene);
+  if (labelShadow)
+    labelShadow->MoveToLabel();
+  for (const du::SmartPtr<CalloutLeader>& leader : m_leaders) {
+    if (!leader)
+      continue;
+    leader->MovePoint(0, inScene);
+    leader->NotifyContentChanged();
+  }
+  m_positionSet = true;
+}
+
+void Callout::SetAnchor(const dg::DPoint3D& anchor, unsigned int index)
+{
+  if (m_kind == CALLOUT_NOTE)
+    return;
+  dg::Location placement;
+  if (!GetInstanceLocationAtPos(placement, index))
+    return;
+  {
+    WriteLockGuard lock(*this);
+    m_leaders[index]->SetAnchor(anchor);
+    m_info.SetLeaderLineAnchor(anchor, index);
+  }
+  NotifyCalloutChanged();
+  if (!m_positionSet)
+    SetLabelPosition(anchor);
+}
+
+du::SmartPtr<TAnnotation> Callout::GetDefinition() const
+{
+  ReadLockGuard lock(*this);
+  return m_definition;
+}
+
+void Callout::PostPositionSet()
+{
+  PostObservableEvent(new CalloutObserver::PositionSetEvent, false);
+}
 
 du::SmartPtr<CalloutLeader> Callout::CreateCalloutLeader(dg::DPoint3D anchor,
                                                          du::SmartPtr<tqk::ShapeInstance> part,

@@ -3,8 +3,23 @@
 #include "common/WriteLockGuard.h"
 
 #include <tqk/ShapeScene.h>
+#include <tqk/ShapeView.h>
+#include <tqk/World.h>
+#include <tqk/illustration/SbomInstance.h>
+#include <tqk/illustration/SbomTree.h>
+#include <tqmk/CalloutLabel.h>
 
 namespace tqannotations {
+namespace {
+
+//! Whether the leader belongs to the subset: every leader for the empty subset, else the leaders
+//! whose part has that id.
+bool InSubset(const CalloutLeader& leader, const std::string& subset)
+{
+  return subset.empty() || leader.GetShapeInstanceId() == subset;
+}
+
+} // namespace
 
 void Callout::SetScene(const du::SmartPtr<tqk::ShapeScene>& scene)
 {
@@ -12,6 +27,257 @@ void Callout::SetScene(const du::SmartPtr<tqk::ShapeScene>& scene)
   WriteLockGuard lock(*this);
   if (!(m_scene == scene))
     m_scene = scene;
+}
+
+bool Callout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
+{
+  if (!scene)
+    return DetachScene();
+  if (m_scene && !(m_scene == scene))
+    DetachScene();
+  bool changed = false;
+  {
+    WriteLockGuard lock(*this);
+    changed = !(m_scene == scene);
+    if (changed)
+      m_scene = scene;
+    if (const auto view = du::SmartPtr<tqk::ShapeView>::DynamicCast(scene->GetView(0))) {
+      dg::Color first(0, 0, 0, 1);
+      dg::Color second(0, 0, 0, 1);
+      dg::Color third(0, 0, 0, 1);
+      view->GetBackgroundColors(first, second, third);
+      GetBlendColor(first, second, m_blendColor);
+    }
+    if (m_kind == CALLOUT_NOTE) {
+      if (m_label && !m_labelInScene) {
+        m_label->SetScene(scene);
+        m_label->SetController(this);
+        scene->AddMarkup(m_label);
+        m_labelInScene = true;
+        m_label->BringToFront();
+      }
+      return tqk::Annotation::AttachScene(scene);
+    }
+  }
+  if (changed)
+    UpdateWithCalloutInfo();
+  if (!m_leaders.empty())
+    AttachSubsetScene(scene, std::string());
+  return tqk::Annotation::AttachScene(scene);
+}
+
+bool Callout::DetachScene()
+{
+  {
+    WriteLockGuard lock(*this);
+    if (m_kind != CALLOUT_NOTE)
+      DetachSubsetScene(std::string());
+    else
+      TakeMarkupsOutOfScene();
+    m_scene.Reset();
+  }
+  return tqk::Annotation::DetachScene();
+}
+
+bool Callout::AttachSubsetScene(const du::SmartPtr<tqk::Scene>& scene, std::string subset)
+{
+  WriteLockGuard lock(*this);
+  if (!scene) {
+    if (m_scene)
+      DetachSubsetScene(subset);
+    return true;
+  }
+  if (!(m_scene == scene))
+    m_scene = scene;
+  unsigned added = 0;
+  for (const du::SmartPtr<CalloutLeader>& leader : m_leaders) {
+    if (!leader || !InSubset(*leader, subset))
+      continue;
+    const du::SmartPtr<tqk::ShapeInstance> part = leader->GetShapeInstance();
+    if (!part || !part->IsVisible() || !leader->IsDetached() || leader->IsHidden())
+      continue;
+    leader->SetController(this);
+    m_scene->AddMarkup(leader);
+    leader->SetDetached(false);
+    ++added;
+  }
+  if (added > 0) {
+    if (m_label && !m_labelInScene) {
+      m_label->SetScene(m_scene);
+      m_label->SetController(this);
+      m_scene->AddMarkup(m_label);
+      m_labelInScene = true;
+    }
+    NotifyCalloutChanged();
+  }
+  if (m_label && m_labelInScene)
+    m_label->BringToFront();
+  return true;
+}
+
+bool Callout::DetachSubsetScene(std::string subset)
+{
+  WriteLockGuard lock(*this);
+  LeadersDetachScene(subset);
+  if (m_kind != CALLOUT_NOTE)
+    for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
+      if (leader && !leader->IsDetached())
+        return true;
+  if (m_labelInScene) {
+    m_label->SetController(nullptr);
+    if (m_scene)
+      m_scene->RemoveMarkup(m_label);
+    m_labelInScene = false;
+  }
+  return true;
+}
+
+void Callout::LeadersDetachScene(std::string subset)
+{
+  bool changed = false;
+  for (const du::SmartPtr<CalloutLeader>& leader : m_leaders) {
+    if (!leader || !InSubset(*leader, subset) || leader->IsDetached())
+      continue;
+    leader->SetController(nullptr);
+    if (m_scene)
+      m_scene->RemoveMarkup(leader);
+    leader->SetDetached(true);
+    changed = true;
+  }
+  if (changed)
+    NotifyCalloutChanged();
+}
+
+void Callout::TakeMarkupsOutOfScene()
+{
+  WriteLockGuard lock(*this);
+  LeadersDetachScene(std::string());
+  if (m_labelInScene) {
+    m_label->SetController(nullptr);
+    if (m_scene)
+      m_scene->RemoveMarkup(m_label);
+    m_labelInScene = false;
+  }
+}
+
+void Callout::SetVisible(std::string subset, bool visible)
+{
+  if (visible)
+    AttachSubsetScene(m_scene, subset);
+  else
+    DetachSubsetScene(subset);
+}
+
+unsigned int Callout::UpdateWithCalloutInfo()
+{
+  if (!m_scene)
+    return 0;
+  if (m_kind == CALLOUT_NOTE) {
+    if (!m_positionSet)
+      SetLabelPosition(m_info.position);
+    return 0;
+  }
+  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(m_scene);
+  const auto tree = tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), false, false);
+  if (!scene || !tree)
+    return 0;
+  unsigned int unresolved = 0;
+  {
+    WriteLockGuard lock(*this);
+    if (!HasRecordWithoutLeader())
+      return 0;
+    // Leaders and records stay paired by index: a record without a leader keeps an empty slot,
+    // to be retried in the next scene.
+    m_leaders.resize(m_info.leaderRecords.size());
+    for (std::size_t index = 0; index < m_info.leaderRecords.size(); ++index) {
+      const du::SmartPtr<CalloutLeaderInfo>& record = m_info.leaderRecords[index];
+      if (record && !m_leaders[index])
+        m_leaders[index] = RebuildLeader(*record, *scene, *tree, unresolved);
+    }
+  }
+  if (!m_positionSet)
+    SetLabelPosition(m_info.position);
+  return unresolved;
+}
+
+bool Callout::HasRecordWithoutLeader() const
+{
+  for (std::size_t index = 0; index < m_info.leaderRecords.size(); ++index)
+    if (m_info.leaderRecords[index] && (index >= m_leaders.size() || !m_leaders[index]))
+      return true;
+  return false;
+}
+
+du::SmartPtr<CalloutLeader> Callout::RebuildLeader(const CalloutLeaderInfo& record,
+                                                   const tqk::ShapeScene& scene,
+                                                   const tqk::illustration::SbomTree& tree,
+                                                   unsigned int& unresolved)
+{
+  const auto structureInstance = tree.FindInstance(du::Symbol(record.shapeInstanceId));
+  if (!structureInstance || !structureInstance->GetMissingEbomInstancePathId().IsEmpty()) {
+    ++unresolved;
+    return nullptr;
+  }
+  du::SmartPtr<tqk::ShapeInstance> part;
+  scene.GetShapeInstance(structureInstance->GetEbomInstance(), part);
+  if (!part || !part->IsVisible())
+    return nullptr;
+  du::SmartPtr<tqk::BaseInstance> assembly;
+  if (!record.assemblyInstanceId.empty()) {
+    assembly = tree.FindInstance(du::Symbol(record.assemblyInstanceId));
+    if (!assembly)
+      return nullptr;
+  }
+  du::SmartPtr<CalloutLeader> leader = CreateCalloutLeader(record.anchor, part, assembly);
+  if (record.dim) {
+    leader->SetDim(true);
+    UpdateLeaderDim(leader);
+  }
+  leader->SetHidden(record.hidden);
+  return leader;
+}
+
+void Callout::ShowAnnotation()
+{
+  if (m_label)
+    m_label->SetVisibility(true);
+  for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
+    if (leader)
+      leader->SetVisibility(true);
+}
+
+void Callout::HideAnnotation()
+{
+  if (m_subsetMarkups.empty() || (m_label && m_subsetMarkups.count(m_label.Get()))) {
+    if (m_label)
+      m_label->SetVisibility(false);
+    for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
+      if (leader)
+        leader->SetVisibility(false);
+    return;
+  }
+  std::size_t hidden = 0;
+  for (tqk::Markup* markup : m_subsetMarkups) {
+    markup->SetVisibility(false);
+    ++hidden;
+  }
+  if (hidden == m_leaders.size() && m_label)
+    m_label->SetVisibility(false);
+}
+
+void Callout::OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view)
+{
+  if (m_subsetMarkups.empty()) {
+    if (m_label)
+      m_label->SetSelected(selected, view);
+    for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
+      if (leader)
+        leader->SetSelected(selected, view);
+    return;
+  }
+  for (tqk::Markup* markup : m_subsetMarkups)
+    if (dynamic_cast<tqmk::CalloutLabel*>(markup) || dynamic_cast<CalloutLeader*>(markup))
+      markup->SetSelected(selected, view);
 }
 
 } // namespace tqannotations

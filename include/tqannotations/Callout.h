@@ -28,6 +28,9 @@ class Object;
 class Scene;
 class ShapeScene;
 class View;
+namespace illustration {
+class SbomTree;
+}
 } // namespace tqk
 namespace tqmk {
 class CalloutLabel;
@@ -166,10 +169,57 @@ public:
   //! Tells the annotation set of the callout's scene that the callout changed.
   void NotifyCalloutChanged();
 
-  // Scenes.
+  // Placement on parts. Anchors are kept in their part's space, the label position in the space
+  // of leader 0's part (a note's in the scene's space).
+
+  //! Takes the definition and, with a part, places the callout on it: one leader to the centre
+  //! of the part's box, the label at that anchor unless its position was set before. With
+  //! notify, observers hear that the label position is set. A callout shown in its scene is
+  //! first taken out of it.
+  void Initialize(const du::SmartPtr<TAnnotation>& definition,
+                  const du::SmartPtr<tqk::ShapeInstance>& part, bool notify,
+                  du::SmartPtr<tqk::BaseInstance> assembly);
+  //! Takes the definition as a note: no leaders, no label placement, no event.
+  void InitializeAsNote(const du::SmartPtr<TAnnotation>& definition);
+  //! The centre of the part's box, in the part's space; false, anchor untouched, when the part
+  //! has no box.
+  bool CalculateAnchor(du::SmartPtr<tqk::ShapeInstance> part, dg::DPoint3D& anchor);
+  //! Starts the leader at the label end of leader 0 and adds it; nothing for a note or a
+  //! callout without leaders.
+  void ConnectLeader(du::SmartPtr<CalloutLeader> leader);
+  //! Places the label and the label ends of the leaders. A note tells its observers the first
+  //! time; a callout whose leader 0 has no part is not placed.
+  void SetLabelPosition(const dg::DPoint3D& position);
+  //! Moves the anchor of the leader at index (in its part's space), and places the label there
+  //! when it was never placed.
+  void SetAnchor(const dg::DPoint3D& anchor, unsigned int index);
+  //! The callout's own definition; null before it has one.
+  du::SmartPtr<TAnnotation> GetDefinition() const;
+
+  // Scenes. A leader is in the scene exactly while it is not detached; the label while the
+  // label-in-scene flag is set. The label enters with the first leader and leaves with the last.
 
   //! Stores the scene the callout belongs to, without showing anything in it.
   void SetScene(const du::SmartPtr<tqk::ShapeScene>& scene);
+  //! Shows the callout in the scene: rebuilds a loaded callout's leaders when the scene is new
+  //! to it, adds the leaders whose parts are visible, then the label. A callout shown in another
+  //! scene leaves it first; an empty scene reference detaches.
+  bool AttachScene(const du::SmartPtr<tqk::Scene>& scene) override;
+  //! Takes every leader and the label out of the scene and forgets the scene.
+  bool DetachScene() override;
+  //! Adds the leaders of the part with that id (all leaders for an empty id) to the scene.
+  bool AttachSubsetScene(const du::SmartPtr<tqk::Scene>& scene, std::string subset);
+  //! Takes the leaders of the part with that id (all for an empty id) out of the scene, and the
+  //! label once no leader is left in it.
+  bool DetachSubsetScene(std::string subset);
+  void SetVisible(std::string subset, bool visible);
+  //! Rebuilds the leaders that the leader records do not have yet, from the parts of the stored
+  //! scene found through the structure tree; the number of records whose part id the tree does
+  //! not resolve.
+  unsigned int UpdateWithCalloutInfo();
+  void ShowAnnotation() override;
+  void HideAnnotation() override;
+  void OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view) override;
 
   // Observers of the label position.
 
@@ -227,6 +277,17 @@ protected:
   void AppendLeader(du::SmartPtr<CalloutLeader> leader);
 
 private:
+  void PostPositionSet();
+  //! Takes the label and the leaders shown in the stored scene out of it, keeping the scene.
+  void TakeMarkupsOutOfScene();
+  void LeadersDetachScene(std::string subset);
+  bool HasRecordWithoutLeader() const;
+  //! A leader rebuilt from the record, or null when its part is not shown; unresolved counts a
+  //! part id that the structure tree does not know.
+  du::SmartPtr<CalloutLeader> RebuildLeader(const CalloutLeaderInfo& record,
+                                            const tqk::ShapeScene& scene,
+                                            const tqk::illustration::SbomTree& tree,
+                                            unsigned int& unresolved);
   du::SmartPtr<tqmk::CalloutLabel> CreateLabelMarkup(const du::Symbol& text);
   void _SetShape();
   //! Where the segment (in the label's 2-D space) enters the box; see ShortenLeaders.

@@ -10,6 +10,7 @@
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
+#include <tqmk/CalloutLabel.h>
 
 #include <string>
 
@@ -70,6 +71,15 @@ struct SceneWithView
   du::SmartPtr<tqk::ShapeScene> scene;
   du::SmartPtr<tqk::ShapeView> view;
 };
+
+//! The callout label shown in the scene; null when none is.
+inline du::SmartPtr<tqmk::CalloutLabel> LabelIn(const tqk::Scene& scene)
+{
+  for (const du::SmartPtr<tqk::Markup>& markup : scene.GetMarkups())
+    if (const auto label = du::SmartPtr<tqmk::CalloutLabel>::DynamicCast(markup))
+      return label;
+  return nullptr;
+}
 
 inline dg::Location Translation(double x, double y, double z)
 {
