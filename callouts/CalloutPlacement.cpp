@@ -161,6 +161,7 @@ du::SmartPtr<CalloutLeader> Callout::CreateCalloutLeader(dg::DPoint3D anchor,
                                                          du::SmartPtr<tqk::ShapeInstance> part,
                                                          du::SmartPtr<tqk::BaseInstance> assembly)
 {
+  ReadLockGuard lock(*this);
   const int pixels = PixelWidth(m_info.lineWeight, m_resolution);
   du::SmartPtr<CalloutLeader> leader(new CalloutLeader(part, assembly));
   leader->SetLineColor(m_info.lineColor);

@@ -1,3 +1,5 @@
+#include "callouts/CalloutTestSupport.h"
+
 #include <tqannotations/CalloutObserver.h>
 
 #include <dom/ObserverProxy.h>
@@ -10,7 +12,7 @@
 
 namespace {
 
-using namespace tqannotations;
+using namespace callout_test;
 
 class CountingObserver : public CalloutObserver
 {
@@ -57,6 +59,31 @@ TEST(CalloutObserver, PositionSetEventWritesTheOneCodeToEveryObserver)
   observable->PostObservableEvent(new CalloutObserver::PositionSetEvent, false);
   EXPECT_EQ(first->positionSets, 2);
   EXPECT_EQ(second->positionSets, 2);
+}
+
+TEST(CalloutObservers, HearOnePositionSetPerPostedEventUntilUnregistered)
+{
+  du::SmartPtr<TestCallout> note(new TestCallout);
+  note->InitializeAsNote(Template(false));
+  du::SmartPtr<CountingObserver> counting(new CountingObserver);
+  du::SmartPtr<CalloutObserver> observer(counting);
+  EXPECT_TRUE(note->RegisterObserver(observer));
+  EXPECT_FALSE(note->RegisterObserver(observer)) << "registered already";
+
+  note->SetLabelPosition(dg::DPoint3D(1, 2, 3));
+  EXPECT_EQ(counting->positionSets, 1);
+  note->SetLabelPosition(dg::DPoint3D(4, 5, 6));
+  EXPECT_EQ(counting->positionSets, 1) << "a note tells only the first time";
+
+  EXPECT_TRUE(note->UnregisterObserver(observer));
+  EXPECT_FALSE(note->UnregisterObserver(observer)) << "nothing left to remove";
+  du::SmartPtr<TestCallout> other(new TestCallout);
+  other->InitializeAsNote(Template(false));
+  other->RegisterObserver(observer);
+  other->UnregisterObserver(observer);
+  other->SetLabelPosition(dg::DPoint3D());
+  EXPECT_EQ(counting->positionSets, 1);
+  EXPECT_EQ(counting->GetReferenceCount(), 2) << "no proxy keeps the observer";
 }
 
 } // namespace

@@ -10,6 +10,9 @@
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
+#include <tqk/World.h>
+#include <tqk/illustration/SbomInstance.h>
+#include <tqk/illustration/SbomTree.h>
 #include <tqmk/CalloutLabel.h>
 
 #include <string>
@@ -70,6 +73,30 @@ struct SceneWithView
 
   du::SmartPtr<tqk::ShapeScene> scene;
   du::SmartPtr<tqk::ShapeView> view;
+};
+
+//! The world's structure tree for one test: made empty at the start, let go at the end.
+struct StructureTree
+{
+  StructureTree()
+      : tree(tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), true, true))
+  {}
+  ~StructureTree() { tqk::illustration::SbomTree::Release(tqk::World::GetWorld()); }
+
+  //! A node with that id path standing for the instance (none when null), under the parent.
+  du::SmartPtr<tqk::illustration::SbomInstance>
+  Add(const std::string& idPath, const du::SmartPtr<tqk::Instance>& instance,
+      const du::SmartPtr<tqk::illustration::SbomInstance>& parent = nullptr)
+  {
+    const du::Symbol ebomPath = instance ? instance->GetIDPath() : du::Symbol();
+    du::SmartPtr<tqk::illustration::SbomInstance> node(
+      new tqk::illustration::SbomInstance(du::Symbol(idPath), du::Symbol(idPath), ebomPath));
+    node->SetEbomInstance(instance);
+    tree->AddInstance(parent, node);
+    return node;
+  }
+
+  du::SmartPtr<tqk::illustration::SbomTree> tree;
 };
 
 //! The callout label shown in the scene; null when none is.

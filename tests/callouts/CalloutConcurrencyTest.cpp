@@ -1,0 +1,80 @@
+#include "callouts/CalloutTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace callout_test;
+
+// Writers only ever store grey colours and one of two texts, so a reader that sees anything else
+// has seen a value torn between two writers.
+const char* const kTexts[] = {"first text", "second, longer text"};
+
+bool IsGrey(const dg::Color& color)
+{
+  return color.r == color.g && color.g == color.b && color.a == 1.0f;
+}
+
+TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
+{
+  SceneWithView world;
+  std::vector<du::SmartPtr<tqk::ShapeInstance>> parts;
+  for (int index = 0; index < 8; ++index)
+    parts.push_back(world.AddPart("p" + std::to_string(index)));
+  du::SmartPtr<TestCallout> callout(new TestCallout);
+  callout->_Initialize(Template());
+  callout->AddLeader(parts[0]);
+
+  constexpr int kRounds = 400;
+  std::atomic<int> tornValues{0};
+  std::vector<std::thread> threads;
+  for (int writer = 0; writer < 3; ++writer)
+    threads.emplace_back([&, writer] {
+      for (int round = 0; round < kRounds; ++round) {
+        const float grey = float((round + writer) % 2);
+        callout->SetFontColor(dg::Color(grey, grey, grey, 1));
+        callout->SetBackgroundColor(dg::Color(grey, grey, grey, 1));
+        callout->SetLineColor(dg::Color(grey, grey, grey, 1));
+        callout->SetFontSize(10.0f + float(round % 3));
+        callout->SetLineWidth(float(round % 4));
+        callout->SetText(du::Symbol(kTexts[(round + writer) % 2]));
+        callout->SetDimAtPos(round % 2 == 0, 0, dg::Color(1, 1, 1, 1));
+        if (round % 50 == writer)
+          callout->AddLeader(parts[std::size_t(round) % parts.size()]);
+        if (round % 2)
+          callout->SetItemId(unsigned(round));
+        else
+          callout->RemoveItemId();
+      }
+    });
+  for (int reader = 0; reader < 3; ++reader)
+    threads.emplace_back([&] {
+      for (int round = 0; round < kRounds; ++round) {
+        if (!IsGrey(callout->GetFontColor()) || !IsGrey(callout->GetBackgroundColor()) ||
+            !IsGrey(callout->GetLineColor()))
+          ++tornValues;
+        const std::string text = callout->GetText();
+        if (text != kTexts[0] && text != kTexts[1])
+          ++tornValues;
+        if (callout->GetFontSize() < 10.0f)
+          ++tornValues;
+        callout->IsDimAtPos(unsigned(round) % 4);
+        callout->GetObjectDescription();
+        callout->GetAssociatedObjects();
+        unsigned id = 0;
+        callout->GetItemId(id);
+        callout->GetType();
+      }
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  EXPECT_EQ(tornValues.load(), 0);
+  EXPECT_GE(callout->GetLeaderLineCount(false), 2u);
+  EXPECT_EQ(callout->GetLeaderLineCount(false), callout->GetLeaderLineCount(true));
+}
+
+} // namespace
