@@ -26,3 +26,7 @@ bool DemoStyleList(const char* path);
 //! Reads the template document at path as the host reads its annotation templates and prints
 //! each template's look.
 bool DemoTemplates(const char* path);
+
+//! Creates a callout through the factory, prints its defaults, gives it the first template of the
+//! document at templatesPath and prints its look.
+bool DemoCallout(const LoadedPlugin& plugin, const char* templatesPath);

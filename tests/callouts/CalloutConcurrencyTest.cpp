@@ -28,6 +28,7 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
   du::SmartPtr<TestCallout> callout(new TestCallout);
   callout->_Initialize(Template());
   callout->AddLeader(parts[0]);
+  callout->SetText(du::Symbol(kTexts[0]));
 
   constexpr int kRounds = 400;
   std::atomic<int> tornValues{0};

@@ -99,8 +99,8 @@ TEST(CalloutShapes, TheLabelDrawsUnknownShapesAsCircles)
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
   shown.callout->SetShape(tqmu::ModelNote::NO_SHAPE);
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::NO_SHAPE);
-  shown.callout->SetShape(tqmu::ModelNote::Shape(-3));
-  EXPECT_EQ(shown.callout->GetShape(), -3);
+  shown.callout->SetShape(tqmu::ModelNote::Shape(13));
+  EXPECT_EQ(shown.callout->GetShape(), 13);
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
 }
 
