@@ -7,6 +7,8 @@
 #include <tqk/ShapeView.h>
 #include <tqk/World.h>
 #include <tqmk/Markup.h>
+#include <tqmk/MarkupData.h>
+#include <tqmu/ModelContainer.h>
 #include <tqmu/ModelShadowPoint.h>
 
 #include <gtest/gtest.h>
@@ -184,6 +186,68 @@ TEST_F(MarkupDragTest, AbandonedDragLetsTheShadowGoWithoutTellingTheController)
   }
   EXPECT_EQ(log, (Log{"construct", "start on nothing", "shadow gone"}));
   EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::MARKUPS), before);
+}
+
+//! A shadow drawn as grab points at x = 10 and 30 (pickable) and 20 (not pickable), y = 10.
+class GrabPointShadow : public tqmk::MarkupShadow
+{
+public:
+  explicit GrabPointShadow(const du::SmartPtr<tqk::View>& view) : MarkupShadow(view, true)
+  {
+    du::SmartPtr<tqmu::ModelContainer> container(new tqmu::ModelContainer);
+    for (double x : {10.0, 20.0, 30.0}) {
+      du::SmartPtr<tqmu::ModelShadowPoint> point(new tqmu::ModelShadowPoint(dg::DPoint3D(x, 10, 0), 2, 2, true));
+      point->SetPickable(x != 20.0);
+      container->AddHead(point);
+      points.push_back(point);
+    }
+    du::SmartPtr<tqmk::MarkupData> content(new tqmk::MarkupData(this));
+    content->SetModelBase(container);
+    SetContent(content, false);
+  }
+  bool HandleDragStart() override
+  {
+    started = GetPickedModel();
+    return true;
+  }
+  std::vector<du::SmartPtr<tqmu::ModelBase>> points;
+  du::SmartPtr<tqmu::ModelBase> started;
+};
+
+class GrabbableMarkup : public tqmk::Markup
+{
+public:
+  tqk::Markup* ConstructShadow(const du::SmartPtr<tqk::View>& view) override
+  {
+    return new GrabPointShadow(view);
+  }
+};
+
+du::SmartPtr<tqmu::ModelBase> GrabbedAt(const du::SmartPtr<tqk::View>& view, int x, int y,
+                                        std::vector<du::SmartPtr<tqmu::ModelBase>>& points)
+{
+  du::SmartPtr<GrabbableMarkup> markup(new GrabbableMarkup);
+  tqannotations::MarkupDrag drag(markup, view);
+  EXPECT_TRUE(drag.StartAt(x, y));
+  const auto shadow = du::SmartPtr<GrabPointShadow>::DynamicCast(drag.GetShadow());
+  points = shadow->points;
+  return shadow->started;
+}
+
+TEST_F(MarkupDragTest, StartAtPicksThePickableGrabPointUnderTheMouse)
+{
+  std::vector<du::SmartPtr<tqmu::ModelBase>> points;
+  du::SmartPtr<tqmu::ModelBase> grabbed = GrabbedAt(view, 11, 10, points);
+  EXPECT_EQ(grabbed, points[0]);
+  grabbed = GrabbedAt(view, 29, 12, points);
+  EXPECT_EQ(grabbed, points[2]);
+  EXPECT_FALSE(GrabbedAt(view, 20, 10, points)); // only a point that is not pickable there
+  EXPECT_FALSE(GrabbedAt(view, 15, 10, points)); // between the points: on nothing
+  dg::DMat44 shifted;
+  shifted(3, 1) = 100; // the view shows the world 100 pixels higher
+  view->SetCamera(dg::Camera3D(shifted));
+  grabbed = GrabbedAt(view, 10, 110, points);
+  EXPECT_EQ(grabbed, points[0]);
 }
 
 } // namespace

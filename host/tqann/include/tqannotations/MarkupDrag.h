@@ -15,6 +15,9 @@ namespace tqannotations {
 //!
 //! 1. Start: the markup makes its shadow (tqk::Markup::BeginShadowDrag, which keeps it for the
 //!    drag), the shadow learns the model object picked under the mouse and HandleDragStart runs.
+//!    StartAt picks that object as the host does: the pickable grab point
+//!    (tqmu::ModelShadowPoint) of the shadow's drawing model nearest to the pixel, among those
+//!    whose square, widened by 2 pixels each way, holds it; none when no such point does.
 //! 2. Step, any number of times: the shadow's drag offset becomes the offset (in the view's
 //!    space, from where the drag began) and HandleDragStep runs.
 //! 3. Stop: the shadow learns the mouse position and HandleDragStop runs; the markup's controller
@@ -34,6 +37,8 @@ public:
 
   //! False when the markup refuses the drag, or when it was started already.
   bool Start(const du::SmartPtr<tqmu::ModelBase>& pickedModel);
+  //! Starts with the model object under the view pixel (x, y), as above.
+  bool StartAt(int x, int y);
   //! False, doing nothing, outside a started drag.
   bool Step(const dg::DVec3& offset);
   //! With pumpKernel false the queue is left for the caller to pump (the shadow is then let go
@@ -46,6 +51,9 @@ public:
   const du::SmartPtr<tqmk::MarkupShadow>& GetShadow() const { return m_shadow; }
 
 private:
+  bool BeginShadow();
+  bool HandleStart(const du::SmartPtr<tqmu::ModelBase>& pickedModel);
+
   du::SmartPtr<tqk::Markup> m_markup;
   du::SmartPtr<tqk::View> m_view;
   du::SmartPtr<tqmk::MarkupShadow> m_shadow;
