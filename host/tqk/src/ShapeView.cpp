@@ -1,3 +1,12 @@
+#include "RayPick.h"
+
+#include <tqcontext/Context2D.h>
+#include <tqk/Kernel.h>
+#include <tqk/Markup.h>
+#include <tqmu/MarkupData.h>
+
+#include <algorithm>
+#include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
 
 namespace tqk {
@@ -28,6 +37,76 @@ void ShapeView::SetSize(int width, int height)
   // The drawing surface handed to drawing models always has an area.
   m_width = width > 0 ? width : 1;
   m_height = height > 0 ? height : 1;
+}
+
+bool ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event)
+{
+  if (!event)
+    return false;
+  const du::SmartPtr<Kernel> kernel = Kernel::GetKernel();
+  kernel->ManageObject(event);
+  const std::shared_ptr<std::vector<PickResult>> prepared = std::move(m_nextPickAnswer);
+  const du::SmartPtr<ShapeView> view(this);
+  // The ray is cast when the answer runs: the host answers from the scene as it is then.
+  return kernel->Post([kernel, view, event, x, y, mode, prepared] {
+    const auto scene = du::SmartPtr<ShapeScene>::DynamicCast(view->GetScene());
+    if (prepared)
+      event->Deliver(*prepared);
+    else if (!scene)
+      event->DeliverNoAnswer();
+    else
+      event->Deliver(CastPickRay(*scene, view->m_camera, x, y, mode));
+    kernel->ReleaseManagedObject(event);
+  });
+}
+
+void ShapeView::SetNextPickAnswer(const std::vector<PickResult>& results)
+{
+  m_nextPickAnswer = std::make_unique<std::vector<PickResult>>(results);
+}
+
+namespace {
+
+void CollectDrawn(const du::SmartPtr<Markup>& markup, std::vector<du::SmartPtr<Markup>>& drawn)
+{
+  if (!markup->IsVisible())
+    return;
+  drawn.push_back(markup);
+  for (const du::SmartPtr<Markup>& child : markup->GetChildren())
+    CollectDrawn(child, drawn);
+  if (const du::SmartPtr<Markup> shadow = markup->GetShadow())
+    CollectDrawn(shadow, drawn);
+}
+
+} // namespace
+
+unsigned ShapeView::Redraw(tqmu::Primitives& primitives)
+{
+  const du::SmartPtr<Scene> scene = GetScene();
+  if (!scene)
+    return 0;
+  std::vector<du::SmartPtr<Markup>> topLevel = scene->GetMarkups();
+  std::stable_sort(topLevel.begin(), topLevel.end(),
+                   [](const du::SmartPtr<Markup>& a, const du::SmartPtr<Markup>& b) {
+                     return a->GetFrontStamp() < b->GetFrontStamp();
+                   });
+  std::vector<du::SmartPtr<Markup>> drawn;
+  for (const du::SmartPtr<Markup>& markup : topLevel)
+    CollectDrawn(markup, drawn);
+
+  const dg::Pipeline pipeline{m_camera.GetTransformationMatrix()};
+  tqcontext::Context2D surface(m_width, m_height);
+  const du::SmartPtr<View> self(this);
+  unsigned asked = 0;
+  for (const du::SmartPtr<Markup>& markup : drawn) {
+    const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(markup->GetContent());
+    if (!content)
+      continue;
+    content->GetPrimitives(primitives, pipeline, &surface, markup->GetPageNum(), m_background[0], 0,
+                           markup->IsSelected(self));
+    ++asked;
+  }
+  return asked;
 }
 
 } // namespace tqk

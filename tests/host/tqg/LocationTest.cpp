@@ -88,3 +88,16 @@ TEST(Location, SetPosMovesTheOriginAndKeepsTheOrientation)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Location, IdentityConstantLeavesPointsWhereTheyAre)
+{
+  // Built at load like FMat33::IDENTITY; it must not depend on which of the two is built first.
+  const dg::DPoint3D p = dg::DPoint3D(1, 2, 3) * dg::Location::IDENTITY;
+  EXPECT_EQ(p.x, 1.0);
+  EXPECT_EQ(p.y, 2.0);
+  EXPECT_EQ(p.z, 3.0);
+}
+
+} // namespace
