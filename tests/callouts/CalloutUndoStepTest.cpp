@@ -1,0 +1,161 @@
+#include "callouts/CalloutTestSupport.h"
+
+#include <tqannotations/CalloutOperationStep.h>
+
+#include <tqk/AnnoSet.h>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using namespace callout_test;
+
+//! A callout of the template with leaders on parts of a shape scene that has an annotation set,
+//! shown in it.
+struct ShownCallout
+{
+  explicit ShownCallout(int leaders = 1, bool hasLeaders = true)
+      : annoSet(new tqk::AnnoSet), callout(new TestCallout)
+  {
+    world.scene->SetAnnoSet(annoSet);
+    callout->_Initialize(Template(hasLeaders));
+    for (int index = 0; index < leaders; ++index)
+      callout->AddLeader(world.AddPart("part" + std::to_string(index)));
+    callout->AttachScene(world.scene);
+  }
+  ~ShownCallout() { callout->DetachScene(); }
+
+  std::size_t Changes() const { return annoSet->GetModificationCount(); }
+
+  SceneWithView world;
+  du::SmartPtr<tqk::AnnoSet> annoSet;
+  du::SmartPtr<TestCallout> callout;
+};
+
+TEST(CalloutOperationStepMask, OnlyValuesThatDifferFromTheStartMarkTheirField)
+{
+  ShownCallout shown;
+  shown.callout->SetFontSize(10.0f);
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  step->SetFontSize(10.0f);
+  step->SetHalo(shown.callout->GetHalo());
+  step->SetText(du::Symbol(shown.callout->GetText()));
+  EXPECT_EQ(step->GetChangeMask(), 0u);
+  EXPECT_TRUE(step->GetOperationName().IsEmpty());
+
+  step->SetFontSize(12.0f);
+  step->SetFontSize(10.0f); // back to the start: the earlier change stays
+  EXPECT_EQ(step->GetChangeMask(), unsigned(CalloutOperationStep::FONT_SIZE));
+  EXPECT_EQ(step->GetNewInfo().fontSize, 12.0f);
+
+  step->SetLineWeight(std::numeric_limits<float>::quiet_NaN());
+  EXPECT_TRUE(step->GetChangeMask() & CalloutOperationStep::LINE_WEIGHT) << "NaN is a change";
+}
+
+TEST(CalloutOperationStepMask, EveryFieldHasItsOwnBitWithinTheTenBits)
+{
+  ShownCallout shown;
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  step->SetText(du::Symbol("Pump"));
+  step->SetFontSize(99.0f);
+  step->SetFontColor(dg::Color(0.5f, 0, 0, 1));
+  step->SetShape(5);
+  step->SetFillColor(dg::Color(0, 0.5f, 0, 1));
+  step->SetLineStipple(4);
+  step->SetLineWeight(7.0f);
+  step->SetLineColor(dg::Color(0, 0, 0.5f, 1));
+  step->SetHead(9);
+  step->SetHalo(!shown.callout->GetHalo());
+  EXPECT_EQ(step->GetChangeMask(), 0x3FFu);
+}
+
+TEST(CalloutOperationStepName, NamesTheEditedCalloutFromTheCatalogue)
+{
+  ShownCallout shown;
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  step->SetHead(shown.callout->GetArrowStyle() + 1);
+  EXPECT_EQ(step->GetOperationName().GetText(),
+            "Edit " + shown.callout->GetShortObjectDescription());
+}
+
+TEST(CalloutOperationStepUndo, AppliesOnlyTheMarkedFieldsAndTellsTheScene)
+{
+  ShownCallout shown;
+  shown.callout->SetBackgroundColor(dg::Color(1, 1, 1, 1));
+  shown.callout->SetFontSize(10.0f);
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  step->SetFillColor(dg::Color(1, 0, 0, 1));
+  shown.callout->SetBackgroundColor(dg::Color(1, 0, 0, 1));
+  shown.callout->SetFontSize(30.0f); // a change the step was not told of
+
+  std::size_t changes = shown.Changes();
+  step->Undo();
+  EXPECT_EQ(shown.callout->GetBackgroundColor(), dg::Color(1, 1, 1, 1));
+  EXPECT_EQ(shown.callout->GetFontSize(), 30.0f);
+  EXPECT_GT(shown.Changes(), changes);
+
+  changes = shown.Changes();
+  step->Redo();
+  EXPECT_EQ(shown.callout->GetBackgroundColor(), dg::Color(1, 0, 0, 1));
+  EXPECT_GT(shown.Changes(), changes);
+}
+
+TEST(CalloutOperationStepUndo, TakesBackAndReappliesEveryFieldThroughTheHistory)
+{
+  ShownCallout shown;
+  const std::string text = shown.callout->GetText();
+  const int shape = int(shown.callout->GetShape());
+  const dg::Color lineColor = shown.callout->GetLineColor();
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  step->SetText(du::Symbol("Valve"));
+  step->SetShape(3);
+  step->SetLineColor(dg::Color(0, 1, 0, 1));
+  step->SetLineWeight(4.0f);
+  shown.callout->SetText(du::Symbol("Valve"));
+  shown.callout->SetShape(tqmu::ModelNote::Shape(3));
+  shown.callout->SetLineColor(dg::Color(0, 1, 0, 1));
+  const float weightBefore = shown.callout->GetLineWidth();
+  shown.callout->SetLineWidth(4.0f);
+
+  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("Edit", shown.world.scene, true));
+  operation->AddStep(step);
+  tqk::UndoHistory& history = tqk::World::GetWorld()->GetUndoHistory();
+  history.Clear();
+  ASSERT_TRUE(history.Record(operation));
+  ASSERT_TRUE(history.Undo());
+  EXPECT_EQ(shown.callout->GetText(), text);
+  EXPECT_EQ(int(shown.callout->GetShape()), shape);
+  EXPECT_EQ(shown.callout->GetLineColor(), lineColor);
+  EXPECT_EQ(shown.callout->GetLineWidth(), weightBefore);
+  ASSERT_TRUE(history.Redo());
+  EXPECT_EQ(shown.callout->GetText(), "Valve");
+  EXPECT_EQ(int(shown.callout->GetShape()), 3);
+  EXPECT_EQ(shown.callout->GetLineColor(), dg::Color(0, 1, 0, 1));
+  EXPECT_EQ(shown.callout->GetLineWidth(), 4.0f);
+  history.Clear();
+}
+
+TEST(CalloutOperationStepUndo, AnEmptyStepStillTellsTheScene)
+{
+  ShownCallout shown;
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  const std::size_t changes = shown.Changes();
+  step->Undo();
+  EXPECT_GT(shown.Changes(), changes);
+}
+
+TEST(CalloutOperationStepCopy, CopiesKeepTheSnapshotsExactly)
+{
+  ShownCallout shown;
+  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
+  step->SetFontSize(2.5f);
+  du::SmartPtr<CalloutOperationStep> copied(new CalloutOperationStep(*step));
+  const CalloutOperationStep& copy = *copied;
+  EXPECT_EQ(copy.GetChangeMask(), step->GetChangeMask());
+  EXPECT_EQ(copy.GetNewInfo().fontSize, 2.5f);
+  EXPECT_EQ(copy.GetOldInfo().fontSize, step->GetOldInfo().fontSize);
+}
+
+} // namespace
