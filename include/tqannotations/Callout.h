@@ -25,6 +25,7 @@
 namespace tqk {
 class Markup;
 class Object;
+class Operation;
 class Scene;
 class ShapeScene;
 class View;
@@ -221,6 +222,12 @@ public:
   void HideAnnotation() override;
   void OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view) override;
 
+  // Showing hidden leaders again.
+
+  //! Shows again every leader that is both detached and hidden (only unhides it when its part
+  //! is not visible), with an undo step in the operation. False for a note and outside a scene.
+  bool ShowAllLeaders(const du::SmartPtr<tqk::Operation>& operation);
+
   // Observers of the label position.
 
   bool RegisterObserver(du::SmartPtr<CalloutObserver>& observer);
@@ -277,6 +284,8 @@ protected:
   void AppendLeader(du::SmartPtr<CalloutLeader> leader);
 
 private:
+  friend class CalloutLeaderOperationStep; // puts leaders back in and out of the scene
+
   void PostPositionSet();
   //! Takes the label and the leaders shown in the stored scene out of it, keeping the scene.
   void TakeMarkupsOutOfScene();
