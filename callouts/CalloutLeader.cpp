@@ -2,7 +2,7 @@
 
 #include <dg/Location.h>
 #include <tqk/Instance.h>
-#include <tqmk/MarkupShadow.h>
+#include <tqannotations/CalloutLeaderShadow.h>
 
 namespace tqannotations {
 namespace {
@@ -61,7 +61,7 @@ tqk::Markup* CalloutLeader::ConstructShadow(const du::SmartPtr<tqk::View>& view)
 {
   if (m_hidden)
     return nullptr;
-  return new tqmk::MarkupShadow(view, true);
+  return new CalloutLeaderShadow(view, this);
 }
 
 } // namespace tqannotations

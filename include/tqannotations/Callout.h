@@ -222,11 +222,29 @@ public:
   void HideAnnotation() override;
   void OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view) override;
 
-  // Showing hidden leaders again.
+  // Edits of the markups and notifications about parts. Markup index 0 is the label, index
+  // i + 1 leader i. Move steps carry the label position as stored (see SetLabelPosition) and a
+  // leader's anchor end in the scene's space.
 
+  //! The user dragged the label or a leader point: the label or the anchor moves there and, with
+  //! an operation, a move step goes into it. A dropped label end of a leader springs back.
+  //! Always true.
+  bool MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed, const du::SmartPtr<tqk::Markup>& shadow,
+                     const du::SmartPtr<tqk::Operation>& operation) override;
+  //! The shadow of the label's drag in progress; leaders' shadows are not handed out here.
+  void GetMarkupShadow(du::SmartPtr<tqk::Markup>& shadow) const override;
+  //! The stored label position with no rotation, whatever the index.
+  void GetMarkupLocation(unsigned index, dg::Location& location) const override;
+  //! Places the label (index 0) or the anchor end of a leader (in the scene's space).
+  void SetMarkupLocation(unsigned index, const dg::Location& location) override;
   //! Shows again every leader that is both detached and hidden (only unhides it when its part
   //! is not visible), with an undo step in the operation. False for a note and outside a scene.
   bool ShowAllLeaders(const du::SmartPtr<tqk::Operation>& operation);
+  //! The part moved: the anchors on it follow, and the label follows a single leader's part.
+  void OnShapeInstanceLocation(const du::SmartPtr<tqk::ShapeInstance>& part);
+  //! A part was created: leaders that refer to its id path are bound to it and detached, so
+  //! that the next attach shows them on it.
+  void OnShapeInstanceCreate(const du::SmartPtr<tqk::ShapeInstance>& part);
 
   // Observers of the label position.
 
@@ -287,6 +305,9 @@ private:
   friend class CalloutLeaderOperationStep; // puts leaders back in and out of the scene
 
   void PostPositionSet();
+  //! The part of MarkupUpdated for a dragged leader: only a dropped anchor end moves.
+  void LeaderUpdated(unsigned index, const du::SmartPtr<tqk::Markup>& shadow,
+                     const du::SmartPtr<tqk::Operation>& operation);
   //! Takes the label and the leaders shown in the stored scene out of it, keeping the scene.
   void TakeMarkupsOutOfScene();
   void LeadersDetachScene(std::string subset);

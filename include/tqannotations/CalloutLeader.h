@@ -53,6 +53,8 @@ public:
   tqk::Markup* ConstructShadow(const du::SmartPtr<tqk::View>& view) override;
 
 private:
+  friend class Callout; // binds a leader to a part created anew with the same id path
+
   dg::DPoint3D m_anchor;
   du::SmartPtr<tqk::ShapeInstance> m_part;
   du::SmartPtr<tqk::BaseInstance> m_assembly;
