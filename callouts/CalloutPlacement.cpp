@@ -40,6 +40,9 @@ void Callout::Initialize(const du::SmartPtr<TAnnotation>& definition,
     const bool note = m_kind == CALLOUT_NOTE;
     SetLabelPosition(note ? anchor * part->GetLocation() : anchor);
     posted = note;
+  } else {
+    // The new label markup is drawn where the reset position says, not at the scene's origin.
+    SetLabelPosition(m_info.position);
   }
   {
     WriteLockGuard lock(*this);
