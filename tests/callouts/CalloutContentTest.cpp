@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +42,14 @@ T Property(const Element& element, const char* key)
       return std::get<T>(entry.value);
   ADD_FAILURE() << "no property " << key;
   return T();
+}
+
+std::string FileText(const std::string& path)
+{
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
 }
 
 bool HasProperty(const Element& element, const char* key)
@@ -93,7 +103,10 @@ struct Content : ::testing::Test
     callout->SetLineWidth(2.5f);
     callout->SetLineStipple(4);
     callout->SetArrowStyle(6);
-    callout->SetLineColor(dg::Color(0, 0.5f, 1, 1));
+    // Saved colours are kept in 8 bits a channel, as templates keep them.
+    dg::Color lineColor(0, 0, 0, 1);
+    lineColor.Set(0x0080FFu);
+    callout->SetLineColor(lineColor);
     callout->SetFontSize(12.0f);
     callout->SetFontColor(dg::Color(1, 0, 0, 1));
     callout->SetBackgroundColor(dg::Color(1, 1, 0, 1));
@@ -342,6 +355,16 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
   EXPECT_EQ(labelAfter.x, labelBefore.x);
   EXPECT_EQ(labelAfter.y, labelBefore.y);
   EXPECT_EQ(LabelIn(*illustration.GetScene())->GetText(), "Plate\nP-100");
+
+  // Saved again, the loaded callout writes the very document it was loaded from.
+  Element again;
+  loaded->Visit(again);
+  const std::string againPath = path + ".again";
+  ASSERT_TRUE(tqk::DocumentStore::Write(again, againPath, error)) << error;
+  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
+  EXPECT_EQ(FileText(againPath), FileText(path));
+  std::remove(path.c_str());
+  std::remove(againPath.c_str());
 }
 
 } // namespace
