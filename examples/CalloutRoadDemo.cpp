@@ -89,6 +89,7 @@ bool SaveRoad(const LoadedPlugin& plugin, tqk::illustration::IllustrationBuilder
   callout->AttachScene(illustration.GetScene());
   std::printf("  placed on \"frame/rib\" and \"housing/cover\" and shown:\n");
   PrintScene(illustration);
+  const bool dragged = DemoCalloutDrags(callout, illustration);
 
   tqk::SerializedContentElement document;
   callout->Visit(document);
@@ -96,7 +97,7 @@ bool SaveRoad(const LoadedPlugin& plugin, tqk::illustration::IllustrationBuilder
   const bool written = tqk::DocumentStore::Write(document, documentPath, error);
   std::printf("  saved to %s: %s\n", documentPath, written ? "done" : error.c_str());
   callout->DetachScene();
-  return written;
+  return written && dragged;
 }
 
 bool LoadRoad(const LoadedPlugin& plugin, tqk::illustration::IllustrationBuilder& illustration,

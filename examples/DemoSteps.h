@@ -1,6 +1,8 @@
 #pragma once
 
+#include <tqannotations/Callout.h>
 #include <tqannotations/PluginEntryPoints.h>
+#include <tqk/illustration/IllustrationBuilder.h>
 
 // The steps of the demonstration, each driving one part of the plug-in as the host would.
 // Each returns whether everything it tried behaved as expected.
@@ -37,3 +39,10 @@ bool DemoCallout(const LoadedPlugin& plugin, const char* templatesPath);
 //! into a new one from the factory, shows it and prints the scene.
 bool DemoCalloutRoad(const LoadedPlugin& plugin, const char* templatesPath, const char* documentPath,
                      bool load);
+
+//! Drags the shown callout's label and then the anchor of its leader on its first part onto
+//! another point of that part, with the host's drag driver in the illustration's view; undoes
+//! both edits through the world's undo history and redoes them, printing the positions at each
+//! step. The callout ends dragged.
+bool DemoCalloutDrags(const du::SmartPtr<tqannotations::Callout>& callout,
+                      tqk::illustration::IllustrationBuilder& illustration);
