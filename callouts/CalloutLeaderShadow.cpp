@@ -64,8 +64,6 @@ public:
 
   du::Symbol GetObjectClass() const override { return kPickEventClass; }
 
-  void OnPickNotify(std::uint32_t) override {}
-
   void OnPickDone(int flag) override
   {
     const du::SmartPtr<CalloutLeaderShadow> shadow = TakeShadow();
