@@ -1,8 +1,9 @@
 #include <tqannotations/CalloutLeader.h>
 
+#include <tqannotations/CalloutLeaderShadow.h>
+
 #include <dg/Location.h>
 #include <tqk/Instance.h>
-#include <tqannotations/CalloutLeaderShadow.h>
 
 namespace tqannotations {
 namespace {
