@@ -277,6 +277,10 @@ protected:
   void AppendLeader(du::SmartPtr<CalloutLeader> leader);
 
 private:
+  // Builds itself from member callouts: sets the kind and the initialized flag, and lends its
+  // scene to its members.
+  friend class CombinedCallout;
+
   void PostPositionSet();
   //! Takes the label and the leaders shown in the stored scene out of it, keeping the scene.
   void TakeMarkupsOutOfScene();
