@@ -1,14 +1,13 @@
 #include <tqannotations/Callout.h>
 
 #include "callouts/CalloutUnits.h"
+#include "callouts/PartBox.h"
 #include "common/ReadLockGuard.h"
 #include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
 #include <dg/FBox.h>
-#include <tqg/Shape.h>
 #include <tqk/Instance.h>
-#include <tqk/Shape.h>
 #include <tqmk/CalloutLabel.h>
 #include <tqmk/CalloutLabelShadow.h>
 #include <tqmu/ModelLeaderLine.h>
@@ -41,6 +40,9 @@ void Callout::Initialize(const du::SmartPtr<TAnnotation>& definition,
     const bool note = m_kind == CALLOUT_NOTE;
     SetLabelPosition(note ? anchor * part->GetLocation() : anchor);
     posted = note;
+  } else {
+    // The new label markup is drawn where the reset position says, not at the scene's origin.
+    SetLabelPosition(m_info.position);
   }
   {
     WriteLockGuard lock(*this);
@@ -66,15 +68,9 @@ bool Callout::CalculateAnchor(du::SmartPtr<tqk::ShapeInstance> part, dg::DPoint3
   if (!part)
     return false;
   const du::SmartPtr<tqk::Instance> instance = part->GetInstance();
-  dg::FBox box = instance ? instance->GetShapeSourceBBox() : dg::FBox::EMPTY;
-  if (box == dg::FBox::EMPTY) {
-    const du::SmartPtr<tqk::Shape> shape = part->GetShape();
-    if (!shape || !shape->GetShapeData())
-      return false;
-    box = shape->GetShapeData()->ComputeDefaultBBox();
-    if (box == dg::FBox::EMPTY)
-      return false;
-  }
+  const dg::FBox box = PartBox(instance.Get(), *part);
+  if (box == dg::FBox::EMPTY)
+    return false;
   anchor = dg::DPoint3D(box.GetCenter());
   return true;
 }

@@ -59,7 +59,8 @@ bool Callout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
       return tqk::Annotation::AttachScene(scene);
     }
   }
-  if (changed)
+  // A callout loaded again while attached keeps its scene but has no leaders left to show.
+  if (changed || (m_leaders.empty() && !m_info.leaderRecords.empty()))
     UpdateWithCalloutInfo();
   if (!m_leaders.empty())
     AttachSubsetScene(scene, std::string());

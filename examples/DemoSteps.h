@@ -30,3 +30,10 @@ bool DemoTemplates(const char* path);
 //! Creates a callout through the factory, prints its defaults, gives it the first template of the
 //! document at templatesPath and prints its look.
 bool DemoCallout(const LoadedPlugin& plugin, const char* templatesPath);
+
+//! Without load: builds the sample illustration, places a callout from the factory on two of its
+//! parts with the first template that has leaders, shows it, prints the scene and saves it to
+//! documentPath. With load: builds the same illustration, loads the callout from documentPath
+//! into a new one from the factory, shows it and prints the scene.
+bool DemoCalloutRoad(const LoadedPlugin& plugin, const char* templatesPath, const char* documentPath,
+                     bool load);

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the plug-in and runs the program that plays the host application.
+# Builds the plug-in and runs the program that plays the host application: with arguments as
+# given, without them twice, saving a callout document in the first run and loading it in the
+# second.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 log="$root/build.log"
@@ -7,4 +9,10 @@ if ! "$root/scripts/build.sh" "$root/build" -DTQ_BUILD_TESTS=OFF > "$log" 2>&1; 
   cat "$log" >&2
   exit 1
 fi
-exec "$root/build/bin/tqhost-demo" "$@"
+if [ $# -gt 0 ]; then
+  exec "$root/build/bin/tqhost-demo" "$@"
+fi
+# Two runs, as two sessions of the host: the first saves a callout, the second loads it.
+document="$root/build/callout-document.xml"
+"$root/build/bin/tqhost-demo" --save "$document"
+exec "$root/build/bin/tqhost-demo" --load "$document"

@@ -7,6 +7,7 @@
 #include <dg/FPoint2D.h>
 #include <dg/Location.h>
 #include <dg/Segment.h>
+#include <du/HashMap.h>
 #include <du/SmartPtr.h>
 #include <du/Symbol.h>
 #include <tqannotations/Annotation.h>
@@ -26,6 +27,7 @@ namespace tqk {
 class Markup;
 class Object;
 class Scene;
+class SerializedContentElement;
 class ShapeScene;
 class View;
 namespace illustration {
@@ -221,6 +223,22 @@ public:
   void HideAnnotation() override;
   void OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view) override;
 
+  // Saved content.
+
+  //! Writes an element named after the class with the callout's content, once the callout has
+  //! been placed, loaded or cloned from one that was; nothing before.
+  void Visit(tqk::SerializedContentElement& element) const override;
+  //! Writes the callout's properties, a "label" child and, unless it is a note, one "leader"
+  //! child per leader record (from its leader when it has one, else from the record).
+  virtual void SerializeContent(tqk::SerializedContentElement& element) const;
+  //! Takes the content that SerializeContent wrote: the look through a definition rebuilt from
+  //! it, the values, and one leader record per stored leader, from which attaching to a scene
+  //! rebuilds the leaders. A callout shown in its scene is first taken out of it.
+  bool InitializeFromSerializedContent(const tqk::SerializedContentElement* element) override;
+  //! Rewrites the part and assembly ids stored in the "leader" elements that the map remaps.
+  void FixReferences(tqk::SerializedContentElement* element,
+                     const du::HashMap<du::Symbol, du::Symbol>& ids) override;
+
   // Observers of the label position.
 
   bool RegisterObserver(du::SmartPtr<CalloutObserver>& observer);
@@ -281,6 +299,8 @@ private:
   // scene to its members.
   friend class CombinedCallout;
 
+  void SerializeLabel(tqk::SerializedContentElement& element) const;
+  void SerializeLeaders(tqk::SerializedContentElement& element) const;
   void PostPositionSet();
   //! Takes the label and the leaders shown in the stored scene out of it, keeping the scene.
   void TakeMarkupsOutOfScene();

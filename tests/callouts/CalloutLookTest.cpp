@@ -99,8 +99,21 @@ TEST(CalloutShapes, TheLabelDrawsUnknownShapesAsCircles)
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
   shown.callout->SetShape(tqmu::ModelNote::NO_SHAPE);
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::NO_SHAPE);
-  shown.callout->SetShape(tqmu::ModelNote::Shape(13));
-  EXPECT_EQ(shown.callout->GetShape(), 13);
+  shown.callout->SetShape(tqmu::ModelNote::Shape(-3));
+  EXPECT_EQ(shown.callout->GetShape(), -3);
+  EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
+}
+
+TEST(CalloutLookSetters, CodesOutsideTheKnownListsAreKeptAsGiven)
+{
+  ShownCallout shown(Template());
+  shown.callout->SetArrowStyle(1000);
+  shown.callout->SetLineStipple(-7);
+  EXPECT_EQ(shown.callout->GetArrowStyle(), 1000);
+  EXPECT_EQ(shown.Leader(0)->GetArrowStyle(), 1000);
+  EXPECT_EQ(shown.Leader(0)->GetStipple(), -7);
+  shown.callout->SetShape(tqmu::ModelNote::Shape(100000));
+  EXPECT_EQ(shown.callout->GetShape(), 100000);
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
 }
 

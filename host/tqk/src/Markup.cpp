@@ -33,13 +33,11 @@ void Markup::SetController(MarkupController* controller)
   std::lock_guard<std::mutex> lock(ControllerLinkMutex());
   if (controller == m_controller)
     return;
-  if (m_controller) {
-    std::vector<Markup*>& controlled = m_controller->m_controlledMarkups;
-    controlled.erase(std::remove(controlled.begin(), controlled.end(), this), controlled.end());
-  }
+  if (m_controller)
+    m_controller->m_controlledMarkups.erase(this);
   m_controller = controller;
   if (m_controller)
-    m_controller->m_controlledMarkups.push_back(this);
+    m_controller->m_controlledMarkups.insert(this);
 }
 
 MarkupController* Markup::GetController() const

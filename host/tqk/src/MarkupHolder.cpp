@@ -1,7 +1,6 @@
 #include <tqk/Markup.h>
 #include <tqk/MarkupHolder.h>
 
-#include <algorithm>
 
 namespace tqk {
 
@@ -12,9 +11,9 @@ bool MarkupHolder::InsertMarkup(const du::SmartPtr<Markup>& markup)
   if (!markup)
     return false;
   std::lock_guard<std::mutex> lock(m_mutex);
-  if (std::find(m_markups.begin(), m_markups.end(), markup) != m_markups.end())
+  if (m_positions.count(markup.Get()))
     return false;
-  m_markups.push_back(markup);
+  m_positions.emplace(markup.Get(), m_markups.insert(m_markups.end(), markup));
   return true;
 }
 
@@ -23,11 +22,12 @@ bool MarkupHolder::RemoveMarkup(const du::SmartPtr<Markup>& markup)
   du::SmartPtr<Markup> removed; // released after the mutex: its destruction may reach back here
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    const auto found = std::find(m_markups.begin(), m_markups.end(), markup);
-    if (found == m_markups.end())
+    const auto found = m_positions.find(markup.Get());
+    if (found == m_positions.end())
       return false;
-    removed = *found;
-    m_markups.erase(found);
+    removed = *found->second;
+    m_markups.erase(found->second);
+    m_positions.erase(found);
   }
   removed->SetController(nullptr);
   removed->OnRemovedFromHolder();
@@ -36,10 +36,11 @@ bool MarkupHolder::RemoveMarkup(const du::SmartPtr<Markup>& markup)
 
 void MarkupHolder::RemoveAllMarkups()
 {
-  std::vector<du::SmartPtr<Markup>> removed;
+  Markups removed;
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     removed.swap(m_markups);
+    m_positions.clear();
   }
   for (const du::SmartPtr<Markup>& markup : removed) {
     markup->SetController(nullptr);
@@ -50,13 +51,13 @@ void MarkupHolder::RemoveAllMarkups()
 bool MarkupHolder::HoldsMarkup(const du::SmartPtr<Markup>& markup) const
 {
   std::lock_guard<std::mutex> lock(m_mutex);
-  return std::find(m_markups.begin(), m_markups.end(), markup) != m_markups.end();
+  return m_positions.count(markup.Get()) != 0;
 }
 
 std::vector<du::SmartPtr<Markup>> MarkupHolder::GetMarkups() const
 {
   std::lock_guard<std::mutex> lock(m_mutex);
-  return m_markups;
+  return std::vector<du::SmartPtr<Markup>>(m_markups.begin(), m_markups.end());
 }
 
 std::size_t MarkupHolder::GetMarkupCount() const

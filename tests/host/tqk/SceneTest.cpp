@@ -77,6 +77,27 @@ TEST(Scene, MarkupsLeavingTheSceneLoseTheirControllerAndNothingLeaks)
   EXPECT_EQ(LiveAnnotationsAndMarkups(), 0u);
 }
 
+TEST(Scene, MarkupsKeepTheOrderTheyCameInAcrossRemovals)
+{
+  du::SmartPtr<tqk::Scene> scene(new tqk::Scene);
+  const du::SmartPtr<tqk::Markup> first(new tqk::Markup);
+  const du::SmartPtr<tqk::Markup> second(new tqk::Markup);
+  const du::SmartPtr<tqk::Markup> third(new tqk::Markup);
+  for (const auto& markup : {first, second, third})
+    ASSERT_TRUE(scene->AddMarkup(markup));
+  EXPECT_FALSE(scene->AddMarkup(second)) << "held already";
+  EXPECT_TRUE(scene->RemoveMarkup(second));
+  EXPECT_FALSE(scene->RemoveMarkup(second));
+  EXPECT_FALSE(scene->HoldsMarkup(second));
+  EXPECT_TRUE(scene->AddMarkup(second));
+  const std::vector<du::SmartPtr<tqk::Markup>> markups = scene->GetMarkups();
+  ASSERT_EQ(markups.size(), 3u);
+  EXPECT_TRUE(markups[0] == first);
+  EXPECT_TRUE(markups[1] == third);
+  EXPECT_TRUE(markups[2] == second) << "a markup added again comes last";
+  scene->Close();
+}
+
 TEST(Scene, RemovingTheLastMarkupReferenceReleasesIt)
 {
   {

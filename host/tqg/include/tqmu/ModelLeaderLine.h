@@ -11,8 +11,8 @@ namespace tqmu {
 class ModelLeaderLine : public ModelLineStrip
 {
 public:
-  //! What each end of the line carries (start is point 0).
-  enum ArrowType
+  //! What each end of the line carries (start is point 0). Any int is a code, kept as given.
+  enum ArrowType : int
   {
     NONE_NONE = 0,
     ARROW_ARROW = 1,

@@ -12,8 +12,9 @@ namespace tqmu {
 class ModelNote : public ModelBase
 {
 public:
-  //! Frame shapes. Codes outside the list are kept as given and drawn without a frame.
-  enum Shape
+  //! Frame shapes. Any int is a code (the type is fixed as int, so a stored code outside the list
+  //! converts safely); codes outside the list are kept as given and drawn without a frame.
+  enum Shape : int
   {
     CIRCLE = 0,
     SQUARE = 1,

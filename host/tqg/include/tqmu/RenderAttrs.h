@@ -5,8 +5,8 @@ namespace tqmu {
 //! Codes of the drawing attributes that drawing models carry.
 struct RenderAttrs
 {
-  //! Dash patterns of lines.
-  enum LineStipple
+  //! Dash patterns of lines. Any int is a code, kept as given.
+  enum LineStipple : int
   {
     SOLID = 0,
     DOT_DASH = 1,

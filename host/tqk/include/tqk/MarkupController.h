@@ -2,7 +2,7 @@
 
 #include <du/SmartPtr.h>
 
-#include <vector>
+#include <unordered_set>
 
 namespace tqk {
 
@@ -36,7 +36,7 @@ public:
 
 private:
   friend class Markup; // keeps the list below in step with its controller pointer
-  std::vector<Markup*> m_controlledMarkups;
+  std::unordered_set<Markup*> m_controlledMarkups;
 };
 
 } // namespace tqk

@@ -3,14 +3,17 @@
 #include <du/SmartPtr.h>
 
 #include <cstddef>
+#include <list>
 #include <mutex>
+#include <unordered_map>
 #include <vector>
 
 namespace tqk {
 
 class Markup;
 
-//! Holds markups by counted reference, in the order they came.
+//! Holds markups by counted reference, in the order they came. Adding, finding and taking out
+//! one markup take the same time however many the holder holds.
 //!
 //! The scene is the holder that annotations use: they add markups through tqk::Scene::AddMarkup
 //! and take them out with RemoveMarkup.
@@ -37,8 +40,11 @@ protected:
   void RemoveAllMarkups();
 
 private:
+  using Markups = std::list<du::SmartPtr<Markup>>;
+
   mutable std::mutex m_mutex;
-  std::vector<du::SmartPtr<Markup>> m_markups;
+  Markups m_markups;
+  std::unordered_map<const Markup*, Markups::iterator> m_positions;
 };
 
 } // namespace tqk

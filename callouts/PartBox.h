@@ -1,0 +1,16 @@
+#pragma once
+
+#include <dg/FBox.h>
+
+namespace tqk {
+class Instance;
+class ShapeInstance;
+} // namespace tqk
+
+namespace tqannotations {
+
+//! The box of a part in its own space: the one its shape source declares, else the one of its
+//! geometry; dg::FBox::EMPTY when it has neither. instance may be null.
+dg::FBox PartBox(const tqk::Instance* instance, const tqk::ShapeInstance& part);
+
+} // namespace tqannotations

@@ -1,0 +1,370 @@
+#include "callouts/CalloutTestSupport.h"
+
+#include <tqk/DocumentStore.h>
+#include <tqk/SerializedContentElement.h>
+#include <tqk/illustration/IllustrationBuilder.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using namespace callout_test;
+using Element = tqk::SerializedContentElement;
+
+std::vector<std::string> PropertyKeys(const Element& element)
+{
+  std::vector<std::string> keys;
+  for (const auto& entry : element.GetEntries())
+    if (!entry.child)
+      keys.push_back(entry.key.GetText());
+  return keys;
+}
+
+std::vector<const Element*> Children(const Element& element, const char* name)
+{
+  std::vector<const Element*> children;
+  for (const auto& entry : element.GetEntries())
+    if (entry.child && entry.child->GetName() == du::Symbol(name))
+      children.push_back(entry.child.get());
+  return children;
+}
+
+template <class T>
+T Property(const Element& element, const char* key)
+{
+  for (const auto& entry : element.GetEntries())
+    if (!entry.child && entry.key == du::Symbol(key))
+      return std::get<T>(entry.value);
+  ADD_FAILURE() << "no property " << key;
+  return T();
+}
+
+std::string FileText(const std::string& path)
+{
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+bool HasProperty(const Element& element, const char* key)
+{
+  for (const auto& entry : element.GetEntries())
+    if (!entry.child && entry.key == du::Symbol(key))
+      return true;
+  return false;
+}
+
+//! A template with a label of mixed content: fixed text, a property, an empty fixed text.
+du::SmartPtr<TAnnotation> ContentTemplate()
+{
+  du::SmartPtr<TAnnotation> definition = Template();
+  definition->id = "part-callout";
+  definition->name = "Part callout";
+  definition->label->canEdit = true;
+  TextProperties text;
+  definition->label->contents.push_back(new LabelContent("No. ", text));
+  definition->label->contents.push_back(new LabelContent("Metadata", "PartNumber", text));
+  definition->label->contents.push_back(new LabelContent("", text));
+  return definition;
+}
+
+struct Content : ::testing::Test
+{
+  void SetUp() override { illustration.BuildSample(); }
+  void TearDown() override
+  {
+    for (const auto& callout : callouts)
+      callout->DetachScene();
+    illustration.TearDown();
+  }
+  du::SmartPtr<TestCallout> Track(const du::SmartPtr<TestCallout>& callout)
+  {
+    callouts.push_back(callout);
+    return callout;
+  }
+  //! A callout with every value off its default, placed on "frame/plate" with a second leader
+  //! on "housing/cover" picked in its assembly.
+  du::SmartPtr<TestCallout> RichCallout()
+  {
+    const auto callout = Track(new TestCallout);
+    callout->Initialize(ContentTemplate(), illustration.FindPart("frame/plate"), false, nullptr);
+    callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0),
+                       illustration.GetTree()->FindInstance(du::Symbol("housing")));
+    callout->SetText(du::Symbol("Plate\nP-100"));
+    callout->SetItemId(42);
+    callout->SetAsKit(true);
+    callout->SetHalo(true);
+    callout->SetLineWidth(2.5f);
+    callout->SetLineStipple(4);
+    callout->SetArrowStyle(6);
+    // Saved colours are kept in 8 bits a channel, as templates keep them.
+    dg::Color lineColor(0, 0, 0, 1);
+    lineColor.Set(0x0080FFu);
+    callout->SetLineColor(lineColor);
+    callout->SetFontSize(12.0f);
+    callout->SetFontColor(dg::Color(1, 0, 0, 1));
+    callout->SetBackgroundColor(dg::Color(1, 1, 0, 1));
+    callout->SetFontFace("Courier New");
+    callout->SetShape(tqmu::ModelNote::HEXAGON);
+    return callout;
+  }
+
+  tqk::illustration::IllustrationBuilder illustration;
+  std::vector<du::SmartPtr<TestCallout>> callouts;
+};
+
+TEST_F(Content, WritesThePropertiesInOrderThenLabelThenLeaders)
+{
+  const auto callout = RichCallout();
+  Element saved;
+  callout->SerializeContent(saved);
+  EXPECT_EQ(PropertyKeys(saved),
+            (std::vector<std::string>{"id", "calloutVersion", "itemListId", "type", "annoVisible",
+                                      "position", "displaytext", "halo", "iskit", "lineweight",
+                                      "linestipple", "arrowstyle", "linecolor", "fontphys", "fontsize",
+                                      "textcolor", "textunit", "textface", "fillcolor", "blendColor",
+                                      "dimLabel", "shape", "pagenum", "defid", "defname"}));
+  EXPECT_EQ(saved.GetEntries()[25].key, du::Symbol("label"));
+  EXPECT_EQ(Property<std::int32_t>(saved, "type"), 0);
+  EXPECT_EQ(Property<std::uint32_t>(saved, "itemListId"), 42u);
+  EXPECT_EQ(Property<du::Symbol>(saved, "defid"), du::Symbol("part-callout"));
+
+  const Element& label = *Children(saved, "label").at(0);
+  EXPECT_TRUE(Property<bool>(label, "canEdit"));
+  ASSERT_EQ(label.GetChildCount(), 2u) << "an empty fixed text is not written";
+  EXPECT_EQ(Property<du::Symbol>(*Children(label, "fixed").at(0), "fixedText"), du::Symbol("No. "));
+  const Element& property = *Children(label, "useProperty").at(0);
+  EXPECT_EQ(PropertyKeys(property), (std::vector<std::string>{"group", "propName"}));
+
+  const auto leaders = Children(saved, "leader");
+  ASSERT_EQ(leaders.size(), 2u);
+  EXPECT_EQ(PropertyKeys(*leaders[0]), (std::vector<std::string>{"anchor", "shapeid", "isasm",
+                                                                 "isdetached", "ishidden", "dimLeader"}));
+  EXPECT_FALSE(Property<bool>(*leaders[0], "isasm"));
+  EXPECT_EQ(Property<du::Symbol>(*leaders[1], "asmid"), du::Symbol("housing"));
+  EXPECT_EQ(Property<du::Symbol>(*leaders[1], "shapeid"), du::Symbol("housing/cover"));
+}
+
+TEST_F(Content, VisitWritesEveryPlacedCalloutAndNothingElse)
+{
+  Element document;
+  const auto fresh = Track(new TestCallout);
+  fresh->Visit(document);
+  EXPECT_EQ(document.GetChildCount(), 0u) << "never placed nor loaded";
+
+  const auto placed = RichCallout();
+  placed->Visit(document);
+  ASSERT_EQ(document.GetChildCount(), 1u) << "written although it was never shown";
+  EXPECT_EQ(document.GetEntries()[0].child->GetName(), Callout::GetClassStatic());
+  const auto clone = placed->Clone();
+  clone->Visit(document);
+  EXPECT_EQ(document.GetChildCount(), 2u) << "a clone of a placed callout is written too";
+  EXPECT_EQ(Children(*document.GetEntries()[1].child, "leader").size(), 2u);
+}
+
+TEST_F(Content, ANoteWritesNoLeadersAndIsPlacedWhenLoaded)
+{
+  const auto note = Track(new TestCallout);
+  note->InitializeAsNote(Template(false));
+  note->SetLabelPosition(dg::DPoint3D(7, 8, 9));
+  Element saved;
+  note->SerializeContent(saved);
+  EXPECT_TRUE(Children(saved, "leader").empty());
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  EXPECT_EQ(loaded->GetType(), Callout::CALLOUT_NOTE);
+  dg::DPoint3D label;
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.y, 8.0);
+}
+
+TEST_F(Content, AnItemIdMakesTheLoadedCalloutAnItemCallout)
+{
+  Element saved;
+  const auto callout = RichCallout();
+  callout->SerializeContent(saved);
+  const auto loaded = Track(new TestCallout);
+  loaded->InitializeFromSerializedContent(&saved);
+  EXPECT_EQ(loaded->GetType(), Callout::CALLOUT_ITEM);
+  EXPECT_TRUE(loaded->HasItemId(42));
+
+  callout->RemoveItemId();
+  Element without;
+  callout->SerializeContent(without);
+  EXPECT_FALSE(HasProperty(without, "itemListId"));
+}
+
+TEST_F(Content, ACalloutWithoutDefinitionWritesAnEmptyLabel)
+{
+  CalloutInfo info;
+  const auto bare = Track(new TestCallout(info));
+  Element saved;
+  bare->SerializeContent(saved);
+  EXPECT_FALSE(HasProperty(saved, "defid"));
+  EXPECT_FALSE(HasProperty(saved, "defname"));
+  EXPECT_EQ(Children(saved, "label").at(0)->GetEntries().size(), 0u);
+  const auto loaded = Track(new TestCallout);
+  loaded->InitializeFromSerializedContent(&saved);
+  ASSERT_TRUE(loaded->GetDefinition());
+  EXPECT_EQ(loaded->GetDefinition()->id, "");
+  EXPECT_EQ(loaded->GetDefinition()->name, "");
+}
+
+TEST_F(Content, AnEmptyElementLoadsDefinedValues)
+{
+  const Element empty;
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&empty));
+  EXPECT_FALSE(loaded->InitializeFromSerializedContent(nullptr));
+  EXPECT_TRUE(loaded->IsInitialized());
+  EXPECT_EQ(loaded->GetType(), Callout::CALLOUT_LEADERS);
+  EXPECT_EQ(loaded->GetText(), " ");
+  EXPECT_EQ(loaded->GetPosition().x, 0.0);
+  EXPECT_EQ(loaded->GetPageNum(), 0);
+  EXPECT_TRUE(loaded->GetFontPhys());
+  EXPECT_EQ(loaded->GetLineStipple(), 0);
+  EXPECT_TRUE(loaded->VisibleFromFile());
+  EXPECT_TRUE(loaded->CreatedFromFile());
+  EXPECT_EQ(loaded->GetLeaderLineCount(true), 0u);
+}
+
+TEST_F(Content, TheReaderTakesWhatTheWriterWrote)
+{
+  const auto callout = RichCallout();
+  callout->SetDimAtPos(true, 1, dg::Color(0.2f, 0.4f, 0.6f, 0.8f));
+  callout->Hide(false);
+  Element saved;
+  callout->SerializeContent(saved);
+  const auto loaded = Track(new TestCallout);
+  loaded->InitializeFromSerializedContent(&saved);
+
+  EXPECT_EQ(loaded->GetText(), "Plate\nP-100");
+  EXPECT_TRUE(loaded->IsKit());
+  EXPECT_TRUE(loaded->GetHalo());
+  EXPECT_FLOAT_EQ(loaded->GetLineWidth(), 2.5f);
+  EXPECT_EQ(loaded->GetLineStipple(), 4);
+  EXPECT_EQ(loaded->GetArrowStyle(), 6);
+  EXPECT_EQ(loaded->GetLineColor().GetAsHex(), callout->GetLineColor().GetAsHex());
+  EXPECT_FLOAT_EQ(loaded->GetFontSize(), 12.0f);
+  EXPECT_EQ(loaded->GetFontColor(), dg::Color(1, 0, 0, 1));
+  EXPECT_EQ(loaded->GetBackgroundColor(), dg::Color(1, 1, 0, 1));
+  EXPECT_EQ(loaded->GetFontFace(), "Courier New") << "the font face survives loading";
+  EXPECT_EQ(loaded->GetShape(), tqmu::ModelNote::HEXAGON);
+  EXPECT_FALSE(loaded->VisibleFromFile());
+  EXPECT_EQ(loaded->GetId(), callout->GetId());
+  EXPECT_EQ(loaded->GetDefinition()->name, "Part callout");
+  std::vector<du::SmartPtr<LabelContent>> items;
+  loaded->GetDefinition()->GetTextContent(items);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0]->text, "No. ");
+  EXPECT_EQ(items[1]->propertyName, "PartNumber");
+  EXPECT_FLOAT_EQ(items[1]->properties.size, 12.0f);
+
+  ASSERT_EQ(loaded->GetLeaderLineCount(true), 2u);
+  EXPECT_EQ(loaded->GetShapeInstanceIdAtPos(1), "housing/cover");
+  Element again;
+  loaded->SerializeContent(again);
+  EXPECT_EQ(Property<dg::Color>(again, "blendColor"), dg::Color(0.2f, 0.4f, 0.6f, 0.8f));
+  const Element& reloadedLeader = *Children(again, "leader").at(1);
+  EXPECT_EQ(Property<du::Symbol>(reloadedLeader, "asmid"), du::Symbol("housing"));
+  EXPECT_TRUE(Property<bool>(reloadedLeader, "dimLeader"));
+  EXPECT_TRUE(Property<bool>(reloadedLeader, "isdetached")) << "a detached leader stays detached";
+}
+
+TEST_F(Content, LoadingAShownCalloutTakesItsMarkupsOutOfTheScene)
+{
+  const auto callout = RichCallout();
+  callout->AttachScene(illustration.GetScene());
+  ASSERT_EQ(illustration.GetScene()->GetMarkups().size(), 3u);
+  Element saved;
+  callout->SerializeContent(saved);
+  callout->InitializeFromSerializedContent(&saved);
+  EXPECT_TRUE(illustration.GetScene()->GetMarkups().empty());
+  callout->AttachScene(illustration.GetScene());
+  EXPECT_EQ(illustration.GetScene()->GetMarkups().size(), 3u) << "shown again from its records";
+}
+
+TEST_F(Content, FixReferencesRewritesOnlyLeaderPartIds)
+{
+  const auto callout = RichCallout();
+  Element document;
+  callout->Visit(document);
+  Element& saved = *document.GetEntries()[0].child;
+  du::HashMap<du::Symbol, du::Symbol> ids;
+  ids[du::Symbol("frame/plate")] = du::Symbol("frame/plate-2");
+  ids[du::Symbol("Plate\nP-100")] = du::Symbol("changed text");
+  ids[du::Symbol("part-callout")] = du::Symbol("changed id");
+  callout->FixReferences(&saved, ids);
+  const auto leaders = Children(saved, "leader");
+  EXPECT_EQ(Property<du::Symbol>(*leaders[0], "shapeid"), du::Symbol("frame/plate-2"));
+  EXPECT_EQ(Property<du::Symbol>(*leaders[1], "shapeid"), du::Symbol("housing/cover"));
+  EXPECT_EQ(Property<du::Symbol>(*leaders[1], "asmid"), du::Symbol("housing")) << "not in the map";
+  EXPECT_EQ(Property<du::Symbol>(saved, "displaytext"), du::Symbol("Plate\nP-100"));
+  EXPECT_EQ(Property<du::Symbol>(saved, "defid"), du::Symbol("part-callout"));
+
+  ids.clear();
+  ids[du::Symbol("housing")] = du::Symbol("housing-2");
+  callout->FixReferences(&saved, ids);
+  EXPECT_EQ(Property<du::Symbol>(*leaders[1], "asmid"), du::Symbol("housing-2"));
+  callout->FixReferences(nullptr, ids);
+}
+
+TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
+{
+  const auto callout = RichCallout();
+  callout->AttachScene(illustration.GetScene());
+  std::vector<std::pair<std::string, dg::DPoint3D>> before;
+  for (const auto& markup : illustration.GetScene()->GetMarkups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      before.emplace_back(leader->GetShapeInstanceId(), leader->GetPoints()[1]);
+  dg::DPoint3D labelBefore;
+  callout->GetMarkupLabelPosition(labelBefore);
+
+  Element document;
+  callout->Visit(document);
+  const std::string path = "/tmp/callout-content-test-" + std::to_string(getpid()) + ".xml";
+  std::string error;
+  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
+  callout->DetachScene();
+  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
+  std::remove(path.c_str());
+  ASSERT_TRUE(read) << error;
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(read->GetEntries().at(0).child.get()));
+  EXPECT_EQ(loaded->AttachScene(illustration.GetScene()), true);
+  std::vector<std::pair<std::string, dg::DPoint3D>> after;
+  for (const auto& markup : illustration.GetScene()->GetMarkups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      after.emplace_back(leader->GetShapeInstanceId(), leader->GetPoints()[1]);
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t index = 0; index < after.size(); ++index) {
+    EXPECT_EQ(after[index].first, before[index].first);
+    EXPECT_EQ(after[index].second.x, before[index].second.x);
+    EXPECT_EQ(after[index].second.y, before[index].second.y);
+  }
+  dg::DPoint3D labelAfter;
+  loaded->GetMarkupLabelPosition(labelAfter);
+  EXPECT_EQ(labelAfter.x, labelBefore.x);
+  EXPECT_EQ(labelAfter.y, labelBefore.y);
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetText(), "Plate\nP-100");
+
+  // Saved again, the loaded callout writes the very document it was loaded from.
+  Element again;
+  loaded->Visit(again);
+  const std::string againPath = path + ".again";
+  ASSERT_TRUE(tqk::DocumentStore::Write(again, againPath, error)) << error;
+  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
+  EXPECT_EQ(FileText(againPath), FileText(path));
+  std::remove(path.c_str());
+  std::remove(againPath.c_str());
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+#include "callouts/CalloutTestSupport.h"
+
+#include <tqk/AnnoSet.h>
+#include <tqk/SerializedContentElement.h>
+#include <tqk/illustration/IllustrationBuilder.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace callout_test;
+
+std::size_t CountChildren(const tqk::SerializedContentElement& element, const char* name)
+{
+  std::size_t count = 0;
+  for (const auto& entry : element.GetEntries())
+    if (entry.child && entry.child->GetName() == du::Symbol(name))
+      ++count;
+  return count;
+}
+
+//! The sample illustration (parts "frame/plate", "frame/rib", "housing/cover", "housing/bolt")
+//! with an annotation set that counts change notices.
+struct Scenes : ::testing::Test
+{
+  void SetUp() override
+  {
+    illustration.BuildSample();
+    annoSet = new tqk::AnnoSet;
+    illustration.GetScene()->SetAnnoSet(annoSet);
+  }
+  void TearDown() override
+  {
+    for (const auto& callout : callouts)
+      callout->DetachScene();
+    illustration.TearDown();
+  }
+  du::SmartPtr<TestCallout> NewCallout()
+  {
+    callouts.push_back(new TestCallout);
+    callouts.back()->_Initialize(Template());
+    return callouts.back();
+  }
+  du::SmartPtr<tqk::ShapeInstance> Part(const char* idPath) { return illustration.FindPart(idPath); }
+  std::vector<du::SmartPtr<tqk::Markup>> Markups() const { return illustration.GetScene()->GetMarkups(); }
+
+  tqk::illustration::IllustrationBuilder illustration;
+  du::SmartPtr<tqk::AnnoSet> annoSet;
+  std::vector<du::SmartPtr<TestCallout>> callouts;
+};
+
+TEST_F(Scenes, LeadersEnterFirstThenTheLabelInFront)
+{
+  const auto callout = NewCallout();
+  const auto plate = callout->AddLeader(Part("frame/plate"));
+  const auto cover = callout->AddLeader(Part("housing/cover"));
+  const std::size_t notices = annoSet->GetModificationCount();
+  EXPECT_TRUE(callout->AttachScene(illustration.GetScene()));
+  const auto markups = Markups();
+  ASSERT_EQ(markups.size(), 3u);
+  EXPECT_TRUE(markups[0] == plate);
+  EXPECT_TRUE(markups[1] == cover);
+  EXPECT_TRUE(du::SmartPtr<tqmk::CalloutLabel>::DynamicCast(markups[2])) << "the label is in front";
+  EXPECT_EQ(plate->GetController(), callout.Get());
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetController(), callout.Get());
+  EXPECT_TRUE(LabelIn(*illustration.GetScene())->GetScene() == illustration.GetScene());
+  EXPECT_FALSE(plate->IsDetached());
+  EXPECT_TRUE(callout->HasVisibleLeader());
+  EXPECT_EQ(annoSet->GetModificationCount(), notices + 1);
+  EXPECT_TRUE(callout->GetAttachedScene() == illustration.GetScene());
+}
+
+TEST_F(Scenes, LeadersOfHiddenPartsOrHiddenLeadersStayOut)
+{
+  const auto callout = NewCallout();
+  const auto plate = callout->AddLeader(Part("frame/plate"));
+  const auto rib = callout->AddLeader(Part("frame/rib"));
+  plate->SetHidden(true);
+  illustration.GetScene()->SetVisibility({Part("frame/rib")->GetInstance()}, false, false);
+  callout->AttachScene(illustration.GetScene());
+  EXPECT_TRUE(Markups().empty()) << "no leader shown, so no label either";
+  EXPECT_FALSE(callout->HasVisibleLeader());
+}
+
+TEST_F(Scenes, SubsetsActOnEveryLeaderOfThePart)
+{
+  const auto callout = NewCallout();
+  const auto first = callout->AddLeader(Part("frame/plate"));
+  const auto second = callout->AddLeader(Part("frame/plate"), dg::DPoint3D(1, 1, 0));
+  const auto cover = callout->AddLeader(Part("housing/cover"));
+  first->SetHidden(true);
+  callout->AttachSubsetScene(illustration.GetScene(), "frame/plate");
+  EXPECT_TRUE(first->IsDetached());
+  EXPECT_FALSE(second->IsDetached()) << "a hidden first leader does not stop the second";
+  EXPECT_TRUE(cover->IsDetached());
+  EXPECT_EQ(Markups().size(), 2u);
+
+  callout->AttachSubsetScene(illustration.GetScene(), "housing/cover");
+  callout->DetachSubsetScene("housing/cover");
+  EXPECT_TRUE(cover->IsDetached());
+  EXPECT_TRUE(LabelIn(*illustration.GetScene())) << "the label stays with a leader shown";
+  callout->SetVisible("frame/plate", false);
+  EXPECT_TRUE(Markups().empty());
+  callout->SetVisible("frame/plate", true);
+  EXPECT_EQ(Markups().size(), 2u);
+  callout->DetachSubsetScene("no such part");
+  callout->DetachSubsetScene("");
+  EXPECT_TRUE(Markups().empty());
+}
+
+TEST_F(Scenes, DetachTakesEverythingOutAndForgetsTheScene)
+{
+  const auto callout = NewCallout();
+  const auto plate = callout->AddLeader(Part("frame/plate"));
+  callout->AddLeader(Part("frame/rib"));
+  callout->AttachScene(illustration.GetScene());
+  const std::size_t notices = annoSet->GetModificationCount();
+  EXPECT_TRUE(callout->DetachScene());
+  EXPECT_TRUE(Markups().empty());
+  EXPECT_TRUE(plate->IsDetached());
+  EXPECT_EQ(plate->GetController(), nullptr);
+  EXPECT_EQ(annoSet->GetModificationCount(), notices + 1) << "told once";
+  EXPECT_FALSE(callout->GetAttachedScene());
+  callout->SetText(du::Symbol("after"));
+  EXPECT_EQ(annoSet->GetModificationCount(), notices + 1) << "a detached callout tells no set";
+}
+
+TEST_F(Scenes, AnEmptySceneDetachesAndAnotherSceneTakesTheMarkupsAlong)
+{
+  const auto callout = NewCallout();
+  callout->AddLeader(Part("frame/plate"));
+  callout->AttachScene(illustration.GetScene());
+  callout->AttachScene(nullptr);
+  EXPECT_TRUE(Markups().empty());
+  EXPECT_FALSE(callout->GetAttachedScene());
+
+  callout->AttachScene(illustration.GetScene());
+  du::SmartPtr<tqk::ShapeScene> other(new tqk::ShapeScene);
+  other->CreateShapeInstance(Part("frame/plate")->GetInstance(), nullptr, dg::Location());
+  callout->AttachScene(other);
+  EXPECT_TRUE(Markups().empty()) << "nothing left behind in the first scene";
+  EXPECT_EQ(other->GetMarkups().size(), 2u);
+  callout->DetachScene();
+  other->Close();
+}
+
+TEST_F(Scenes, ANoteShowsItsLabelDirectly)
+{
+  du::SmartPtr<TestCallout> note(new TestCallout);
+  callouts.push_back(note);
+  note->InitializeAsNote(Template(false));
+  note->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 1u);
+  EXPECT_TRUE(LabelIn(*illustration.GetScene()));
+  note->DetachScene();
+  EXPECT_TRUE(Markups().empty());
+  EXPECT_TRUE(note->DetachScene()) << "detaching again removes nothing";
+}
+
+TEST_F(Scenes, ALoadedCalloutRebuildsTheLeadersItCanAndKeepsTheOthers)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/plate", "no/such/part", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+    info.leaderRecords.back()->anchor = dg::DPoint3D(5, 5, 1);
+  }
+  info.leaderRecords[2]->dim = true;
+  du::SmartPtr<Callout> loaded(new Callout(info));
+  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 0u) << "no scene yet";
+  loaded->SetScene(illustration.GetScene());
+  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 1u);
+  EXPECT_TRUE(loaded->GetShapeInstanceAtPos(0) == Part("frame/plate"));
+  EXPECT_FALSE(loaded->GetShapeInstanceAtPos(1));
+  EXPECT_TRUE(loaded->GetShapeInstanceAtPos(2) == Part("housing/cover")) << "records and leaders stay paired";
+  EXPECT_TRUE(loaded->IsDimAtPos(2));
+  dg::DPoint3D label;
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 1.0) << "the label at the stored position carried by plate's placement (x 0)";
+  EXPECT_EQ(label.y, 2.0);
+
+  loaded->AttachScene(illustration.GetScene());
+  EXPECT_EQ(Markups().size(), 3u);
+  tqk::SerializedContentElement saved;
+  loaded->SerializeContent(saved);
+  EXPECT_EQ(CountChildren(saved, "leader"), 3u) << "the unresolved record is saved too";
+  loaded->DetachScene();
+}
+
+TEST_F(Scenes, AttachingToTheSameSceneAgainRebuildsNothing)
+{
+  const auto callout = NewCallout();
+  callout->AddLeader(Part("frame/plate"));
+  callout->AttachScene(illustration.GetScene());
+  const auto label = LabelIn(*illustration.GetScene());
+  const std::uint64_t front = label->GetFrontStamp();
+  callout->AddLeader(Part("frame/rib"));
+  callout->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 3u);
+  EXPECT_GT(label->GetFrontStamp(), front) << "brought to the front again";
+}
+
+TEST_F(Scenes, HideShowAndSelectReachLabelAndLeaders)
+{
+  const auto callout = NewCallout();
+  const auto plate = callout->AddLeader(Part("frame/plate"));
+  callout->AttachScene(illustration.GetScene());
+  const auto label = LabelIn(*illustration.GetScene());
+  callout->HideAnnotation();
+  EXPECT_FALSE(label->IsVisible());
+  EXPECT_FALSE(plate->IsVisible());
+  EXPECT_EQ(Markups().size(), 2u) << "hiding keeps scene membership";
+  callout->ShowAnnotation();
+  EXPECT_TRUE(label->IsVisible());
+  EXPECT_TRUE(plate->IsVisible());
+  callout->OnSetSelected(true, illustration.GetView());
+  EXPECT_TRUE(label->IsSelected(illustration.GetView()));
+  EXPECT_TRUE(plate->IsSelected(illustration.GetView()));
+}
+
+} // namespace
