@@ -61,6 +61,16 @@ public:
   //! members.
   bool DetachScene() override;
 
+  //! Writes a "combinedcallout" child of the parent: the combined callout's own callout element
+  //! under "visual_appearance", then each member's content under "containscallout". Nothing
+  //! before the combined callout was built or loaded.
+  void Visit(tqk::SerializedContentElement& parent) const override;
+  //! Reads what Visit wrote into the "combinedcallout" element: its own content and one new
+  //! member per "containscallout" child, in stored order. The members' leaders are rebuilt, and
+  //! the combined callout initialized, when it is first attached to a shape scene. False only
+  //! for a null element.
+  bool InitializeFromSerializedContent(const tqk::SerializedContentElement* element) override;
+
   //! The members' associated objects, in member order.
   std::vector<du::SmartPtr<tqk::Object>> GetAssociatedObjects() const override;
   //! A new combined callout with this one's values (as a callout clone has them) and a clone of
