@@ -72,7 +72,7 @@ void CombinedCallout::LendScene(const du::SmartPtr<tqk::ShapeScene>& scene, cons
       holdsScene = member->m_scene == scene;
     }
     // Loaded and cloned members have leader records without leaders until they see the parts.
-    if (holdsScene)
+    if (holdsScene && member->GetLeaderLineCount(true) != member->GetLeaderLineCount(false))
       member->UpdateWithCalloutInfo();
   }
 }
