@@ -56,8 +56,9 @@ namespace tqannotations {
 class TQANNOTATIONS_EXPORT Callout : public Annotation
 {
 public:
-  //! What the callout stands for.
-  enum CALLOUT_TYPE
+  //! What the callout stands for. Its type is int, so that a kind read from a document that this
+  //! version does not know is kept as it is (and treated as neither note nor callout with leaders).
+  enum CALLOUT_TYPE : int
   {
     CALLOUT_ITEM = 0,    //!< an item of the illustration's item list (it has an item id)
     CALLOUT_NOTE = 1,    //!< a label without leaders

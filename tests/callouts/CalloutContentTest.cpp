@@ -235,6 +235,19 @@ TEST_F(Content, AnEmptyElementLoadsDefinedValues)
   EXPECT_EQ(loaded->GetLeaderLineCount(true), 0u);
 }
 
+TEST_F(Content, AnUnknownKindIsKeptAsStored)
+{
+  Element saved;
+  saved.AddProperty(du::Symbol("type"), std::int32_t(7));
+  const auto loaded = Track(new TestCallout);
+  loaded->InitializeFromSerializedContent(&saved);
+  EXPECT_EQ(int(loaded->GetType()), 7);
+  EXPECT_EQ(loaded->GetShortObjectDescription(), "Item Callout");
+  Element again;
+  loaded->SerializeContent(again);
+  EXPECT_EQ(Property<std::int32_t>(again, "type"), 7);
+}
+
 TEST_F(Content, TheReaderTakesWhatTheWriterWrote)
 {
   const auto callout = RichCallout();

@@ -13,12 +13,12 @@ const dg::Color kWhite(1, 1, 1, 1);
 //! A shown callout with leaders on parts "a", "b", ... and a red line.
 struct DimmedCallout : ::testing::Test
 {
-  void Show(int leaders)
+  void Show(int count)
   {
     callout = new TestCallout;
     callout->_Initialize(Template());
-    for (int index = 0; index < leaders; ++index)
-      this->leaders.push_back(callout->AddLeader(world.AddPart(std::string(1, char('a' + index)))));
+    for (int index = 0; index < count; ++index)
+      leaders.push_back(callout->AddLeader(world.AddPart(std::string(1, char('a' + index)))));
     callout->SetLineColor(dg::Color(1, 0, 0, 1));
     callout->SetFontColor(dg::Color(0, 0, 0, 1));
     callout->SetBackgroundColor(dg::Color(0, 0, 1, 1));

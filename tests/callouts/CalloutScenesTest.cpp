@@ -188,6 +188,28 @@ TEST_F(Scenes, ALoadedCalloutRebuildsTheLeadersItCanAndKeepsTheOthers)
   loaded->DetachScene();
 }
 
+TEST_F(Scenes, AClonedCalloutShowsTheSamePicture)
+{
+  const auto callout = NewCallout();
+  callout->Initialize(Template(), Part("frame/plate"), false, nullptr);
+  callout->ConnectLeader(callout->CreateCalloutLeader(dg::DPoint3D(1, 1, 1), Part("housing/cover"), nullptr));
+  callout->SetItemId(5);
+  const auto clone = du::SmartPtr<Callout>::DynamicCast(callout->Clone());
+  ASSERT_TRUE(clone);
+  clone->AttachScene(illustration.GetScene());
+  const auto markups = Markups();
+  ASSERT_EQ(markups.size(), 3u);
+  EXPECT_TRUE(clone->GetShapeInstanceAtPos(1) == Part("housing/cover"));
+  dg::DPoint3D original;
+  dg::DPoint3D cloned;
+  callout->GetMarkupLabelPosition(original);
+  clone->GetMarkupLabelPosition(cloned);
+  EXPECT_EQ(cloned.x, original.x);
+  EXPECT_EQ(cloned.y, original.y);
+  EXPECT_EQ(clone->GetType(), Callout::CALLOUT_ITEM);
+  clone->DetachScene();
+}
+
 TEST_F(Scenes, AttachingToTheSameSceneAgainRebuildsNothing)
 {
   const auto callout = NewCallout();
