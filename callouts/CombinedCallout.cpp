@@ -16,8 +16,7 @@ CombinedCallout::CombinedCallout(const CombinedCallout& other)
     : du::RefCounted(other), Callout(other), m_members(other.CurrentMembers())
 {}
 
-CombinedCallout::CombinedCallout(const Callout& plainClone)
-    : du::RefCounted(plainClone), Callout(plainClone)
+CombinedCallout::CombinedCallout(const Callout& plainClone) : du::RefCounted(plainClone), Callout(plainClone)
 {
   // The copied label would call back into the plain clone, which goes away.
   m_label = CreateLabelMarkup(m_info.text);
@@ -84,7 +83,7 @@ void CombinedCallout::MakeLeader(const Members& members)
   dg::DPoint3D anchor = dg::DPoint3D::ORIGIN;
   member.GetAnchorAtPos(0, anchor);
   const du::SmartPtr<CalloutLeader> leader =
-    CreateCalloutLeader(anchor, member.GetShapeInstanceAtPos(0), member.GetAssemblyInstanceAtPos(0));
+      CreateCalloutLeader(anchor, member.GetShapeInstanceAtPos(0), member.GetAssemblyInstanceAtPos(0));
   if (member.IsDimAtPos(0)) {
     leader->SetDim(true);
     UpdateLeaderDim(leader);

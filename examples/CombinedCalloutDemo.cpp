@@ -23,9 +23,11 @@ using tqannotations::CombinedCallout;
 std::string CombinedDocumentPath(const std::string& documentPath)
 {
   const std::string extension = ".xml";
-  const bool hasExtension = documentPath.size() >= extension.size() &&
-                            documentPath.compare(documentPath.size() - extension.size(), extension.size(), extension) == 0;
-  const std::string stem = hasExtension ? documentPath.substr(0, documentPath.size() - extension.size()) : documentPath;
+  const bool hasExtension =
+      documentPath.size() >= extension.size() &&
+      documentPath.compare(documentPath.size() - extension.size(), extension.size(), extension) == 0;
+  const std::string stem =
+      hasExtension ? documentPath.substr(0, documentPath.size() - extension.size()) : documentPath;
   return stem + "-combined" + extension;
 }
 
@@ -68,8 +70,8 @@ void PrintCombined(CombinedCallout& combined, const tqk::Scene& scene)
   for (const du::SmartPtr<Callout>& member : combined.GetCalloutVec()) {
     unsigned itemId = 0;
     member->GetItemId(itemId);
-    std::printf("    member, item %u: %u leader records, %u leaders", itemId, member->GetLeaderLineCount(true),
-                member->GetLeaderLineCount(false));
+    std::printf("    member, item %u: %u leader records, %u leaders", itemId,
+                member->GetLeaderLineCount(true), member->GetLeaderLineCount(false));
     for (unsigned index = 0; index < member->GetLeaderLineCount(false); ++index) {
       const du::SmartPtr<tqk::ShapeInstance> part = member->GetShapeInstanceAtPos(index);
       std::printf(" to \"%s\"", part ? part->GetInstance()->GetIDPath().GetText().c_str() : "");
@@ -87,7 +89,8 @@ bool EveryLeaderStandsOnAPart(CombinedCallout& combined)
   return ok;
 }
 
-du::SmartPtr<Callout> PlacedCallout(const LoadedPlugin& plugin, tqk::illustration::IllustrationBuilder& illustration,
+du::SmartPtr<Callout> PlacedCallout(const LoadedPlugin& plugin,
+                                    tqk::illustration::IllustrationBuilder& illustration,
                                     const du::SmartPtr<tqannotations::TAnnotation>& definition,
                                     const char* part, unsigned itemId)
 {
@@ -136,7 +139,8 @@ bool LoadCombined(const LoadedPlugin& plugin, tqk::illustration::IllustrationBui
                   const std::string& documentPath)
 {
   std::string error;
-  const std::unique_ptr<tqk::SerializedContentElement> document = tqk::DocumentStore::Read(documentPath, error);
+  const std::unique_ptr<tqk::SerializedContentElement> document =
+      tqk::DocumentStore::Read(documentPath, error);
   if (!document || document->GetChildCount() != 1) {
     std::printf("  %s holds no saved combined callout: %s\n", documentPath.c_str(), error.c_str());
     return false;

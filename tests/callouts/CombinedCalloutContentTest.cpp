@@ -80,17 +80,17 @@ TEST_F(CombinedCalloutContent, ThreeMembersAreSavedAfterTheAppearanceInMemberOrd
   const Element& combined = *Children(document)[0];
   EXPECT_EQ(combined.GetPropertyCount(), 0u);
   EXPECT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
-                                                           "containscallout", "containscallout"}));
+                                                            "containscallout", "containscallout"}));
   const Element& appearance = *Children(combined)[0];
   ASSERT_EQ(ChildNames(appearance), std::vector<std::string>{Callout::GetClassStatic().GetText()});
   EXPECT_EQ(ChildNames(*Children(appearance)[0]), (std::vector<std::string>{"label", "leader"}))
-    << "the combined callout's own leader";
+      << "the combined callout's own leader";
   EXPECT_EQ(StoredItemId(*Children(combined)[1]), 1u);
   EXPECT_EQ(StoredItemId(*Children(combined)[2]), 0u) << "the note";
   EXPECT_EQ(ChildNames(*Children(combined)[2]), std::vector<std::string>{"label"});
   EXPECT_EQ(StoredItemId(*Children(combined)[3]), 3u);
   EXPECT_EQ(ChildNames(*Children(combined)[3]), (std::vector<std::string>{"label", "leader"}))
-    << "members write their content directly, without an element named after the class";
+      << "members write their content directly, without an element named after the class";
 }
 
 TEST_F(CombinedCalloutContent, LoadingWaitsForTheFirstSceneToRebuildEveryMembersLeaders)

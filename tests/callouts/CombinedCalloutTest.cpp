@@ -11,7 +11,8 @@ using namespace callout_test;
 using Members = CombinedCallout::Members;
 
 struct CombinedCalloutTest : CombinedCalloutIllustration
-{};
+{
+};
 TEST_F(CombinedCalloutTest, ANoteAndACalloutGiveTheNotesLookAndTheCalloutsLeader)
 {
   const du::SmartPtr<Callout> note = Note();
@@ -197,7 +198,7 @@ TEST_F(CombinedCalloutTest, ClosingTheSceneLetsTheCombinedCalloutItsMembersAndTh
   illustration.TearDown();
   scene.Reset();
   EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(), liveBefore)
-    << "members must not keep the scene, and through its annotation set themselves, alive";
+      << "members must not keep the scene, and through its annotation set themselves, alive";
 }
 
 TEST_F(CombinedCalloutTest, AClonedCombinedCalloutCarriesClonesOfItsMembers)
