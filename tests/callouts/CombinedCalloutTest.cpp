@@ -192,6 +192,18 @@ TEST_F(CombinedCalloutTest, AttachingNeedsAnAnnotationSetAndAnEmptySceneDetaches
   bare->Close();
 }
 
+TEST_F(CombinedCalloutTest, MovingToAnotherSceneLeavesNothingBehind)
+{
+  const du::SmartPtr<CombinedCallout> combined = Shown({Placed("frame/plate", 1)});
+  du::SmartPtr<tqk::ShapeScene> other(new tqk::ShapeScene);
+  other->SetAnnoSet(new tqk::AnnoSet);
+  EXPECT_TRUE(combined->AttachScene(other));
+  EXPECT_TRUE(scene->GetMarkups().empty());
+  EXPECT_TRUE(LabelIn(*other));
+  other->Close();
+  other->SetAnnoSet(nullptr);
+}
+
 TEST_F(CombinedCalloutTest, ClosingTheSceneLetsTheCombinedCalloutItsMembersAndTheSceneGo)
 {
   Shown({Placed("frame/plate", 1), Placed("frame/rib", 2)});
