@@ -46,3 +46,10 @@ bool DemoCalloutRoad(const LoadedPlugin& plugin, const char* templatesPath, cons
 //! step. The callout ends dragged.
 bool DemoCalloutDrags(const du::SmartPtr<tqannotations::Callout>& callout,
                       tqk::illustration::IllustrationBuilder& illustration);
+
+//! Without load: builds the sample illustration, places two callouts from the factory on its parts,
+//! combines them in a combined callout from the factory, shows it and saves it to a document next
+//! to documentPath ("-combined" before ".xml"). With load: loads the combined callout from that
+//! document into a new one from the factory, shows it and prints its members' rebuilt leaders.
+bool DemoCombinedCallout(const LoadedPlugin& plugin, const char* templatesPath, const char* documentPath,
+                         bool load);

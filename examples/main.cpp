@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     ok = DemoCallout(plugin, TQ_EXAMPLE_DATA "/templates.xml") && ok;
   }
   ok = DemoCalloutRoad(plugin, TQ_EXAMPLE_DATA "/templates.xml", documentPath, load) && ok;
+  ok = DemoCombinedCallout(plugin, TQ_EXAMPLE_DATA "/templates.xml", documentPath, load) && ok;
 
   plugin.terminate();
   UnloadPlugin(plugin);

@@ -2,6 +2,7 @@
 
 #include <du/Symbol.h>
 #include <tqannotations/Callout.h>
+#include <tqannotations/CombinedCallout.h>
 
 #include <array>
 #include <cstdio>
@@ -29,10 +30,12 @@ struct Product
 };
 
 du::RefCounted* MakeCallout() { return new Callout; }
+du::RefCounted* MakeCombinedCallout() { return new CombinedCallout; }
 
 // Subtypes are tried in this order.
-const std::array<Product, 1> kProducts = {{
+const std::array<Product, 2> kProducts = {{
   {"calloutlabel", "Create new callout\n", MakeCallout},
+  {"combinedcallout", "Create new combined callout\n", MakeCombinedCallout},
 }};
 
 } // namespace

@@ -322,6 +322,9 @@ protected:
 
 private:
   friend class CalloutLeaderOperationStep; // puts leaders back in and out of the scene
+  // Builds itself from member callouts: sets the kind and the initialized flag, and lends its
+  // scene to its members.
+  friend class CombinedCallout;
 
   void SerializeLabel(tqk::SerializedContentElement& element) const;
   void SerializeLeaders(tqk::SerializedContentElement& element) const;

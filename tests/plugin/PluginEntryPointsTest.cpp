@@ -1,4 +1,5 @@
 #include <tqannotations/Callout.h>
+#include <tqannotations/CombinedCallout.h>
 #include <tqannotations/PluginEntryPoints.h>
 
 #include <dlfcn.h>
@@ -133,6 +134,19 @@ TEST_F(LoadedPlugin, CalloutLabelMakesANewDefaultCallout)
   EXPECT_FLOAT_EQ(callout->GetFontSize(), 10.0f);
   EXPECT_EQ(callout->GetLeaderLineCount(true), 0u);
   EXPECT_EQ(callout->GetReferenceCount(), 2) << "the out reference and this test's";
+}
+
+TEST_F(LoadedPlugin, CombinedCalloutMakesANewCombinedCalloutWithoutMembers)
+{
+  du::SmartPtr<du::RefCounted> out;
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(m_create("create", "annotation", "combinedcallout", out));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Create new combined callout\n");
+  const auto combined = du::SmartPtr<tqannotations::CombinedCallout>::DynamicCast(out);
+  ASSERT_TRUE(combined) << "the object made is a combined callout";
+  EXPECT_EQ(combined->GetCount(), 0u);
+  EXPECT_FALSE(combined->IsInitialized());
+  EXPECT_FALSE(combined->HasItemId());
 }
 
 } // namespace

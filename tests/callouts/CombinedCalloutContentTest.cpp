@@ -1,0 +1,219 @@
+#include "callouts/CombinedCalloutTestSupport.h"
+
+#include <tqk/DocumentStore.h>
+#include <tqk/SerializedContentElement.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+using namespace callout_test;
+using Element = tqk::SerializedContentElement;
+using Members = CombinedCallout::Members;
+
+std::vector<const Element*> Children(const Element& element)
+{
+  std::vector<const Element*> children;
+  for (const auto& entry : element.GetEntries())
+    if (entry.child)
+      children.push_back(entry.child.get());
+  return children;
+}
+
+std::vector<std::string> ChildNames(const Element& element)
+{
+  std::vector<std::string> names;
+  for (const Element* child : Children(element))
+    names.push_back(child->GetName().GetText());
+  return names;
+}
+
+//! The item id stored in a callout's content; 0 when there is none.
+std::uint32_t StoredItemId(const Element& content)
+{
+  for (const auto& entry : content.GetEntries())
+    if (!entry.child && entry.key == du::Symbol("itemListId"))
+      return std::get<std::uint32_t>(entry.value);
+  return 0;
+}
+
+struct CombinedCalloutContent : CombinedCalloutIllustration
+{
+  //! The combined callout of a plate, a note and a cover, shown and saved into document.
+  void SaveThree(Element& document)
+  {
+    saved = Shown({Placed("frame/plate", 1), Note(), Placed("housing/cover", 3)});
+    saved->SetText(du::Symbol("1, 3"));
+    saved->Visit(document);
+    saved->DetachScene();
+  }
+
+  //! A combined callout made as the host makes one on loading, read from the saved element.
+  du::SmartPtr<CombinedCallout> Load(const Element& document)
+  {
+    du::SmartPtr<CombinedCallout> loaded(new CombinedCallout);
+    EXPECT_TRUE(loaded->InitializeFromSerializedContent(Children(document).at(0)));
+    scene->GetAnnoSet()->AddAnnotation(loaded);
+    return loaded;
+  }
+
+  du::SmartPtr<CombinedCallout> saved;
+};
+
+TEST_F(CombinedCalloutContent, NothingIsSavedBeforeTheCombinedCalloutIsBuilt)
+{
+  Element document;
+  du::SmartPtr<CombinedCallout> combined(new CombinedCallout);
+  combined->Visit(document);
+  Members withoutDefinition{new Callout};
+  combined->Initialize(withoutDefinition);
+  combined->Visit(document);
+  EXPECT_EQ(document.GetChildCount(), 0u);
+}
+
+TEST_F(CombinedCalloutContent, ThreeMembersAreSavedAfterTheAppearanceInMemberOrder)
+{
+  Element document;
+  SaveThree(document);
+  ASSERT_EQ(ChildNames(document), std::vector<std::string>{"combinedcallout"});
+  const Element& combined = *Children(document)[0];
+  EXPECT_EQ(combined.GetPropertyCount(), 0u);
+  EXPECT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
+                                                            "containscallout", "containscallout"}));
+  const Element& appearance = *Children(combined)[0];
+  ASSERT_EQ(ChildNames(appearance), std::vector<std::string>{Callout::GetClassStatic().GetText()});
+  EXPECT_EQ(ChildNames(*Children(appearance)[0]), (std::vector<std::string>{"label", "leader"}))
+      << "the combined callout's own leader";
+  EXPECT_EQ(StoredItemId(*Children(combined)[1]), 1u);
+  EXPECT_EQ(StoredItemId(*Children(combined)[2]), 0u) << "the note";
+  EXPECT_EQ(ChildNames(*Children(combined)[2]), std::vector<std::string>{"label"});
+  EXPECT_EQ(StoredItemId(*Children(combined)[3]), 3u);
+  EXPECT_EQ(ChildNames(*Children(combined)[3]), (std::vector<std::string>{"label", "leader"}))
+      << "members write their content directly, without an element named after the class";
+}
+
+TEST_F(CombinedCalloutContent, LoadingWaitsForTheFirstSceneToRebuildEveryMembersLeaders)
+{
+  Element document;
+  SaveThree(document);
+  const du::SmartPtr<CombinedCallout> loaded = Load(document);
+  EXPECT_FALSE(loaded->IsInitialized());
+  ASSERT_EQ(loaded->GetCount(), 3u);
+  EXPECT_TRUE(loaded->HasItemId(3));
+  EXPECT_EQ(loaded->GetText(), "1, 3");
+  EXPECT_EQ(loaded->GetLeaderLineCount(true), 1u);
+  EXPECT_EQ(loaded->GetLeaderLineCount(false), 0u);
+  const Members& members = loaded->GetCalloutVec();
+  EXPECT_EQ(members[0]->GetLeaderLineCount(false), 0u) << "records only, until a scene";
+
+  EXPECT_TRUE(loaded->AttachScene(scene));
+  EXPECT_TRUE(loaded->IsInitialized());
+  EXPECT_EQ(loaded->GetType(), Callout::CALLOUT_ITEM);
+  EXPECT_EQ(PartOfLeader(*loaded, 0), "frame/plate") << "rebuilt from the appearance's record";
+  EXPECT_EQ(PartOfLeader(*members[0], 0), "frame/plate");
+  EXPECT_EQ(members[1]->GetType(), Callout::CALLOUT_NOTE);
+  EXPECT_EQ(PartOfLeader(*members[2], 0), "housing/cover");
+  dg::DPoint3D anchor, expected;
+  members[2]->GetAnchorAtPos(0, anchor);
+  saved->GetCalloutVec()[2]->GetAnchorAtPos(0, expected);
+  ExpectPoint(anchor, expected);
+  EXPECT_EQ(LeadersIn(*scene).size(), 1u) << "the members are not shown";
+  EXPECT_TRUE(LabelIn(*scene));
+  EXPECT_EQ(loaded->GetShape(), saved->GetShape());
+
+  const du::SmartPtr<Callout> plate = members[0];
+  EXPECT_EQ(loaded->RemoveItemId(1), plate);
+  EXPECT_EQ(PartOfLeader(*loaded, 0), "housing/cover") << "a rebuilt member supplies the leader";
+}
+
+TEST_F(CombinedCalloutContent, ADocumentFileCarriesTheCombinedCalloutIntoAnotherLoad)
+{
+  Element document;
+  SaveThree(document);
+  const std::string path = ::testing::TempDir() + "combined-" + std::to_string(::getpid()) + ".xml";
+  std::string error;
+  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
+  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
+  std::remove(path.c_str());
+  ASSERT_TRUE(read) << error;
+
+  const du::SmartPtr<CombinedCallout> loaded = Load(*read);
+  loaded->AttachScene(scene);
+  ASSERT_EQ(loaded->GetCount(), 3u);
+  EXPECT_EQ(PartOfLeader(*loaded->GetCalloutVec()[2], 0), "housing/cover");
+  EXPECT_EQ(PartOfLeader(*loaded, 0), "frame/plate");
+}
+
+TEST_F(CombinedCalloutContent, ALoadedCombinedCalloutIsSavedAgainBeforeItIsShown)
+{
+  Element document;
+  SaveThree(document);
+  const du::SmartPtr<CombinedCallout> loaded = Load(document);
+  Element again;
+  loaded->Visit(again);
+  ASSERT_EQ(again.GetChildCount(), 1u) << "a document loaded and saved keeps it";
+  const Element& combined = *Children(again)[0];
+  EXPECT_EQ(combined.GetChildCount(), 4u);
+  EXPECT_EQ(ChildNames(*Children(*Children(combined)[0])[0]), (std::vector<std::string>{"label", "leader"}));
+  EXPECT_EQ(ChildNames(*Children(combined)[3]), (std::vector<std::string>{"label", "leader"}));
+}
+
+TEST_F(CombinedCalloutContent, BeforeTheFirstSceneRemovingAMemberOnlyErasesIt)
+{
+  Element document;
+  SaveThree(document);
+  const du::SmartPtr<CombinedCallout> loaded = Load(document);
+  const du::SmartPtr<Callout> first = loaded->GetCalloutVec()[0];
+  EXPECT_EQ(loaded->RemoveItemId(1), first);
+  EXPECT_EQ(loaded->GetCount(), 2u);
+  EXPECT_FALSE(loaded->IsInitialized());
+  EXPECT_EQ(loaded->GetLeaderLineCount(true), 1u) << "the saved leader is kept";
+  loaded->AttachScene(scene);
+  EXPECT_EQ(PartOfLeader(*loaded, 0), "frame/plate");
+  EXPECT_EQ(PartOfLeader(*loaded->GetCalloutVec()[1], 0), "housing/cover");
+}
+
+TEST_F(CombinedCalloutContent, SceneChoicesOfALoadedCombinedCallout)
+{
+  Element empty;
+  du::SmartPtr<CombinedCallout> withoutMembers(new CombinedCallout);
+  EXPECT_TRUE(withoutMembers->InitializeFromSerializedContent(&empty));
+  EXPECT_FALSE(withoutMembers->InitializeFromSerializedContent(nullptr));
+  scene->GetAnnoSet()->AddAnnotation(withoutMembers);
+  withoutMembers->AttachScene(scene);
+  EXPECT_TRUE(withoutMembers->IsInitialized()) << "initialized without members";
+  EXPECT_EQ(withoutMembers->GetType(), Callout::CALLOUT_ITEM);
+  EXPECT_EQ(withoutMembers->GetCount(), 0u);
+
+  Element document;
+  SaveThree(document);
+  const du::SmartPtr<CombinedCallout> loaded = Load(document);
+  du::SmartPtr<tqk::Scene> plain(new tqk::Scene);
+  plain->SetAnnoSet(new tqk::AnnoSet);
+  loaded->AttachScene(plain);
+  EXPECT_FALSE(loaded->IsInitialized()) << "members wait for a shape scene";
+  EXPECT_EQ(loaded->GetCalloutVec()[0]->GetLeaderLineCount(false), 0u);
+  loaded->AttachScene(scene);
+  EXPECT_TRUE(loaded->IsInitialized());
+  EXPECT_EQ(PartOfLeader(*loaded->GetCalloutVec()[0], 0), "frame/plate");
+  plain->Close();
+  plain->SetAnnoSet(nullptr);
+}
+
+TEST_F(CombinedCalloutContent, IdFixUpReachesTheAppearanceAndEveryMember)
+{
+  Element document;
+  SaveThree(document);
+  du::HashMap<du::Symbol, du::Symbol> ids;
+  ids[du::Symbol("frame/plate")] = du::Symbol("frame/plate-2");
+  ids[du::Symbol("housing/cover")] = du::Symbol("housing/cover-2");
+  Element* combined = const_cast<Element*>(Children(document)[0]);
+  saved->FixReferences(combined, ids);
+  const du::SmartPtr<CombinedCallout> loaded = Load(document);
+  EXPECT_EQ(loaded->GetShapeInstanceIdAtPos(0), "frame/plate-2");
+  EXPECT_EQ(loaded->GetCalloutVec()[0]->GetShapeInstanceIdAtPos(0), "frame/plate-2");
+  EXPECT_EQ(loaded->GetCalloutVec()[2]->GetShapeInstanceIdAtPos(0), "housing/cover-2");
+}
+
+} // namespace
