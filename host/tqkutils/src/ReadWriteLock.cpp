@@ -18,12 +18,12 @@ namespace {
 class ThreadReadHolds
 {
 public:
+  // Searched from the most recent hold: guards nest, so the lock released or taken again is
+  // nearly always the one taken last.
   unsigned* Find(const ReadWriteLock* lock) noexcept
   {
-    for (unsigned i = 0; i < m_count; ++i)
-      if (m_holds[i].lock == lock)
-        return &m_holds[i].depth;
-    return nullptr;
+    const unsigned index = IndexOf(lock);
+    return index < m_count ? &m_holds[index].depth : nullptr;
   }
 
   void Add(const ReadWriteLock* lock)
@@ -36,15 +36,15 @@ public:
   //! Counts one read side of the lock off; true when that was the last one the thread held.
   bool Release(const ReadWriteLock* lock)
   {
-    for (unsigned i = 0; i < m_count; ++i) {
-      if (m_holds[i].lock != lock)
-        continue;
-      if (--m_holds[i].depth > 0)
-        return false;
-      m_holds[i] = m_holds[--m_count];
-      return true;
-    }
-    Fail("read unlock by a thread that holds no read lock");
+    const unsigned index = IndexOf(lock);
+    if (index == m_count)
+      Fail("read unlock by a thread that holds no read lock");
+    if (--m_holds[index].depth > 0)
+      return false;
+    // The last hold fills the freed slot, unless it is the freed slot.
+    if (index != --m_count)
+      m_holds[index] = m_holds[m_count];
+    return true;
   }
 
 private:
@@ -54,12 +54,23 @@ private:
     const ReadWriteLock* lock;
     unsigned depth;
   };
+  //! The index of the lock's hold, or m_count when the thread holds none.
+  unsigned IndexOf(const ReadWriteLock* lock) const noexcept
+  {
+    for (unsigned i = m_count; i-- > 0;)
+      if (m_holds[i].lock == lock)
+        return i;
+    return m_count;
+  }
+
   Hold m_holds[kCapacity] = {};
   unsigned m_count = 0;
 };
 
-// Constant-initialised, so that reaching it needs no first-use check on every lock call.
-thread_local ThreadReadHolds t_readHolds;
+// Constant-initialised, so that reaching it needs no first-use check on every lock call. This
+// library is loaded with the program, never opened later, so its thread-local storage can sit in
+// the block set up at thread start and be reached directly rather than through __tls_get_addr.
+thread_local ThreadReadHolds t_readHolds __attribute__((tls_model("initial-exec")));
 
 } // namespace
 
