@@ -254,4 +254,20 @@ TEST(XmlTree, FreeingIgnoresNullAndElementsThatAreNotRoots)
   EXPECT_EQ(root->GetChild(0)->GetChild(0)->GetName(), du::Symbol("d"));
 }
 
+TEST(XmlTree, NamesOfFreedTreesDoNotStayInMemory)
+{
+  const std::size_t before = du::Symbol::CountStoredTexts();
+  for (int document = 0; document < 20; ++document) {
+    std::string text = "<r>";
+    for (int i = 0; i < 500; ++i) {
+      const std::string unique = "u" + std::to_string(document) + "_" + std::to_string(i);
+      text += "<" + unique + " " + unique + "a=\"v\"/>";
+    }
+    const Tree root = Parse(text + "</r>");
+    ASSERT_TRUE(root);
+    EXPECT_GE(du::Symbol::CountStoredTexts(), before + 1000);
+  }
+  EXPECT_LE(du::Symbol::CountStoredTexts(), before + 1) << "at most the root's name stays";
+}
+
 } // namespace
