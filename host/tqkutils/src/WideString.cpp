@@ -1,5 +1,6 @@
 #include <du/WideString.h>
 
+#include <algorithm>
 #include <cwchar>
 
 namespace du {
@@ -33,18 +34,28 @@ void AppendUtf8(std::string& out, char32_t c)
 
 void AppendUtf16AsUtf8(std::string& out, const char16_t* text, std::size_t length)
 {
-  // Most text is plain ASCII, which narrows as it stands; the general conversion takes over from
-  // the first character that is not.
-  const std::size_t start = out.size();
-  out.resize(start + length);
+  // Most text is plain ASCII, which narrows as it stands, a block at a time through a buffer on
+  // the stack (growing the string first would fill it with zeros only to overwrite them); the
+  // general conversion takes over from the first character that is not.
+  constexpr std::size_t kBlock = 256;
+  char narrow[kBlock];
   std::size_t ascii = 0;
-  while (ascii < length && text[ascii] < 0x80) {
-    out[start + ascii] = static_cast<char>(text[ascii]);
-    ++ascii;
+  while (ascii < length) {
+    const std::size_t end = std::min(length, ascii + kBlock);
+    std::size_t i = ascii;
+    while (i < end && text[i] < 0x80) {
+      narrow[i - ascii] = static_cast<char>(text[i]);
+      ++i;
+    }
+    out.append(narrow, i - ascii);
+    const bool blockDone = i == end;
+    ascii = i;
+    if (!blockDone)
+      break;
   }
   if (ascii == length)
     return;
-  out.resize(start + ascii);
+  out.reserve(out.size() + (length - ascii) * 3);
   for (std::size_t i = ascii; i < length; ++i) {
     char32_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
