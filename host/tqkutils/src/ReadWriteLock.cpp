@@ -91,7 +91,7 @@ void ReadWriteLock::ReadLock()
     ++*depth;
     return;
   }
-  m_mutex.lock_shared();
+  LockShared();
   holds.Add(this);
 }
 
@@ -105,7 +105,7 @@ void ReadWriteLock::ReadUnlock()
     return;
   }
   if (holds.Release(this))
-    m_mutex.unlock_shared();
+    UnlockShared();
 }
 
 void ReadWriteLock::WriteLock()
@@ -117,7 +117,7 @@ void ReadWriteLock::WriteLock()
   }
   if (holds.Find(this))
     Fail("a thread that holds the read lock asked for the write lock; it would wait for itself");
-  m_mutex.lock();
+  LockExclusive();
   m_writer.store(&holds, std::memory_order_relaxed);
   m_writeDepth = 1;
 }
@@ -131,7 +131,57 @@ void ReadWriteLock::WriteUnlock()
   if (m_writerReads != 0)
     Fail("write unlock while the writer still holds read locks");
   m_writer.store(nullptr, std::memory_order_relaxed);
-  m_mutex.unlock();
+  UnlockExclusive();
+}
+
+bool ReadWriteLock::SleepUnlessChanged(std::unique_lock<std::mutex>& lock, std::uint32_t seen)
+{
+  // Setting the mark only if nothing changed since the state was seen means that whoever changes
+  // it next sees the mark, and must take m_sleepMutex to wake us, which it can only do once we
+  // sleep: no wake-up is lost.
+  if (!(seen & SLEEPERS) && !m_state.compare_exchange_strong(seen, seen | SLEEPERS, std::memory_order_relaxed))
+    return false;
+  m_released.wait(lock);
+  return true;
+}
+
+void ReadWriteLock::LockSharedSlowly()
+{
+  std::unique_lock<std::mutex> lock(m_sleepMutex);
+  for (;;) {
+    std::uint32_t state = m_state.load(std::memory_order_relaxed);
+    if (!(state & WRITER)) {
+      if (m_state.compare_exchange_weak(state, state + 1, std::memory_order_acquire))
+        return;
+      continue;
+    }
+    SleepUnlessChanged(lock, state);
+  }
+}
+
+void ReadWriteLock::LockExclusiveSlowly()
+{
+  std::unique_lock<std::mutex> lock(m_sleepMutex);
+  for (;;) {
+    std::uint32_t state = m_state.load(std::memory_order_relaxed);
+    if (!(state & (WRITER | READERS))) {
+      // The sleepers' mark stays: others may still sleep, and this writer's unlock wakes them.
+      if (m_state.compare_exchange_weak(state, state | WRITER, std::memory_order_acquire))
+        return;
+      continue;
+    }
+    SleepUnlessChanged(lock, state);
+  }
+}
+
+void ReadWriteLock::WakeSleepers()
+{
+  {
+    const std::lock_guard<std::mutex> lock(m_sleepMutex);
+    // Every sleeper wakes and looks again; those that must wait on mark themselves anew.
+    m_state.fetch_and(~SLEEPERS, std::memory_order_relaxed);
+  }
+  m_released.notify_all();
 }
 
 } // namespace dp
