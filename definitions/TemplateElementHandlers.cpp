@@ -44,12 +44,12 @@ int ArrowStyle(int start, int end)
   return start == OTHER_END || end == OTHER_END ? 3 : kStyles[start][end];
 }
 
-//! The text attributes of a new item: the label's own with the element's read over them.
-TextProperties ItemProperties(const TLabel& label, const TemplateAttributeReader& attributes)
+//! A new item with the label's text attributes, the element's read over them.
+LabelContent* NewItem(const std::string& text, TLabel& label, const TemplateAttributeReader& attributes)
 {
-  TextProperties properties = label.text;
-  attributes.ReadTextProperties(properties);
-  return properties;
+  LabelContent* item = new LabelContent(text, label.text);
+  attributes.ReadTextProperties(item->properties);
+  return item;
 }
 
 } // namespace
@@ -151,8 +151,7 @@ void TemplateLoader::MyHandler::_StartSpan(const TemplateAttributeReader& attrib
   if (!label)
     return;
   // The item starts empty; the span's text is appended to it as it comes.
-  TextProperties properties = ItemProperties(*label, attributes);
-  _AppendItem(*label, new LabelContent(std::string(), properties));
+  _AppendItem(*label, NewItem(std::string(), *label, attributes));
 }
 
 void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader& attributes)
@@ -161,17 +160,16 @@ void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader&
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  TextProperties properties = ItemProperties(*label, attributes);
   std::string category;
   std::string name;
   attributes.ReadText(Attribute::CATEGORY, category);
   attributes.ReadText(Attribute::NAME, name);
   if (category.empty())
     return;
-  if (name.empty())
-    _AppendItem(*label, new LabelContent(category, properties)); // the category as fixed text
-  else
-    _AppendItem(*label, new LabelContent(category, name, properties));
+  du::SmartPtr<LabelContent> item(name.empty() ? new LabelContent(category, label->text) // the category as fixed text
+                                               : new LabelContent(category, name, label->text));
+  attributes.ReadTextProperties(item->properties);
+  _AppendItem(*label, std::move(item));
 }
 
 void TemplateLoader::MyHandler::_StartShape(const TemplateAttributeReader& attributes)
@@ -190,8 +188,7 @@ void TemplateLoader::MyHandler::_StartBr(const TemplateAttributeReader& attribut
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  TextProperties properties = ItemProperties(*label, attributes);
-  _AppendItem(*label, new LabelContent("\n", properties));
+  _AppendItem(*label, NewItem("\n", *label, attributes));
 }
 
 } // namespace tqannotations
