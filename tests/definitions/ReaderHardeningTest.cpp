@@ -271,6 +271,22 @@ TEST(HttpDocument, AnswersAreReadWithinTheSizeLimit)
   }
 }
 
+TEST(HttpDocument, TemplateLoaderReadsHttpUrlsThroughIt)
+{
+  const LocalServer server("HTTP/1.0 200 OK\r\n\r\n<lumbra-annotations><annotation id=\"web\"/></lumbra-annotations>");
+  Templates templates;
+  EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
+      du::Symbol("http://127.0.0.1:" + std::to_string(server.Port()) + "/templates.xml?v=1"), templates));
+  EXPECT_EQ(Ids(templates), std::vector<std::string>{"web"});
+
+  // A port where nothing listens: the document cannot be reached, which reads as an empty one.
+  const unsigned closedPort = LocalServer("x").Port();
+  templates.clear();
+  EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
+      du::Symbol("http://127.0.0.1:" + std::to_string(closedPort) + "/templates.xml"), templates));
+  EXPECT_TRUE(templates.empty());
+}
+
 TEST(ReaderHardening, ManyDocumentsWithAnExternalGrammarLoseNoMemory)
 {
   // Under LeakSanitizer a loss per document would fail the program at its end.
