@@ -6,6 +6,7 @@
 #include <du/WideString.h>
 
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace tqannotations {
@@ -77,8 +78,12 @@ bool ReadStyleFile(const std::string& path, std::string& text)
   const std::string nativePath = du::WideStrToUtf8(du::Utf8ToWideStr(path));
   if (nativePath != path || nativePath.find('\0') != std::string::npos)
     return false;
-  if (du::ReadRegularFile(nativePath, kMaxStyleFileSize, text) != du::FileReadResult::READ)
-    return false;
+  try {
+    if (du::ReadRegularFile(nativePath, kMaxStyleFileSize, text) != du::FileReadResult::READ)
+      return false;
+  } catch (const std::bad_alloc&) {
+    return false; // a file that does not fit in memory is one that cannot be read
+  }
   if (!text.empty() && text.back() != '\n')
     text += '\n';
   return true;

@@ -16,6 +16,7 @@
 
 #include <limits>
 #include <memory>
+#include <new>
 
 namespace dg {
 namespace {
@@ -75,6 +76,7 @@ XmlElem* ParseXml(const std::string& text)
   } catch (const SAXException&) {
   } catch (const XMLException&) {
   } catch (const OutOfMemoryException&) {
+  } catch (const std::bad_alloc&) {
   }
   return nullptr;
 }

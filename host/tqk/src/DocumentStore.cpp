@@ -90,15 +90,25 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string&
 
 bool DocumentStore::Write(const SerializedContentElement& root, const std::string& path, std::string& error)
 {
-  std::string text;
-  return ContentXmlWriter::Write(root, MAX_DEPTH, text, error) && ReplaceFile(path, text, error);
+  try {
+    std::string text;
+    return ContentXmlWriter::Write(root, MAX_DEPTH, text, error) && ReplaceFile(path, text, error);
+  } catch (const std::bad_alloc&) {
+    error = "cannot write \"" + path + "\": the tree's text does not fit in memory";
+    return false;
+  }
 }
 
 std::unique_ptr<SerializedContentElement> DocumentStore::Read(const std::string& path, std::string& error)
 {
   std::string bytes;
-  if (!ReadFile(path, bytes, error))
+  try {
+    if (!ReadFile(path, bytes, error))
+      return nullptr;
+  } catch (const std::bad_alloc&) {
+    error = "\"" + path + "\" does not fit in memory";
     return nullptr;
+  }
   ContentXmlHandler handler(MAX_DEPTH);
   // Made before the parser and gone after it, as is every exception that the parser throws.
   dg::XmlMemoryBudget memory(dg::XmlMemoryBudget::ForDocument(bytes.size()));
