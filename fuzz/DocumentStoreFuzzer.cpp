@@ -38,12 +38,25 @@ std::string WriteBytes(const tqk::SerializedContentElement& tree, const std::str
   return ReadBytes(path);
 }
 
+//! The two files of the run, removed when the fuzzer ends.
+struct FuzzFiles
+{
+  const std::string input = FuzzPath("input");
+  const std::string output = FuzzPath("output");
+  ~FuzzFiles()
+  {
+    std::remove(input.c_str());
+    std::remove(output.c_str());
+  }
+};
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-  static const std::string input = FuzzPath("input");
-  static const std::string output = FuzzPath("output");
+  static const FuzzFiles files;
+  const std::string& input = files.input;
+  const std::string& output = files.output;
   {
     std::ofstream file(input, std::ios::binary | std::ios::trunc);
     file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
