@@ -65,6 +65,24 @@ bool Unchunk(const std::string& chunked, std::string& body)
   }
 }
 
+//! The size of the whole answer when its headers (ending at headerEnd) give the body's length
+//! and do not send it in chunks; npos otherwise.
+std::size_t ExpectedSize(const std::string& answer, std::size_t headerEnd)
+{
+  const std::string headers = Lowered(answer.substr(0, headerEnd)) + "\r\n";
+  if (headers.find("\r\ntransfer-encoding:") != std::string::npos)
+    return std::string::npos;
+  const std::size_t field = headers.find("\r\ncontent-length:");
+  if (field == std::string::npos)
+    return std::string::npos;
+  char* end = nullptr;
+  const char* digits = headers.c_str() + field + std::strlen("\r\ncontent-length:");
+  const unsigned long long length = std::strtoull(digits, &end, 10);
+  if (end == digits)
+    return std::string::npos;
+  return headerEnd + 4 + std::size_t(length);
+}
+
 } // namespace
 
 bool HttpDocumentReader::Wait(int socket, short events) const
@@ -124,6 +142,8 @@ bool HttpDocumentReader::SendAll(int socket, const std::string& request) const
 bool HttpDocumentReader::ReceiveAll(int socket, std::size_t maxSize, std::string& answer) const
 {
   char buffer[16384];
+  std::size_t headerEnd = std::string::npos;
+  std::size_t expectedSize = std::string::npos; // known once the headers give the body's length
   for (;;) {
     if (!Wait(socket, POLLIN))
       return false;
@@ -137,6 +157,14 @@ bool HttpDocumentReader::ReceiveAll(int socket, std::size_t maxSize, std::string
     if (std::size_t(count) > maxSize + kHeaderAllowance - answer.size())
       return false;
     answer.append(buffer, std::size_t(count));
+    if (headerEnd == std::string::npos) {
+      headerEnd = answer.find("\r\n\r\n");
+      if (headerEnd != std::string::npos)
+        expectedSize = ExpectedSize(answer, headerEnd);
+    }
+    // A server that keeps the connection open after the whole body is not waited for.
+    if (expectedSize != std::string::npos && answer.size() >= expectedSize)
+      return true;
   }
 }
 

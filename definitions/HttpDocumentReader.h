@@ -29,7 +29,8 @@ private:
   //! A connected socket to the host, or -1.
   int Connect(const std::string& host, unsigned port) const;
   bool SendAll(int socket, const std::string& request) const;
-  //! The whole answer, until the server closes the connection.
+  //! The whole answer: until the server closes the connection, or until the body is as long as
+  //! the answer announced.
   bool ReceiveAll(int socket, std::size_t maxSize, std::string& answer) const;
   //! Whether the socket became ready for the events within the idle time.
   bool Wait(int socket, short events) const;

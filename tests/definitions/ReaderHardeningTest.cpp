@@ -191,12 +191,13 @@ TEST_F(SpecialFiles, FilesPastTheLimitAreRefused)
   std::remove(path.c_str());
 }
 
-//! A server on the loopback interface that accepts connections and answers each with the given
+//! A server on the loopback interface that accepts one connection and answers it with the given
 //! text, or never answers when the text is empty.
 class LocalServer
 {
 public:
-  explicit LocalServer(std::string answer) : m_answer(std::move(answer))
+  //! keepOpen: after answering, the server waits for the client to close the connection.
+  explicit LocalServer(std::string answer, bool keepOpen = false) : m_answer(std::move(answer)), m_keepOpen(keepOpen)
   {
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -215,8 +216,8 @@ public:
       (void)::recv(connection, request, sizeof request, 0);
       if (!m_answer.empty())
         (void)::send(connection, m_answer.data(), m_answer.size(), MSG_NOSIGNAL);
-      else
-        (void)::recv(connection, request, sizeof request, 0); // silent until the client gives up
+      if (m_answer.empty() || m_keepOpen)
+        (void)::recv(connection, request, sizeof request, 0); // open until the client gives up
       ::close(connection);
     });
   }
@@ -231,6 +232,7 @@ public:
 
 private:
   std::string m_answer;
+  bool m_keepOpen;
   int m_listener = -1;
   unsigned m_port = 0;
   std::thread m_thread;
@@ -263,6 +265,15 @@ TEST(HttpDocument, AnswersAreReadWithinTheSizeLimit)
     const LocalServer server("HTTP/1.0 200 OK\r\n\r\n" + document);
     std::string body;
     EXPECT_FALSE(tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 5, body));
+  }
+  {
+    // The whole body as announced, from a server that then keeps the connection open.
+    const LocalServer server("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(document.size()) +
+                                 "\r\n\r\n" + document,
+                             true);
+    std::string body;
+    EXPECT_TRUE(tqannotations::HttpDocumentReader(60000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
+    EXPECT_EQ(body, document);
   }
   {
     const LocalServer server("HTTP/1.0 404 Not Found\r\n\r\n" + document);
