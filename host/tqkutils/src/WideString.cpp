@@ -1,6 +1,5 @@
 #include <du/WideString.h>
 
-#include <algorithm>
 #include <cwchar>
 
 namespace du {
@@ -34,28 +33,15 @@ void AppendUtf8(std::string& out, char32_t c)
 
 void AppendUtf16AsUtf8(std::string& out, const char16_t* text, std::size_t length)
 {
-  // Most text is plain ASCII, which narrows as it stands, a block at a time through a buffer on
-  // the stack (growing the string first would fill it with zeros only to overwrite them); the
-  // general conversion takes over from the first character that is not.
-  constexpr std::size_t kBlock = 256;
-  char narrow[kBlock];
+  // Most text is plain ASCII, which narrows as it stands, one byte per character into room made
+  // beforehand (growing the string instead would first fill it with zeros only to overwrite
+  // them); the general conversion takes over from the first character that is not.
+  out.reserve(out.size() + length);
   std::size_t ascii = 0;
-  while (ascii < length) {
-    const std::size_t end = std::min(length, ascii + kBlock);
-    std::size_t i = ascii;
-    while (i < end && text[i] < 0x80) {
-      narrow[i - ascii] = static_cast<char>(text[i]);
-      ++i;
-    }
-    out.append(narrow, i - ascii);
-    const bool blockDone = i == end;
-    ascii = i;
-    if (!blockDone)
-      break;
-  }
+  for (; ascii < length && text[ascii] < 0x80; ++ascii)
+    out.push_back(static_cast<char>(text[ascii]));
   if (ascii == length)
     return;
-  out.reserve(out.size() + (length - ascii) * 3);
   for (std::size_t i = ascii; i < length; ++i) {
     char32_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < length && IsLowSurrogate(text[i + 1])) {
