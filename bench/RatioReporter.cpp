@@ -10,27 +10,41 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
       continue;
     // In seconds: the runs being compared may report in different units.
     const double time = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-    auto [entry, added] = m_best.emplace(run.benchmark_name(), time);
-    if (!added)
-      entry->second = std::min(entry->second, time);
+    m_times[run.benchmark_name()].push_back(time);
   }
   ConsoleReporter::ReportRuns(runs);
 }
+
+namespace {
+
+double Median(std::vector<double> times)
+{
+  std::sort(times.begin(), times.end());
+  const std::size_t middle = times.size() / 2;
+  return times.size() % 2 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+}
+
+} // namespace
 
 void RatioReporter::Finalize()
 {
   ConsoleReporter::Finalize();
   for (const BenchmarkRatio& ratio : m_ratios) {
-    const auto measured = m_best.find(ratio.measured);
-    const auto baseline = m_best.find(ratio.baseline);
-    if (measured == m_best.end() || baseline == m_best.end() || baseline->second <= 0)
+    const auto measured = m_times.find(ratio.measured);
+    const auto baseline = m_times.find(ratio.baseline);
+    if (measured == m_times.end() || baseline == m_times.end())
       continue; // filtered out of this run
-    const double value = measured->second / baseline->second;
+    const double baselineTime = Median(baseline->second);
+    if (baselineTime <= 0)
+      continue;
+    const double value = Median(measured->second) / baselineTime;
+    const std::size_t runs = std::min(measured->second.size(), baseline->second.size());
     if (ratio.target > 0)
-      std::printf("%s / %s = %.2f (target at most %.2f: %s)\n", ratio.measured.c_str(),
-                  ratio.baseline.c_str(), value, ratio.target, value <= ratio.target ? "met" : "MISSED");
+      std::printf("%s / %s = %.2f, median of %zu run(s) (target at most %.2f: %s)\n", ratio.measured.c_str(),
+                  ratio.baseline.c_str(), value, runs, ratio.target, value <= ratio.target ? "met" : "MISSED");
     else
-      std::printf("%s / %s = %.2f\n", ratio.measured.c_str(), ratio.baseline.c_str(), value);
+      std::printf("%s / %s = %.2f, median of %zu run(s)\n", ratio.measured.c_str(), ratio.baseline.c_str(), value,
+                  runs);
   }
 }
 

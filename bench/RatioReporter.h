@@ -14,8 +14,9 @@ struct BenchmarkRatio
   double target; //!< the ratio not to exceed; 0 states the ratio without judging it
 };
 
-//! Shows the runs as the console reporter does and keeps the best time per iteration of each
-//! benchmark, so that once all have run it can state each ratio against its target.
+//! Shows the runs as the console reporter does and keeps the time per iteration of every run of
+//! each benchmark, so that once all have run it can state each ratio of medians against its target
+//! (with --benchmark_repetitions=N, the medians of N runs).
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -29,5 +30,6 @@ public:
 
 private:
   std::vector<BenchmarkRatio> m_ratios;
-  std::map<std::string, double> m_best;
+  //! The time per iteration of each run, in seconds, by benchmark.
+  std::map<std::string, std::vector<double>> m_times;
 };

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <du/SmartPtr.h>
 #include <tqk/ObjectWithRWLock.h>
 
 namespace tqannotations {
 
 //! Holds the write side of an object's lock for the guard's lifetime, also when an exception
 //! passes. An object without a lock owner is not locked.
+//!
+//! The guard keeps its own reference to the lock owner: the object may be given another owner
+//! (SetLockOwner) while the guard is held, and the guard must still release the lock it took.
 class WriteLockGuard
 {
 public:
@@ -23,7 +27,7 @@ public:
   WriteLockGuard& operator=(const WriteLockGuard&) = delete;
 
 private:
-  tqk::LockOwner* m_owner;
+  du::SmartPtr<tqk::LockOwner> m_owner;
 };
 
 } // namespace tqannotations

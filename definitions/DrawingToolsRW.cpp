@@ -1,11 +1,12 @@
 #include <tqannotations/DrawingToolsRW.h>
 
 #include <dg/XmlTree.h>
+#include <du/RegularFile.h>
 #include <du/Symbol.h>
 #include <du/WideString.h>
 
-#include <fstream>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace tqannotations {
@@ -63,8 +64,12 @@ void CopyBool(const dg::XmlElem& element, const du::Symbol& key, bool& field)
     element.GetAttributeBool(index, field);
 }
 
-//! Reads the file named by a UTF-8 path line by line into text, each line ending in "\n".
-//! False when the file cannot be opened.
+//! The longest style file that is read; style lists are a few kilobytes.
+constexpr std::size_t kMaxStyleFileSize = std::size_t(64) << 20;
+
+//! Reads the file named by a UTF-8 path into text, each line ending in "\n" (a last line without
+//! one gets one). False when the path names no regular file that can be read, or one longer than
+//! kMaxStyleFileSize: a directory, a device or a pipe is refused as a missing file is.
 bool ReadStyleFile(const std::string& path, std::string& text)
 {
   // The host opens files by wide name and this file system names them in UTF-8. A path that
@@ -73,13 +78,14 @@ bool ReadStyleFile(const std::string& path, std::string& text)
   const std::string nativePath = du::WideStrToUtf8(du::Utf8ToWideStr(path));
   if (nativePath != path || nativePath.find('\0') != std::string::npos)
     return false;
-  std::ifstream file(nativePath);
-  if (!file)
-    return false;
-  for (std::string line; std::getline(file, line);) {
-    text += line;
-    text += '\n';
+  try {
+    if (du::ReadRegularFile(nativePath, kMaxStyleFileSize, text) != du::FileReadResult::READ)
+      return false;
+  } catch (const std::bad_alloc&) {
+    return false; // a file that does not fit in memory is one that cannot be read
   }
+  if (!text.empty() && text.back() != '\n')
+    text += '\n';
   return true;
 }
 

@@ -43,19 +43,18 @@ int HexDigit(XMLCh c)
 
 } // namespace
 
-TemplateAttributeReader::TemplateAttributeReader(const xercesc::Attributes& attributes,
-                                                 const TemplateAttributeNames& names)
-    : m_names(names)
+void TemplateAttributeReader::_Index() const
 {
   static_assert(TemplateAttributeNames::COUNT <= 32, "one bit per name");
-  const XMLSize_t count = attributes.getLength();
+  m_indexed = true;
+  const XMLSize_t count = m_attributes.getLength();
   for (XMLSize_t i = 0; i < count; ++i) {
-    const XMLCh* qualifiedName = attributes.getQName(i);
+    const XMLCh* qualifiedName = m_attributes.getQName(i);
     if (!qualifiedName)
       continue;
-    const Name name = names.FindAttribute(qualifiedName);
+    const Name name = m_names.FindAttribute(qualifiedName);
     if (name != TemplateAttributeNames::COUNT) {
-      m_values[name] = attributes.getValue(i);
+      m_values[name] = m_attributes.getValue(i);
       m_present |= 1u << name;
     }
   }
@@ -82,7 +81,9 @@ bool TemplateAttributeReader::ReadText(Name name, std::string& text) const
   const XMLCh* value = Find(name);
   if (!value)
     return false;
-  text = du::WideStrToUtf8(value);
+  // Converted into the text's own room, which a default or an earlier value often provides.
+  text.clear();
+  du::AppendWideStrToUtf8(text, value, std::char_traits<XMLCh>::length(value));
   return true;
 }
 
@@ -144,21 +145,36 @@ void TemplateAttributeReader::ReadSize(Name name, float& size, int& unit) const
     unit = 3;
 }
 
-bool TemplateAttributeReader::ReadName(Name name, std::string& lowered) const
+bool TemplateAttributeReader::_ReadNameCode(Name name, const NameCode* table, std::size_t size, int fallback,
+                                            int& code) const
 {
   const XMLCh* value = Find(name);
   if (!value)
     return false;
-  lowered.clear();
-  for (const XMLCh* c = value; *c != 0; ++c) {
-    if (*c >= 0x80) {
-      // Beyond ASCII the parser's own case rules decide.
-      std::u16string copy(value);
-      XMLString::lowerCase(copy.data());
-      lowered = du::WideStrToUtf8(copy.c_str(), copy.size());
-      return true;
+  std::size_t length = 0;
+  bool ascii = true;
+  for (; value[length] != 0; ++length)
+    ascii = ascii && value[length] < 0x80;
+  std::u16string lowered;
+  if (!ascii) {
+    // Beyond ASCII the parser's own case rules decide; they may fold a character into ASCII.
+    lowered.assign(value, length);
+    XMLString::lowerCase(lowered.data());
+    value = lowered.c_str();
+  }
+  code = fallback;
+  for (std::size_t entry = 0; entry < size; ++entry) {
+    const char* candidate = table[entry].name;
+    std::size_t i = 0;
+    for (; i < length && candidate[i] != 0; ++i) {
+      const XMLCh c = value[i];
+      if ((c >= 'A' && c <= 'Z' ? XMLCh(c - 'A' + 'a') : c) != XMLCh(candidate[i]))
+        break;
     }
-    lowered += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+    if (i == length && candidate[i] == 0) {
+      code = table[entry].code;
+      break;
+    }
   }
   return true;
 }

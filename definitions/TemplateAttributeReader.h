@@ -21,11 +21,28 @@ class TemplateAttributeReader
 public:
   using Name = TemplateAttributeNames::Name;
 
-  //! Looks the element's attributes up once, so that each rule finds its value directly.
-  TemplateAttributeReader(const xercesc::Attributes& attributes, const TemplateAttributeNames& names);
+  //! One entry of a table of names, in lower case, with the code that the name stands for.
+  struct NameCode
+  {
+    const char* name;
+    int code;
+  };
+
+  //! The element's attributes are looked up on the first question, all at once, so that each
+  //! rule then finds its value directly; an element whose attributes are never asked for costs
+  //! nothing.
+  TemplateAttributeReader(const xercesc::Attributes& attributes, const TemplateAttributeNames& names)
+      : m_attributes(attributes), m_names(names)
+  {
+  }
 
   //! The value as the document gives it, or null when the element lacks the attribute.
-  const XMLCh* Find(Name name) const { return (m_present >> name) & 1u ? m_values[name] : nullptr; }
+  const XMLCh* Find(Name name) const
+  {
+    if (!m_indexed)
+      _Index();
+    return (m_present >> name) & 1u ? m_values[name] : nullptr;
+  }
 
   //! The whole value in UTF-8, neither trimmed nor case-folded. False when absent.
   bool ReadText(Name name, std::string& text) const;
@@ -38,20 +55,29 @@ public:
   //! last two characters in any case ("mm" 0, "cm" 1, "in" 2, anything else 3), but only when
   //! the value is longer than two characters.
   void ReadSize(Name name, float& size, int& unit) const;
-  //! The value in lower case, for comparing with the names of a table. False when absent.
-  bool ReadName(Name name, std::string& lowered) const;
+  //! The code of the table's name that the value is, in any case; fallback for a value that
+  //! is none of them. False, leaving code as it was, when absent.
+  template <std::size_t N>
+  bool ReadNameCode(Name name, const NameCode (&table)[N], int fallback, int& code) const
+  {
+    return _ReadNameCode(name, table, N, fallback, code);
+  }
   //! "font", "size", "decoration" and "color" over the given attributes.
   void ReadTextProperties(TextProperties& properties) const;
 
 private:
+  void _Index() const;
+  bool _ReadNameCode(Name name, const NameCode* table, std::size_t size, int fallback, int& code) const;
   //! Whether the value, in any case, is the fixed value, which is in lower case.
   bool _EqualsIgnoringCase(const XMLCh* value, std::size_t length, Name fixedValue) const;
 
+  const xercesc::Attributes& m_attributes;
   const TemplateAttributeNames& m_names;
+  mutable bool m_indexed = false;
   //! Which entries of m_values the element gives, one bit per name; the others are not set,
   //! which saves clearing the whole table for every element.
-  std::uint32_t m_present = 0;
-  std::array<const XMLCh*, TemplateAttributeNames::COUNT> m_values;
+  mutable std::uint32_t m_present = 0;
+  mutable std::array<const XMLCh*, TemplateAttributeNames::COUNT> m_values;
 };
 
 } // namespace tqannotations

@@ -14,53 +14,42 @@ namespace {
 
 using Attribute = TemplateAttributeNames;
 
-template <std::size_t N>
-int CodeOfName(const std::string& name, const std::pair<const char*, int> (&table)[N], int fallback)
-{
-  for (const auto& [text, code] : table) {
-    if (name == text)
-      return code;
-  }
-  return fallback;
-}
+using NameCode = TemplateAttributeReader::NameCode;
 
-const std::pair<const char*, int> kDashPatterns[] = {
+const NameCode kDashPatterns[] = {
     {"solid", 0},       {"dotdash", 1},      {"dotdotdash", 2},  {"dotdotdot", 3},
     {"dashdotdash", 4}, {"dashdashdash", 5}, {"longdashdot", 6}, {"fourdotbreak", 7},
 };
 
-const std::pair<const char*, int> kShapes[] = {
+const NameCode kShapes[] = {
     {"circle", 0},     {"square", 1},       {"rectangle", 2}, {"hexagon", 3},
     {"triangleup", 4}, {"triangledown", 5}, {"roundrect", 6}, {"none", 12},
 };
 
-//! The arrow style of a line by the names of its start and end.
-int ArrowStyle(const std::string& start, const std::string& end)
+// The ends of a line; any other name matches no arrow style.
+enum LineEnd
 {
-  struct Pair
-  {
-    const char* start;
-    const char* end;
-    int style;
-  };
-  static const Pair kPairs[] = {
-      {"none", "none", 0},   {"arrow", "arrow", 1}, {"none", "arrow", 2},
-      {"arrow", "none", 3},  {"none", "round", 4},  {"round", "none", 5},
-      {"round", "arrow", 6}, {"round", "round", 7}, {"arrow", "round", 8},
-  };
-  for (const Pair& pair : kPairs) {
-    if (start == pair.start && end == pair.end)
-      return pair.style;
-  }
-  return 3;
+  NO_END = 0,
+  ARROW_END = 1,
+  ROUND_END = 2,
+  OTHER_END = 3
+};
+const NameCode kLineEnds[] = {{"none", NO_END}, {"arrow", ARROW_END}, {"round", ROUND_END}};
+
+//! The arrow style of a line by its start and end.
+int ArrowStyle(int start, int end)
+{
+  // By start (none, arrow, round), then by end (none, arrow, round).
+  static const int kStyles[3][3] = {{0, 2, 4}, {3, 1, 8}, {5, 6, 7}};
+  return start == OTHER_END || end == OTHER_END ? 3 : kStyles[start][end];
 }
 
-//! The text attributes of a new item: the label's own with the element's read over them.
-TextProperties ItemProperties(const TLabel& label, const TemplateAttributeReader& attributes)
+//! A new item with the label's text attributes, the element's read over them.
+LabelContent* NewItem(const std::string& text, TLabel& label, const TemplateAttributeReader& attributes)
 {
-  TextProperties properties = label.text;
-  attributes.ReadTextProperties(properties);
-  return properties;
+  LabelContent* item = new LabelContent(text, label.text);
+  attributes.ReadTextProperties(item->properties);
+  return item;
 }
 
 } // namespace
@@ -125,13 +114,11 @@ void TemplateLoader::MyHandler::_StartLineStyle(const TemplateAttributeReader& a
   attributes.ReadColor(Attribute::COLOR, style->color);
   attributes.ReadBoolean(Attribute::HALO, style->halo);
   attributes.ReadColor(Attribute::HALO_COLOR, style->haloColor);
-  std::string dashes;
-  if (attributes.ReadName(Attribute::DASHES, dashes))
-    style->dashes = CodeOfName(dashes, kDashPatterns, 0);
-  std::string start = "none";
-  std::string end = "none";
-  attributes.ReadName(Attribute::START, start);
-  attributes.ReadName(Attribute::END, end);
+  attributes.ReadNameCode(Attribute::DASHES, kDashPatterns, 0, style->dashes);
+  int start = NO_END;
+  int end = NO_END;
+  attributes.ReadNameCode(Attribute::START, kLineEnds, OTHER_END, start);
+  attributes.ReadNameCode(Attribute::END, kLineEnds, OTHER_END, end);
   style->arrowStyle = ArrowStyle(start, end);
   _Charge(sizeof(LineStyle) + sizeof(du::SmartPtr<LineStyle>));
   current->leaders->styles.push_back(std::move(style));
@@ -164,8 +151,7 @@ void TemplateLoader::MyHandler::_StartSpan(const TemplateAttributeReader& attrib
   if (!label)
     return;
   // The item starts empty; the span's text is appended to it as it comes.
-  TextProperties properties = ItemProperties(*label, attributes);
-  _AppendItem(*label, new LabelContent(std::string(), properties));
+  _AppendItem(*label, NewItem(std::string(), *label, attributes));
 }
 
 void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader& attributes)
@@ -174,17 +160,16 @@ void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader&
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  TextProperties properties = ItemProperties(*label, attributes);
   std::string category;
   std::string name;
   attributes.ReadText(Attribute::CATEGORY, category);
   attributes.ReadText(Attribute::NAME, name);
   if (category.empty())
     return;
-  if (name.empty())
-    _AppendItem(*label, new LabelContent(category, properties)); // the category as fixed text
-  else
-    _AppendItem(*label, new LabelContent(category, name, properties));
+  du::SmartPtr<LabelContent> item(name.empty() ? new LabelContent(category, label->text) // the category as fixed text
+                                               : new LabelContent(category, name, label->text));
+  attributes.ReadTextProperties(item->properties);
+  _AppendItem(*label, std::move(item));
 }
 
 void TemplateLoader::MyHandler::_StartShape(const TemplateAttributeReader& attributes)
@@ -193,9 +178,7 @@ void TemplateLoader::MyHandler::_StartShape(const TemplateAttributeReader& attri
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  std::string type;
-  if (attributes.ReadName(Attribute::TYPE, type))
-    label->shape = CodeOfName(type, kShapes, 0);
+  attributes.ReadNameCode(Attribute::TYPE, kShapes, 0, label->shape);
   attributes.ReadColor(Attribute::FILL_COLOR, label->fillColor);
 }
 
@@ -205,8 +188,7 @@ void TemplateLoader::MyHandler::_StartBr(const TemplateAttributeReader& attribut
   TLabel* label = _CurrentLabel();
   if (!label)
     return;
-  TextProperties properties = ItemProperties(*label, attributes);
-  _AppendItem(*label, new LabelContent("\n", properties));
+  _AppendItem(*label, NewItem("\n", *label, attributes));
 }
 
 } // namespace tqannotations

@@ -1,12 +1,16 @@
 #include <tqannotations/TemplateLoader.h>
 
 #include "definitions/RefusingEntityResolver.h"
+#include "definitions/HttpDocumentReader.h"
 #include "definitions/TemplateLoaderMyHandler.h"
+
+#include <dg/XmlMemoryBudget.h>
+#include <dg/XmlParserSession.h>
+#include <du/RegularFile.h>
 
 #include <du/WideString.h>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/framework/URLInputSource.hpp>
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/SecurityManager.hpp>
@@ -14,8 +18,9 @@
 #include <xercesc/util/XMLURL.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include <cctype>
 #include <memory>
-#include <mutex>
+#include <new>
 
 namespace tqannotations {
 namespace {
@@ -27,25 +32,30 @@ using xercesc::XMLUni;
 //! do while stopping a document whose entities expand into each other without end.
 constexpr XMLSize_t kEntityExpansionLimit = 10000;
 
-//! Prepares the parser for this process. The parser counts its preparations without guarding
-//! the count, so two threads reading templates at once must not both be inside it.
-void InitializeParser()
+//! The path that a "file:" URL names, its escapes decoded; false for a URL of another machine.
+bool LocalPath(const xercesc::XMLURL& location, std::string& path)
 {
-  static std::mutex mutex;
-  std::lock_guard<std::mutex> lock(mutex);
-  XMLPlatformUtils::Initialize("en_US");
+  const XMLCh* host = location.getHost();
+  if (host && *host && du::WideStrToUtf8(host) != "localhost")
+    return false;
+  const std::string escaped = location.getPath() ? du::WideStrToUtf8(location.getPath()) : std::string();
+  path.clear();
+  for (std::size_t i = 0; i < escaped.size(); ++i) {
+    if (escaped[i] == '%' && i + 2 < escaped.size() && std::isxdigit(static_cast<unsigned char>(escaped[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(escaped[i + 2]))) {
+      path += static_cast<char>(std::stoi(escaped.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      path += escaped[i];
+    }
+  }
+  return true;
 }
 
 } // namespace
 
-TemplateLoader::TemplateLoader()
-{
-  try {
-    InitializeParser();
-  } catch (const xercesc::XMLException&) {
-    // Each GetTemplateList prepares the parser again and reports the failure there.
-  }
-}
+// Each GetTemplateList prepares the parser again and reports a failure there.
+TemplateLoader::TemplateLoader() { dg::PrepareXmlParser(); }
 
 TemplateLoader::TemplateLoader(const TemplateLoader&) : du::RefCounted() {}
 
@@ -57,44 +67,71 @@ TemplateLoader::~TemplateLoader() = default;
 bool TemplateLoader::GetTemplateList(const std::string& xmlText,
                                      std::vector<du::SmartPtr<TAnnotation>>& templates) const
 {
-  try {
-    InitializeParser();
-    // The terminating zero byte belongs to the buffer; the parser takes whatever it makes of it
-    // after the root element as the end of the document.
-    xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(xmlText.c_str()), xmlText.size() + 1,
-                                      "example", false, XMLPlatformUtils::fgMemoryManager);
-    Parse(source, templates);
-    return true;
-  } catch (const xercesc::XMLException&) {
+  if (!dg::PrepareXmlParser())
     return false;
-  }
+  // The terminating zero byte belongs to the buffer; the parser takes whatever it makes of it
+  // after the root element as the end of the document.
+  const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(xmlText.c_str()), xmlText.size() + 1,
+                                          "example", false, XMLPlatformUtils::fgMemoryManager);
+  Parse(source, xmlText.size(), templates);
+  return true;
 }
 
 bool TemplateLoader::GetTemplateList(const du::Symbol& url,
                                      std::vector<du::SmartPtr<TAnnotation>>& templates) const
 {
+  if (!dg::PrepareXmlParser())
+    return false;
+  std::string document;
   try {
-    InitializeParser();
     const std::u16string urlText = du::Utf8ToUtf16(url.GetText());
     const xercesc::XMLURL location(urlText.c_str(), XMLPlatformUtils::fgMemoryManager);
-    xercesc::URLInputSource source(location, XMLPlatformUtils::fgMemoryManager);
-    Parse(source, templates);
-    return true;
+    if (!ReadUrl(location, document))
+      return true; // a document that cannot be reached reads as one that ends at once
   } catch (const xercesc::XMLException&) {
     return false; // among them a malformed URL
+  } catch (const std::bad_alloc&) {
+    return true;
+  }
+  const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(document.data()), document.size(),
+                                          du::Utf8ToUtf16(url.GetText()).c_str(), false,
+                                          XMLPlatformUtils::fgMemoryManager);
+  Parse(source, document.size(), templates);
+  return true;
+}
+
+bool TemplateLoader::ReadUrl(const xercesc::XMLURL& location, std::string& document)
+{
+  switch (location.getProtocol()) {
+  case xercesc::XMLURL::File: {
+    std::string path;
+    return LocalPath(location, path) &&
+           du::ReadRegularFile(path, MyHandler::STORAGE_BUDGET, document) == du::FileReadResult::READ;
+  }
+  case xercesc::XMLURL::HTTP: {
+    const XMLCh* query = location.getQuery();
+    const std::string target = (location.getPath() ? du::WideStrToUtf8(location.getPath()) : std::string()) +
+                               (query && *query ? "?" + du::WideStrToUtf8(query) : std::string());
+    const unsigned port = location.getPortNum() ? location.getPortNum() : 80;
+    return HttpDocumentReader().Read(du::WideStrToUtf8(location.getHost()), port, target,
+                                     MyHandler::STORAGE_BUDGET, document);
+  }
+  default: return false; // no other protocol can be read with a bound on its time
   }
 }
 
-void TemplateLoader::Parse(xercesc::InputSource& source,
+void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t documentSize,
                            std::vector<du::SmartPtr<TAnnotation>>& templates) const
 {
-  // Declared so that the reader goes first: it refers to all the others.
+  // Declared so that the reader goes first: it refers to all the others. The memory budget goes
+  // last, after every exception that the parser may have thrown.
+  dg::XmlMemoryBudget memory(dg::XmlMemoryBudget::ForDocument(documentSize));
   RefusingEntityResolver resolver;
   xercesc::SecurityManager securityManager;
   std::unique_ptr<MyHandler> handler;
   std::unique_ptr<xercesc::SAX2XMLReaderImpl> reader;
   try {
-    reader.reset(new xercesc::SAX2XMLReaderImpl(XMLPlatformUtils::fgMemoryManager, nullptr));
+    reader.reset(new xercesc::SAX2XMLReaderImpl(&memory, nullptr));
     reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
     reader->setFeature(XMLUni::fgXercesSchema, true);
     reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);
@@ -103,20 +140,22 @@ void TemplateLoader::Parse(xercesc::InputSource& source,
     reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
     reader->setFeature(XMLUni::fgXercesDynamic, true);
     // Nothing that the document names is fetched: schemas are not loaded, and every external
-    // entity or grammar reads as empty.
+    // entity reads as empty; a document whose grammar lies outside it ends at its declaration.
     reader->setFeature(XMLUni::fgXercesLoadSchema, false);
     reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
     reader->setEntityResolver(&resolver);
+    reader->setLexicalHandler(&resolver);
     securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
     reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
 
     handler.reset(new MyHandler(templates));
+    handler->LimitStorage(dg::XmlMemoryBudget::ForDocument(documentSize));
     reader->setContentHandler(handler.get());
     reader->setErrorHandler(handler.get());
     reader->parse(source);
   } catch (...) {
-    // A fatal error, a document that went too far, a source that could not be opened: the
-    // parse ends here, and the templates read so far stay in the caller's list.
+    // A fatal error, a document that went too far, a parser out of its memory budget: the parse
+    // ends here, and the templates read so far stay in the caller's list.
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include <xercesc/sax2/DefaultHandler.hpp>
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -27,8 +28,8 @@ class TemplateAttributeReader;
 //! nothing but still pushes its id.
 //!
 //! A document that nests deeper than MAX_DEPTH elements, or that would make the handler store
-//! more than STORAGE_BUDGET bytes (entities can multiply a small document many times over),
-//! ends as a fatal error would: what was read before stays.
+//! more than its storage budget (at most STORAGE_BUDGET bytes: entities can multiply a small
+//! document many times over), ends as a fatal error would: what was read before stays.
 class TemplateLoader::MyHandler : public xercesc::DefaultHandler
 {
 public:
@@ -36,6 +37,9 @@ public:
   static constexpr std::size_t STORAGE_BUDGET = std::size_t(256) << 20;
 
   explicit MyHandler(std::vector<du::SmartPtr<TAnnotation>>& templates);
+
+  //! Lowers the storage budget for one document below STORAGE_BUDGET.
+  void LimitStorage(std::size_t bytes) { m_storageBudget = std::min(bytes, STORAGE_BUDGET); }
 
   void startElement(const XMLCh* const uri, const XMLCh* const localName, const XMLCh* const qualifiedName,
                     const xercesc::Attributes& attributes) override;
@@ -116,6 +120,7 @@ private:
   //! catalogue costs more than reading the element.
   std::optional<std::string> m_lastKey;
   std::string m_lastLocalised;
+  std::size_t m_storageBudget = STORAGE_BUDGET;
   std::size_t m_storedBytes = 0;
 };
 
@@ -130,7 +135,7 @@ inline void TemplateLoader::MyHandler::_Push(ElementId id)
 
 inline void TemplateLoader::MyHandler::_Charge(std::size_t bytes)
 {
-  if (bytes > STORAGE_BUDGET - m_storedBytes)
+  if (bytes > m_storageBudget - m_storedBytes)
     _Stop("template document stores too much");
   m_storedBytes += bytes;
 }

@@ -36,18 +36,6 @@ void ReadLook(tqannotations::TAnnotation& annotation)
 
 } // namespace
 
-// The system's XML parser (Xerces-C 3.2.4 as Debian ships it) keeps some 200 bytes after
-// scanning a document's external grammar subset (<!DOCTYPE ... SYSTEM "...">), a loss that no
-// caller can avoid. The parser has no frame pointers, so the allocation is recorded only as far
-// as the parser's allocator; memory that the parser allocates for itself is passed over, while
-// the loader's own objects (allocated elsewhere) are still checked.
-extern "C" const char* __lsan_default_suppressions()
-{
-  return "leak:xercesc_3_2::MemoryManagerImpl::allocate\n";
-}
-// Without this, every run that passes over such a loss would print the list of exceptions.
-extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   static const tqannotations::TemplateLoader loader;

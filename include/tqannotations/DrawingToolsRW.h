@@ -30,7 +30,9 @@ public:
   ~DrawingToolsRW() override;
 
   //! Reads a style list and appends its styles. input is XML text when it begins with exactly
-  //! "<?xml " (lower case, with the blank), and otherwise the path of a file in UTF-8.
+  //! "<?xml " (lower case, with the blank), and otherwise the path of a file in UTF-8. Only a
+  //! regular file of at most 64 MiB is read; a directory, a device or a pipe is treated as a
+  //! missing file.
   void ParseStyleXML(const std::string& input);
 
   //! Appends the styles of an already parsed tree whose root is "lumbra-styles". The text

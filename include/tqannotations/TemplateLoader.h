@@ -8,11 +8,13 @@
 
 #include <xercesc/util/XercesDefs.hpp>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 XERCES_CPP_NAMESPACE_BEGIN
 class InputSource;
+class XMLURL;
 XERCES_CPP_NAMESPACE_END
 
 namespace tqannotations {
@@ -51,8 +53,13 @@ public:
 private:
   class MyHandler;
 
-  //! Runs one parse; whatever goes wrong in it ends the parse and is dropped.
-  void Parse(XERCES_CPP_NAMESPACE::InputSource& source,
+  //! The whole document at a "file:" or "http:" URL, no longer than the loader may store; false
+  //! when it cannot be read: a path that is not a regular file, a server that goes 30 seconds
+  //! without answering, any other protocol.
+  static bool ReadUrl(const XERCES_CPP_NAMESPACE::XMLURL& location, std::string& document);
+  //! Runs one parse with the parser's memory bounded by the document's size; whatever goes wrong
+  //! in it ends the parse and is dropped.
+  void Parse(const XERCES_CPP_NAMESPACE::InputSource& source, std::size_t documentSize,
              std::vector<du::SmartPtr<TAnnotation>>& templates) const;
 };
 

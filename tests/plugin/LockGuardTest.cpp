@@ -106,4 +106,25 @@ TEST(LockGuard, ReleasesTheOwnerItLockedWhenTheObjectChangesOwnerMeanwhile)
   EXPECT_TRUE(WriteSideIsFree(second->GetLock()));
 }
 
+TEST(LockGuard, KeepsTheOwnerAliveWhileHeldWhenTheObjectDropsIt)
+{
+  // The object holds the only reference to its owner; replacing it while a guard is held must not
+  // free the lock that the guard is still to release.
+  Guarded writeGuarded;
+  const tqk::LockOwner* writeOwner = writeGuarded.GetLockOwner();
+  {
+    WriteLockGuard guard(writeGuarded);
+    writeGuarded.SetLockOwner(du::SmartPtr<tqk::LockOwner>());
+    EXPECT_EQ(writeOwner->GetReferenceCount(), 1) << "the guard's own reference";
+  }
+  Guarded readGuarded;
+  const tqk::LockOwner* readOwner = readGuarded.GetLockOwner();
+  {
+    ReadLockGuard guard(readGuarded);
+    readGuarded.SetLockOwner(new tqk::LockOwner);
+    EXPECT_EQ(readOwner->GetReferenceCount(), 1);
+  }
+  EXPECT_NE(readGuarded.GetLockOwner(), readOwner);
+}
+
 } // namespace

@@ -2,18 +2,21 @@
 
 #include "XmlTreeBuilder.h"
 
+#include <dg/XmlMemoryBudget.h>
+#include <dg/XmlParserSession.h>
+
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/SAXException.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
-#include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
 #include <limits>
 #include <memory>
+#include <new>
 
 namespace dg {
 namespace {
@@ -26,36 +29,6 @@ constexpr unsigned kEntityExpansionLimit = 10000;
 constexpr std::size_t kBudgetFactor = 4;
 constexpr std::size_t kBudgetAllowance = std::size_t(1) << 20;
 
-//! Xerces needs initialising once per process before any parse; the session ends when this
-//! library is unloaded. Xerces counts its initialisations, so other users in the process keep
-//! their own sessions undisturbed.
-class XercesSession
-{
-public:
-  static bool Open()
-  {
-    static const XercesSession session;
-    return session.m_ready;
-  }
-
-private:
-  XercesSession()
-  {
-    try {
-      XMLPlatformUtils::Initialize();
-      m_ready = true;
-    } catch (const XMLException&) {
-    }
-  }
-  ~XercesSession()
-  {
-    if (m_ready)
-      XMLPlatformUtils::Terminate();
-  }
-
-  bool m_ready = false;
-};
-
 std::size_t BudgetFor(std::size_t textSize)
 {
   constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
@@ -66,9 +39,10 @@ std::size_t BudgetFor(std::size_t textSize)
 
 // A reader that takes the document as it stands: no validation, no namespaces (names are kept as
 // written), no schemas, and nothing loaded from outside the text.
-std::unique_ptr<SAX2XMLReader> MakeReader(SecurityManager& securityManager, XmlTreeBuilder& builder)
+std::unique_ptr<SAX2XMLReader> MakeReader(XmlMemoryBudget& memory, SecurityManager& securityManager,
+                                          XmlTreeBuilder& builder)
 {
-  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader(&memory));
   reader->setFeature(XMLUni::fgSAX2CoreValidation, false);
   reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
   reader->setFeature(XMLUni::fgXercesSchema, false);
@@ -79,6 +53,7 @@ std::unique_ptr<SAX2XMLReader> MakeReader(SecurityManager& securityManager, XmlT
   reader->setContentHandler(&builder);
   reader->setErrorHandler(&builder);
   reader->setEntityResolver(&builder);
+  reader->setLexicalHandler(&builder);
   return reader;
 }
 
@@ -86,19 +61,22 @@ std::unique_ptr<SAX2XMLReader> MakeReader(SecurityManager& securityManager, XmlT
 
 XmlElem* ParseXml(const std::string& text)
 {
-  if (!XercesSession::Open())
+  if (!PrepareXmlParser())
     return nullptr;
+  // Made before the parser and gone after it, as is every exception that the parser throws.
+  XmlMemoryBudget memory(XmlMemoryBudget::ForDocument(text.size()));
   try {
     SecurityManager securityManager;
     securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
     XmlTreeBuilder builder(BudgetFor(text.size()));
-    std::unique_ptr<SAX2XMLReader> reader = MakeReader(securityManager, builder);
+    std::unique_ptr<SAX2XMLReader> reader = MakeReader(memory, securityManager, builder);
     const MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.data()), text.size(), "text");
     reader->parse(source);
     return builder.ReleaseRoot();
   } catch (const SAXException&) {
   } catch (const XMLException&) {
   } catch (const OutOfMemoryException&) {
+  } catch (const std::bad_alloc&) {
   }
   return nullptr;
 }

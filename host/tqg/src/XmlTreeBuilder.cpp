@@ -33,6 +33,8 @@ XmlElem* XmlTreeBuilder::ReleaseRoot()
 void XmlTreeBuilder::startElement(const XMLCh* const, const XMLCh* const, const XMLCh* const qname,
                                   const xercesc::Attributes& attributes)
 {
+  if (m_open.size() >= MAX_DEPTH)
+    throw xercesc::SAXException("The document nests its elements too deeply");
   std::string name = du::WideStrToUtf8(qname);
   Spend(name.size() + kElementMarkup);
 
@@ -73,6 +75,12 @@ void XmlTreeBuilder::characters(const XMLCh* const chars, const XMLSize_t length
 }
 
 void XmlTreeBuilder::endDocument() { m_complete = m_root != nullptr && m_open.empty(); }
+
+void XmlTreeBuilder::startDTD(const XMLCh* const, const XMLCh* const publicId, const XMLCh* const systemId)
+{
+  if ((publicId && *publicId) || (systemId && *systemId))
+    throw xercesc::SAXException("Documents with an external grammar are not read");
+}
 
 xercesc::InputSource* XmlTreeBuilder::resolveEntity(const XMLCh* const, const XMLCh* const)
 {

@@ -11,15 +11,18 @@ namespace dg {
 
 //! Receives a document from the XML parser and builds its dg::XmlElem tree.
 //!
-//! Elements are kept on an explicit stack of open elements rather than on the call stack, so the
-//! nesting depth costs memory only. Every error stops the parse (well-formedness errors are never
-//! passed over), as does any attempt to read an external entity or to grow the tree past the
-//! size budget given at construction. The builder releases whatever it built unless the caller
+//! Elements are kept on an explicit stack of open elements rather than on the call stack; nesting
+//! deeper than MAX_DEPTH stops the parse, since the parser's own memory grows with the depth.
+//! Every error stops the parse (well-formedness errors are never passed over), as does any attempt
+//! to read an external entity or to grow the tree past the size budget given at construction. The builder releases whatever it built unless the caller
 //! takes the tree with ReleaseRoot.
 class XmlTreeBuilder : public xercesc::DefaultHandler
 {
 public:
   //! budget: how many bytes of names, attribute texts and element texts the tree may hold.
+  //! The deepest nesting of elements that a tree may have.
+  static constexpr std::size_t MAX_DEPTH = 1000;
+
   explicit XmlTreeBuilder(std::size_t budget) : m_budget(budget) {}
   ~XmlTreeBuilder() override;
 
@@ -34,6 +37,10 @@ public:
   void endElement(const XMLCh* const uri, const XMLCh* const localname, const XMLCh* const qname) override;
   void characters(const XMLCh* const chars, const XMLSize_t length) override;
   void endDocument() override;
+
+  //! A grammar outside the document is never read, so which entities it declares cannot be
+  //! known: a reference to one would be dropped without a word. Such a document is refused.
+  void startDTD(const XMLCh* const name, const XMLCh* const publicId, const XMLCh* const systemId) override;
 
   xercesc::InputSource* resolveEntity(const XMLCh* const publicId, const XMLCh* const systemId) override;
 

@@ -1,6 +1,9 @@
 #include "ContentXmlHandler.h"
 #include "ContentXmlWriter.h"
 
+#include <dg/XmlMemoryBudget.h>
+#include <dg/XmlParserSession.h>
+#include <du/RegularFile.h>
 #include <du/WideString.h>
 #include <tqk/DocumentStore.h>
 
@@ -8,7 +11,6 @@
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
-#include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
@@ -17,35 +19,21 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <new>
 #include <unistd.h>
 
 namespace tqk {
 
 namespace {
 
-//! Keeps the parser's platform initialised while the library is loaded; the parser counts its
-//! initialisations, so other users in the process keep theirs.
-class XercesSession
-{
-public:
-  XercesSession() { xercesc::XMLPlatformUtils::Initialize(); }
-  ~XercesSession() { xercesc::XMLPlatformUtils::Terminate(); }
-  XercesSession(const XercesSession&) = delete;
-  XercesSession& operator=(const XercesSession&) = delete;
-};
-
-void EnsureXerces() { static const XercesSession session; }
-
 //! Entity expansion is capped even though no document type may declare entities: a second fence,
 //! should the first ever be lifted.
 constexpr XMLSize_t ENTITY_EXPANSION_LIMIT = 64;
 
-std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& handler,
+std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& handler, dg::XmlMemoryBudget& memory,
                                                          xercesc::SecurityManager& securityManager)
 {
-  std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader());
+  std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader(&memory));
   reader->setFeature(xercesc::XMLUni::fgSAX2CoreNameSpaces, false);
   reader->setFeature(xercesc::XMLUni::fgSAX2CoreValidation, false);
   reader->setFeature(xercesc::XMLUni::fgXercesLoadExternalDTD, false);
@@ -63,19 +51,17 @@ std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& hand
 
 bool ReadFile(const std::string& path, std::string& bytes, std::string& error)
 {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = "cannot open \"" + path + "\"";
+  switch (du::ReadRegularFile(path, DocumentStore::MAX_FILE_SIZE, bytes)) {
+  case du::FileReadResult::READ: return true;
+  case du::FileReadResult::NOT_FOUND: error = "cannot open \"" + path + "\""; return false;
+  case du::FileReadResult::NOT_A_FILE: error = "\"" + path + "\" is not a file"; return false;
+  case du::FileReadResult::TOO_LARGE:
+    error = "\"" + path + "\" is larger than a content file may be";
     return false;
+  case du::FileReadResult::READ_FAILED: break;
   }
-  std::ostringstream content;
-  content << file.rdbuf();
-  if (file.bad()) {
-    error = "cannot read \"" + path + "\"";
-    return false;
-  }
-  bytes = content.str();
-  return true;
+  error = "cannot read \"" + path + "\"";
+  return false;
 }
 
 //! Writes the bytes next to the file and then moves them over it, so that a failure never leaves
@@ -104,22 +90,37 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string&
 
 bool DocumentStore::Write(const SerializedContentElement& root, const std::string& path, std::string& error)
 {
-  std::string text;
-  return ContentXmlWriter::Write(root, MAX_DEPTH, text, error) && ReplaceFile(path, text, error);
+  try {
+    std::string text;
+    return ContentXmlWriter::Write(root, MAX_DEPTH, text, error) && ReplaceFile(path, text, error);
+  } catch (const std::bad_alloc&) {
+    error = "cannot write \"" + path + "\": the tree's text does not fit in memory";
+    return false;
+  }
 }
 
 std::unique_ptr<SerializedContentElement> DocumentStore::Read(const std::string& path, std::string& error)
 {
   std::string bytes;
-  if (!ReadFile(path, bytes, error))
-    return nullptr;
-  ContentXmlHandler handler(MAX_DEPTH);
   try {
-    EnsureXerces();
+    if (!ReadFile(path, bytes, error))
+      return nullptr;
+  } catch (const std::bad_alloc&) {
+    error = "\"" + path + "\" does not fit in memory";
+    return nullptr;
+  }
+  ContentXmlHandler handler(MAX_DEPTH);
+  // Made before the parser and gone after it, as is every exception that the parser throws.
+  dg::XmlMemoryBudget memory(dg::XmlMemoryBudget::ForDocument(bytes.size()));
+  try {
+    if (!dg::PrepareXmlParser()) {
+      error = "the XML parser cannot be prepared";
+      return nullptr;
+    }
     xercesc::SecurityManager securityManager;
-    const std::unique_ptr<xercesc::SAX2XMLReader> reader = MakeClosedReader(handler, securityManager);
+    const std::unique_ptr<xercesc::SAX2XMLReader> reader = MakeClosedReader(handler, memory, securityManager);
     xercesc::MemBufInputSource input(reinterpret_cast<const XMLByte*>(bytes.data()), bytes.size(),
-                                     path.c_str());
+                                     path.c_str(), false, &memory);
     reader->parse(input);
   } catch (const ContentXmlHandler::Refusal& refusal) {
     error = "\"" + path + "\" is refused: " + refusal.what();
@@ -129,6 +130,9 @@ std::unique_ptr<SerializedContentElement> DocumentStore::Read(const std::string&
     return nullptr;
   } catch (const xercesc::OutOfMemoryException&) {
     error = "\"" + path + "\" is refused: the parser ran out of memory";
+    return nullptr;
+  } catch (const std::bad_alloc&) {
+    error = "\"" + path + "\" is refused: its content does not fit in memory";
     return nullptr;
   }
   std::unique_ptr<SerializedContentElement> tree = handler.TakeTree();

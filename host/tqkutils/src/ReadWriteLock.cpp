@@ -18,12 +18,12 @@ namespace {
 class ThreadReadHolds
 {
 public:
+  // Searched from the most recent hold: guards nest, so the lock released or taken again is
+  // nearly always the one taken last.
   unsigned* Find(const ReadWriteLock* lock) noexcept
   {
-    for (unsigned i = 0; i < m_count; ++i)
-      if (m_holds[i].lock == lock)
-        return &m_holds[i].depth;
-    return nullptr;
+    const unsigned index = IndexOf(lock);
+    return index < m_count ? &m_holds[index].depth : nullptr;
   }
 
   void Add(const ReadWriteLock* lock)
@@ -36,15 +36,15 @@ public:
   //! Counts one read side of the lock off; true when that was the last one the thread held.
   bool Release(const ReadWriteLock* lock)
   {
-    for (unsigned i = 0; i < m_count; ++i) {
-      if (m_holds[i].lock != lock)
-        continue;
-      if (--m_holds[i].depth > 0)
-        return false;
-      m_holds[i] = m_holds[--m_count];
-      return true;
-    }
-    Fail("read unlock by a thread that holds no read lock");
+    const unsigned index = IndexOf(lock);
+    if (index == m_count)
+      Fail("read unlock by a thread that holds no read lock");
+    if (--m_holds[index].depth > 0)
+      return false;
+    // The last hold fills the freed slot, unless it is the freed slot.
+    if (index != --m_count)
+      m_holds[index] = m_holds[m_count];
+    return true;
   }
 
 private:
@@ -54,12 +54,23 @@ private:
     const ReadWriteLock* lock;
     unsigned depth;
   };
+  //! The index of the lock's hold, or m_count when the thread holds none.
+  unsigned IndexOf(const ReadWriteLock* lock) const noexcept
+  {
+    for (unsigned i = m_count; i-- > 0;)
+      if (m_holds[i].lock == lock)
+        return i;
+    return m_count;
+  }
+
   Hold m_holds[kCapacity] = {};
   unsigned m_count = 0;
 };
 
-// Constant-initialised, so that reaching it needs no first-use check on every lock call.
-thread_local ThreadReadHolds t_readHolds;
+// Constant-initialised, so that reaching it needs no first-use check on every lock call. This
+// library is loaded with the program, never opened later, so its thread-local storage can sit in
+// the block set up at thread start and be reached directly rather than through __tls_get_addr.
+thread_local ThreadReadHolds t_readHolds __attribute__((tls_model("initial-exec")));
 
 } // namespace
 
@@ -80,7 +91,7 @@ void ReadWriteLock::ReadLock()
     ++*depth;
     return;
   }
-  m_mutex.lock_shared();
+  LockShared();
   holds.Add(this);
 }
 
@@ -94,7 +105,7 @@ void ReadWriteLock::ReadUnlock()
     return;
   }
   if (holds.Release(this))
-    m_mutex.unlock_shared();
+    UnlockShared();
 }
 
 void ReadWriteLock::WriteLock()
@@ -106,7 +117,7 @@ void ReadWriteLock::WriteLock()
   }
   if (holds.Find(this))
     Fail("a thread that holds the read lock asked for the write lock; it would wait for itself");
-  m_mutex.lock();
+  LockExclusive();
   m_writer.store(&holds, std::memory_order_relaxed);
   m_writeDepth = 1;
 }
@@ -120,7 +131,57 @@ void ReadWriteLock::WriteUnlock()
   if (m_writerReads != 0)
     Fail("write unlock while the writer still holds read locks");
   m_writer.store(nullptr, std::memory_order_relaxed);
-  m_mutex.unlock();
+  UnlockExclusive();
+}
+
+bool ReadWriteLock::SleepUnlessChanged(std::unique_lock<std::mutex>& lock, std::uint32_t seen)
+{
+  // Setting the mark only if nothing changed since the state was seen means that whoever changes
+  // it next sees the mark, and must take m_sleepMutex to wake us, which it can only do once we
+  // sleep: no wake-up is lost.
+  if (!(seen & SLEEPERS) && !m_state.compare_exchange_strong(seen, seen | SLEEPERS, std::memory_order_relaxed))
+    return false;
+  m_released.wait(lock);
+  return true;
+}
+
+void ReadWriteLock::LockSharedSlowly()
+{
+  std::unique_lock<std::mutex> lock(m_sleepMutex);
+  for (;;) {
+    std::uint32_t state = m_state.load(std::memory_order_relaxed);
+    if (!(state & WRITER)) {
+      if (m_state.compare_exchange_weak(state, state + 1, std::memory_order_acquire))
+        return;
+      continue;
+    }
+    SleepUnlessChanged(lock, state);
+  }
+}
+
+void ReadWriteLock::LockExclusiveSlowly()
+{
+  std::unique_lock<std::mutex> lock(m_sleepMutex);
+  for (;;) {
+    std::uint32_t state = m_state.load(std::memory_order_relaxed);
+    if (!(state & (WRITER | READERS))) {
+      // The sleepers' mark stays: others may still sleep, and this writer's unlock wakes them.
+      if (m_state.compare_exchange_weak(state, state | WRITER, std::memory_order_acquire))
+        return;
+      continue;
+    }
+    SleepUnlessChanged(lock, state);
+  }
+}
+
+void ReadWriteLock::WakeSleepers()
+{
+  {
+    const std::lock_guard<std::mutex> lock(m_sleepMutex);
+    // Every sleeper wakes and looks again; those that must wait on mark themselves anew.
+    m_state.fetch_and(~SLEEPERS, std::memory_order_relaxed);
+  }
+  m_released.notify_all();
 }
 
 } // namespace dp

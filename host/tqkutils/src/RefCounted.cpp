@@ -2,10 +2,8 @@
 
 namespace du {
 
-void RefCounted::RemoveReference() const
+void RefCounted::LastReferenceRemoved() const
 {
-  if (m_count.fetch_sub(1, std::memory_order_acq_rel) != 1)
-    return;
   // The hook runs with one reference held, so that whatever it does with the object
   // (hand it out again, say) cannot destroy it under our feet.
   m_count.fetch_add(1, std::memory_order_relaxed);

@@ -2,7 +2,8 @@
 
 #include <mutex>
 #include <ostream>
-#include <unordered_set>
+#include <string_view>
+#include <unordered_map>
 
 namespace du {
 namespace {
@@ -10,17 +11,52 @@ namespace {
 class InternTable
 {
 public:
-  //! The stored copy of a non-empty text.
-  const std::string* Intern(const std::string& text)
+  //! The stored copy of a non-empty text, with one more reference.
+  Symbol::Entry* Intern(std::string_view text)
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    // Node-based set: the stored strings never move, so their addresses are the identities.
-    return &*m_texts.insert(text).first;
+    const auto found = m_entries.find(text);
+    if (found != m_entries.end()) {
+      found->second->references.fetch_add(1, std::memory_order_relaxed);
+      return found->second;
+    }
+    Symbol::Entry* entry = new Symbol::Entry{std::string(text), {1}};
+    try {
+      m_entries.emplace(entry->text, entry); // keyed by the entry's own text, which never moves
+    } catch (...) {
+      delete entry;
+      throw;
+    }
+    return entry;
+  }
+
+  //! Drops one reference; the last one removes the text from the table and frees it.
+  void Release(Symbol::Entry* entry) noexcept
+  {
+    // Dropping a reference that is not the last needs no lock: the text cannot go meanwhile.
+    std::size_t references = entry->references.load(std::memory_order_relaxed);
+    while (references > 1) {
+      if (entry->references.compare_exchange_weak(references, references - 1, std::memory_order_release,
+                                                  std::memory_order_relaxed))
+        return;
+    }
+    // Perhaps the last: decided under the lock, since Intern may hand the text out again.
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (entry->references.fetch_sub(1, std::memory_order_acq_rel) != 1)
+      return;
+    m_entries.erase(entry->text);
+    delete entry;
+  }
+
+  std::size_t Count()
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_entries.size();
   }
 
 private:
   std::mutex m_mutex;
-  std::unordered_set<std::string> m_texts;
+  std::unordered_map<std::string_view, Symbol::Entry*> m_entries;
 };
 
 InternTable& Table()
@@ -37,9 +73,18 @@ InternTable& Table()
 // constructor, whichever library or translation unit runs first.
 const Symbol Symbol::EMPTY;
 
-Symbol::Symbol(const char* text) : m_text(text && *text ? Table().Intern(text) : nullptr) {}
+Symbol::Symbol(const char* text) : m_entry(text && *text ? Table().Intern(text) : nullptr) {}
 
-Symbol::Symbol(const std::string& text) : m_text(text.empty() ? nullptr : Table().Intern(text)) {}
+Symbol::Symbol(const std::string& text) : m_entry(text.empty() ? nullptr : Table().Intern(text)) {}
+
+void Symbol::Release() noexcept
+{
+  if (m_entry)
+    Table().Release(m_entry);
+  m_entry = nullptr;
+}
+
+std::size_t Symbol::CountStoredTexts() { return Table().Count(); }
 
 const std::string& Symbol::EmptyText() noexcept
 {

@@ -33,18 +33,15 @@ void AppendUtf8(std::string& out, char32_t c)
 
 void AppendUtf16AsUtf8(std::string& out, const char16_t* text, std::size_t length)
 {
-  // Most text is plain ASCII, which narrows as it stands; the general conversion takes over from
-  // the first character that is not.
-  const std::size_t start = out.size();
-  out.resize(start + length);
+  // Most text is plain ASCII, which narrows as it stands, one byte per character into room made
+  // beforehand (growing the string instead would first fill it with zeros only to overwrite
+  // them); the general conversion takes over from the first character that is not.
+  out.reserve(out.size() + length);
   std::size_t ascii = 0;
-  while (ascii < length && text[ascii] < 0x80) {
-    out[start + ascii] = static_cast<char>(text[ascii]);
-    ++ascii;
-  }
+  for (; ascii < length && text[ascii] < 0x80; ++ascii)
+    out.push_back(static_cast<char>(text[ascii]));
   if (ascii == length)
     return;
-  out.resize(start + ascii);
   for (std::size_t i = ascii; i < length; ++i) {
     char32_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < length && IsLowSurrogate(text[i + 1])) {

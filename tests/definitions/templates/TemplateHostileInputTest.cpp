@@ -57,14 +57,16 @@ TEST(TemplateHostileInput, ExternalGrammarIsNotRead)
   const std::string viaParameterEntity = "<?xml version=\"1.0\"?>\n<!DOCTYPE lumbra-annotations [\n"
                                          "<!ENTITY % grammar SYSTEM \"" +
                                          TestFileUrl("secret-defaults.dtd") + "\">\n%grammar;\n]>\n";
-  for (const std::string& prologue : {viaSubset, viaParameterEntity}) {
-    std::string withEntity = body;
-    withEntity.replace(withEntity.find('%'), 1, "&fromdtd;");
-    Templates templates = Load(prologue + withEntity);
-    ASSERT_EQ(templates.size(), 1u) << prologue;
-    EXPECT_EQ(templates[0]->id, "") << "the grammar's default attribute would have given an id";
-    EXPECT_EQ(templates[0]->name.find("SECRET"), std::string::npos);
-  }
+  std::string withEntity = body;
+  withEntity.replace(withEntity.find('%'), 1, "&fromdtd;");
+  Templates templates = Load(viaParameterEntity + withEntity);
+  ASSERT_EQ(templates.size(), 1u);
+  EXPECT_EQ(templates[0]->id, "") << "the grammar's default attribute would have given an id";
+  EXPECT_EQ(templates[0]->name.find("SECRET"), std::string::npos);
+
+  // A grammar named by the declaration is treated as one that cannot be reached: the document
+  // ends there.
+  EXPECT_TRUE(Load(viaSubset + withEntity).empty());
 }
 
 TEST(TemplateHostileInput, SchemaNamedByTheDocumentIsNotLoaded)

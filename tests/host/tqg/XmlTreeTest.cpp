@@ -1,5 +1,7 @@
 #include <dg/XmlTree.h>
 
+#include "MemoryCeiling.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,6 +18,16 @@ struct FreeTree
 using Tree = std::unique_ptr<dg::XmlElem, FreeTree>;
 
 Tree Parse(const std::string& text) { return Tree(dg::ParseXml(text)); }
+
+//! One internal entity of 100,000 characters used 9,000 times in one attribute value: some
+//! 160 kilobytes that expand to 900 million characters.
+std::string QuadraticAttributeDocument(const std::string& root)
+{
+  std::string text = "<!DOCTYPE " + root + " [<!ENTITY big \"" + std::string(100000, 'x') + "\">]><" + root + " a=\"";
+  for (int i = 0; i < 9000; ++i)
+    text += "&big;";
+  return text + "\"/>";
+}
 
 //! A file in the test's temporary folder that is removed again at the end of the test.
 class TemporaryFile
@@ -145,10 +157,20 @@ TEST(XmlTree, ExternalEntitiesAreNeverRead)
   EXPECT_FALSE(Parse("<!DOCTYPE r [<!ENTITY x SYSTEM \"xml_tree_secret.txt\">]><r>&x;</r>"));
   EXPECT_FALSE(Parse("<!DOCTYPE r [<!ENTITY % p SYSTEM \"" + dtd.Url() + "\"> %p;]><r/>"));
 
-  // An external DTD is not loaded: the document parses, without the DTD's default attribute.
-  const Tree root = Parse("<!DOCTYPE r SYSTEM \"" + dtd.Url() + "\"><r/>");
-  ASSERT_TRUE(root);
-  EXPECT_EQ(root->FindAttribute(du::Symbol("injected")), dg::XmlElem::npos);
+  // An external DTD is not loaded, and since the entities it declares cannot be known, the
+  // document is refused rather than read with its references dropped.
+  EXPECT_FALSE(Parse("<!DOCTYPE r SYSTEM \"" + dtd.Url() + "\"><r/>"));
+  EXPECT_FALSE(Parse("<!DOCTYPE r PUBLIC \"-//x//y\" \"" + dtd.Url() + "\"><r/>"));
+}
+
+TEST(XmlTree, UndeclaredEntityIsRefusedWithOrWithoutAGrammar)
+{
+  EXPECT_FALSE(Parse("<r>x&undeclared;y</r>"));
+  EXPECT_FALSE(Parse("<!DOCTYPE r SYSTEM \"x.dtd\"><r>x&undeclared;y</r>"));
+  EXPECT_FALSE(Parse("<!DOCTYPE r [<!ENTITY known \"k\">]><r>x&undeclared;y</r>"));
+  const Tree declared = Parse("<!DOCTYPE r [<!ENTITY known \"k\">]><r>x&known;y</r>");
+  ASSERT_TRUE(declared);
+  EXPECT_EQ(declared->GetText(), "xky");
 }
 
 TEST(XmlTree, EntityExpansionIsCapped)
@@ -188,22 +210,38 @@ TEST(XmlTree, EntityExpansionIsCapped)
   EXPECT_FALSE(Parse(elements + "</r>"));
 }
 
-TEST(XmlTree, DeepNestingNeitherExhaustsTheStackNorLeaks)
+std::string Nested(int depth)
 {
-  constexpr int kDepth = 200000;
   std::string text;
-  for (int i = 0; i < kDepth; ++i)
+  for (int i = 0; i < depth; ++i)
     text += "<n>";
-  EXPECT_FALSE(Parse(text)); // unclosed: the partial tree is released
-
-  for (int i = 0; i < kDepth; ++i)
+  for (int i = 0; i < depth; ++i)
     text += "</n>";
-  const Tree root = Parse(text);
+  return text;
+}
+
+TEST(XmlTree, NestingIsReadUpToItsLimitAndRefusedBeyond)
+{
+  constexpr int kDepth = 1000;
+  EXPECT_FALSE(Parse(Nested(kDepth).substr(0, 3 * kDepth))); // unclosed: the partial tree is released
+
+  const Tree root = Parse(Nested(kDepth));
   ASSERT_TRUE(root);
   int depth = 1;
   for (const dg::XmlElem* element = root.get(); element->GetChildCount() == 1; element = element->GetChild(0))
     ++depth;
   EXPECT_EQ(depth, kDepth);
+
+  EXPECT_FALSE(Parse(Nested(kDepth + 1)));
+}
+
+TEST(XmlTree, HostileDocumentsEndWithinAMemoryCeiling)
+{
+  // Each would make the parser or the tree hold hundreds of megabytes to gigabytes.
+  const std::string million = Nested(1000000);
+  const std::string quadratic = QuadraticAttributeDocument("r");
+  EXPECT_TRUE(tqtest::FinishesUnderMemoryCeiling([&] { return !Parse(million); }));
+  EXPECT_TRUE(tqtest::FinishesUnderMemoryCeiling([&] { return !Parse(quadratic); }));
 }
 
 TEST(XmlTree, FreeingIgnoresNullAndElementsThatAreNotRoots)
@@ -214,6 +252,22 @@ TEST(XmlTree, FreeingIgnoresNullAndElementsThatAreNotRoots)
   dg::FreeXml(root->GetChild(0)); // belongs to the tree; releasing it here would free it twice
   ASSERT_EQ(root->GetChildCount(), 1u);
   EXPECT_EQ(root->GetChild(0)->GetChild(0)->GetName(), du::Symbol("d"));
+}
+
+TEST(XmlTree, NamesOfFreedTreesDoNotStayInMemory)
+{
+  const std::size_t before = du::Symbol::CountStoredTexts();
+  for (int document = 0; document < 20; ++document) {
+    std::string text = "<r>";
+    for (int i = 0; i < 500; ++i) {
+      const std::string unique = "u" + std::to_string(document) + "_" + std::to_string(i);
+      text += "<" + unique + " " + unique + "a=\"v\"/>";
+    }
+    const Tree root = Parse(text + "</r>");
+    ASSERT_TRUE(root);
+    EXPECT_GE(du::Symbol::CountStoredTexts(), before + 1000);
+  }
+  EXPECT_LE(du::Symbol::CountStoredTexts(), before + 1) << "at most the root's name stays";
 }
 
 } // namespace

@@ -212,4 +212,23 @@ TEST(DocumentStore, ReadsTheDeepestNestingItWrites)
   std::remove(path.c_str());
 }
 
+TEST(DocumentStore, ValuesOfTreesReadAndFreedDoNotStayInMemory)
+{
+  const std::string path = TempPath("unique-values.xml");
+  const std::size_t before = du::Symbol::CountStoredTexts();
+  for (int round = 0; round < 5; ++round) {
+    {
+      SerializedContentElement root(du::Symbol("values-" + std::to_string(round)));
+      root.AddProperty(du::Symbol("big-" + std::to_string(round)),
+                       du::Symbol(std::string(1 << 20, char('a' + round))));
+      std::string error;
+      ASSERT_TRUE(DocumentStore::Write(root, path, error)) << error;
+    }
+    std::string error;
+    EXPECT_TRUE(DocumentStore::Read(path, error)) << error;
+    EXPECT_EQ(du::Symbol::CountStoredTexts(), before);
+  }
+  std::remove(path.c_str());
+}
+
 } // namespace

@@ -117,6 +117,40 @@ TEST(ReadWriteLock, WritersStayExclusiveUnderContention)
   EXPECT_EQ(second, first);
 }
 
+TEST(ReadWriteLock, ThreadsThatMustWaitAreAllWokenAgain)
+{
+  // Many threads switching between the two sides make readers wait on writers and writers on
+  // readers over and over; a wake-up lost on the way would leave a thread asleep for good.
+  constexpr int kThreads = 8;
+  constexpr int kRounds = 4000;
+  dp::ReadWriteLock lock;
+  std::atomic<int> insideAsWriter{0};
+  std::atomic<bool> overlapped{false};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < kRounds; ++i) {
+        if ((i + t) % 3 == 0) {
+          lock.WriteLock();
+          if (insideAsWriter.fetch_add(1) != 0)
+            overlapped = true;
+          std::this_thread::yield();
+          insideAsWriter.fetch_sub(1);
+          lock.WriteUnlock();
+        } else {
+          lock.ReadLock();
+          if (insideAsWriter.load() != 0)
+            overlapped = true;
+          std::this_thread::yield();
+          lock.ReadUnlock();
+        }
+      }
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  EXPECT_FALSE(overlapped);
+}
+
 TEST(ReadWriteLock, ReadSidesOfSeveralLocksReleaseInAnyOrder)
 {
   dp::ReadWriteLock locks[5];

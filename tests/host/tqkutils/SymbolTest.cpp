@@ -38,7 +38,7 @@ TEST(Symbol, ComparesWithStringsAndLiterals)
 TEST(Symbol, EmptySymbolIsReadyBeforeAnyConstructorRuns)
 {
   // Constant initialisation: a static in any library may copy it during its own start-up.
-  static constexpr du::Symbol kBuiltAtCompileTime;
+  static const du::Symbol kBuiltAtCompileTime;
   EXPECT_EQ(kBuiltAtCompileTime, du::Symbol::EMPTY);
   EXPECT_EQ(du::Symbol(static_cast<const char*>(nullptr)), du::Symbol::EMPTY);
   EXPECT_EQ(du::Symbol(std::string()), du::Symbol::EMPTY);
@@ -84,6 +84,41 @@ TEST(Symbol, ServesAsHashMapKey)
   renamed[du::Symbol("old-id")] = du::Symbol("new-id");
   EXPECT_EQ(renamed.at(du::Symbol(std::string("old-id"))), du::Symbol("new-id"));
   EXPECT_EQ(renamed.count(du::Symbol("other")), 0u);
+}
+
+TEST(Symbol, TextIsFreedWithItsLastSymbolAndStillComparesEqualMeanwhile)
+{
+  const std::size_t before = du::Symbol::CountStoredTexts();
+  {
+    du::Symbol first("transient-text");
+    const du::Symbol copy = first;
+    du::Symbol moved = std::move(first);
+    EXPECT_EQ(du::Symbol::CountStoredTexts(), before + 1);
+    EXPECT_EQ(moved, du::Symbol(std::string("transient-text")));
+    EXPECT_EQ(copy, moved);
+    EXPECT_TRUE(first.IsEmpty()) << "a moved-from symbol is the empty one";
+  }
+  EXPECT_EQ(du::Symbol::CountStoredTexts(), before);
+  EXPECT_EQ(du::Symbol("transient-text").GetText(), "transient-text") << "made again after it went";
+  EXPECT_EQ(kStaticKey, du::Symbol("position")) << "texts still referred to stay";
+}
+
+TEST(Symbol, ThreadsMakingAndDroppingTheSameTextsLeaveNothingBehind)
+{
+  const std::size_t before = du::Symbol::CountStoredTexts();
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 8; ++t)
+    threads.emplace_back([] {
+      for (int i = 0; i < 20000; ++i) {
+        const du::Symbol made("churn-" + std::to_string(i % 7));
+        const du::Symbol again(made.GetText());
+        if (made != again)
+          ADD_FAILURE() << "one text gave two symbols";
+      }
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  EXPECT_EQ(du::Symbol::CountStoredTexts(), before);
 }
 
 } // namespace

@@ -11,10 +11,12 @@ namespace dg {
 //! caller releases the tree with FreeXml.
 //!
 //! Returns null when the text is not a well-formed document. The document never reaches the file
-//! system or the network: external entities and DTDs are not fetched, and a reference to an
-//! external entity fails the parse. Entity expansion is capped: too many expansions, or
-//! expansions that would grow the tree to more than four times the text's size plus one
-//! mebibyte, fail the parse too. Nesting depth is limited only by memory.
+//! system or the network: external entities and DTDs are not fetched, a reference to an external
+//! entity fails the parse, and so does a document type declaration that names an external DTD
+//! (whose entities could not be known). Entity expansion is capped: too many expansions, or
+//! expansions that would grow the tree to more than four times the text's size plus one mebibyte,
+//! fail the parse too, as does anything that would make the parser itself hold more than four
+//! times the text's size plus 16 mebibytes. Elements nested more than 1000 deep fail the parse.
 XmlElem* ParseXml(const std::string& text);
 
 //! Releases the tree whose root ParseXml returned. Null, and an element that is not the root of

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,8 @@ class DocumentStore
 public:
   //! The deepest nesting of elements that a file may have.
   static constexpr unsigned MAX_DEPTH = 256;
+  //! The longest file that Read reads; only regular files are read at all.
+  static constexpr std::size_t MAX_FILE_SIZE = std::size_t(256) << 20;
 
   //! Writes the tree to the file, replacing it only once the whole tree is written. False, with
   //! the reason in error, when a text cannot be stored (it is not UTF-8, or holds a character

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
-#include <shared_mutex>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
 
 namespace dp {
 
@@ -29,7 +31,48 @@ public:
   bool IsWriteLockedByCurrentThread() const noexcept;
 
 private:
-  std::shared_mutex m_mutex;
+  // The shared and exclusive sides themselves, below the re-entrancy: one atomic word holds the
+  // number of readers and the writer's bit, so that taking or leaving a side uncontended is one
+  // atomic operation. Threads that must wait sleep on m_released.
+  static constexpr std::uint32_t WRITER = 1u << 31;
+  static constexpr std::uint32_t SLEEPERS = 1u << 30; //!< some thread waits on m_released
+  static constexpr std::uint32_t READERS = SLEEPERS - 1;
+
+  void LockShared()
+  {
+    // Counted in first; a reader that finds a writer counts itself out again and waits.
+    if (!(m_state.fetch_add(1, std::memory_order_acquire) & WRITER))
+      return;
+    UnlockShared();
+    LockSharedSlowly();
+  }
+  void UnlockShared()
+  {
+    const std::uint32_t before = m_state.fetch_sub(1, std::memory_order_release);
+    if ((before & SLEEPERS) && (before & READERS) == 1)
+      WakeSleepers();
+  }
+  void LockExclusive()
+  {
+    std::uint32_t free = 0;
+    if (!m_state.compare_exchange_strong(free, WRITER, std::memory_order_acquire))
+      LockExclusiveSlowly();
+  }
+  void UnlockExclusive()
+  {
+    if (m_state.fetch_and(~WRITER, std::memory_order_release) & SLEEPERS)
+      WakeSleepers();
+  }
+  void LockSharedSlowly();
+  void LockExclusiveSlowly();
+  //! Sleeps until the state changes, after marking that someone sleeps. Called with the lock of
+  //! m_released held and the state as last seen; false when the state had changed already.
+  bool SleepUnlessChanged(std::unique_lock<std::mutex>& lock, std::uint32_t seen);
+  void WakeSleepers();
+
+  std::atomic<std::uint32_t> m_state{0};
+  std::mutex m_sleepMutex;
+  std::condition_variable m_released;
   // The writing thread, named by the address of its own record of held read sides: comparing it
   // costs one thread-local access, which the read side needs anyway.
   std::atomic<const void*> m_writer{nullptr};

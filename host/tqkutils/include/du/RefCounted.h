@@ -25,11 +25,19 @@ public:
   virtual bool ZeroReferenceCountHook() { return true; }
 
   void AddReference() const noexcept { m_count.fetch_add(1, std::memory_order_relaxed); }
-  void RemoveReference() const;
+  void RemoveReference() const
+  {
+    // Kept inline: dropping a reference that is not the last is one atomic operation, on paths
+    // as hot as every lock guard.
+    if (m_count.fetch_sub(1, std::memory_order_acq_rel) == 1)
+      LastReferenceRemoved();
+  }
 
   int GetReferenceCount() const noexcept { return m_count.load(std::memory_order_acquire); }
 
 private:
+  void LastReferenceRemoved() const;
+
   mutable std::atomic<int> m_count{0};
 };
 
