@@ -138,7 +138,8 @@ class SpecialFiles : public testing::Test
 protected:
   void SetUp() override
   {
-    m_folder = testing::TempDir() + "reader_hardening_special";
+    // CTest runs each case in a process of its own, in parallel: every process needs its own folder.
+    m_folder = testing::TempDir() + "reader_hardening_special_" + std::to_string(::getpid());
     ::mkdir(m_folder.c_str(), 0700);
     m_fifo = m_folder + "/fifo";
     ::unlink(m_fifo.c_str());
