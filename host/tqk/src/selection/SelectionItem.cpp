@@ -1,0 +1,11 @@
+#include <tqk/SelectionItem.h>
+#include <tqk/SelectionItemRepresentation.h>
+
+namespace tqk {
+
+du::ConstSmartPtr<SelectionItemRepresentation> SelectionItem::GetRepresentation() const
+{
+  return du::ConstSmartPtr<SelectionItemRepresentation>(new SelectionItemRepresentation(m_contentType));
+}
+
+} // namespace tqk
