@@ -1,0 +1,28 @@
+#pragma once
+
+#include <tqmu/ModelLineStrip.h>
+
+namespace tqmu {
+
+//! The drawing model of a leader line: a line strip with arrow heads at its ends.
+class ModelLeaderLine : public ModelLineStrip
+{
+public:
+  //! What each end of the line carries (start is point 0).
+  enum ArrowType
+  {
+    NONE_NONE = 0,
+    ARROW_ARROW = 1,
+    NONE_ARROW = 2,
+    ARROW_NONE = 3,
+    NONE_ROUND = 4,
+    ROUND_NONE = 5,
+    ROUND_ARROW = 6,
+    ROUND_ROUND = 7,
+    ARROW_ROUND = 8
+  };
+
+  ModelLeaderLine() : ModelLineStrip(2) {}
+};
+
+} // namespace tqmu
