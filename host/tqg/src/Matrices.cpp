@@ -83,8 +83,39 @@ const DMat44 DMat44::IDENTITY;
 
 DMat44::DMat44() : m_m{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}} {}
 
+bool DMat44::InvertAffine()
+{
+  // Cofactors of the 3x3 part and the translation carried back: for the placements of parts
+  // (axis swaps, power-of-two scales, round offsets) every step is exact, so a point carried
+  // into a scene and back lands where it started.
+  const auto& m = m_m;
+  const double c00 = m[1][1] * m[2][2] - m[1][2] * m[2][1];
+  const double c01 = m[1][2] * m[2][0] - m[1][0] * m[2][2];
+  const double c02 = m[1][0] * m[2][1] - m[1][1] * m[2][0];
+  const double det = m[0][0] * c00 + m[0][1] * c01 + m[0][2] * c02;
+  if (det == 0.0 || !std::isfinite(det))
+    return false;
+  double r[3][3] = {{c00, m[0][2] * m[2][1] - m[0][1] * m[2][2], m[0][1] * m[1][2] - m[0][2] * m[1][1]},
+                    {c01, m[0][0] * m[2][2] - m[0][2] * m[2][0], m[0][2] * m[1][0] - m[0][0] * m[1][2]},
+                    {c02, m[0][1] * m[2][0] - m[0][0] * m[2][1], m[0][0] * m[1][1] - m[0][1] * m[1][0]}};
+  for (auto& row : r)
+    for (double& value : row)
+      value /= det;
+  double t[3];
+  for (int c = 0; c < 3; ++c)
+    t[c] = -(m[3][0] * r[0][c] + m[3][1] * r[1][c] + m[3][2] * r[2][c]);
+  for (int row = 0; row < 3; ++row)
+    for (int c = 0; c < 3; ++c)
+      m_m[row][c] = r[row][c];
+  for (int c = 0; c < 3; ++c)
+    m_m[3][c] = t[c];
+  return true;
+}
+
 bool DMat44::Invert()
 {
+  if (m_m[0][3] == 0.0 && m_m[1][3] == 0.0 && m_m[2][3] == 0.0 && m_m[3][3] == 1.0)
+    return InvertAffine();
   // Gauss-Jordan elimination with partial pivoting on a copy, so that a singular matrix is
   // left untouched.
   double a[4][4];

@@ -20,6 +20,8 @@ public:
   DMat44 operator*(const DMat44& other) const;
 
 private:
+  bool InvertAffine();
+
   double m_m[4][4];
 };
 

@@ -48,7 +48,7 @@ public:
 
   //! Tears the scene down: detaches the annotations of its set that are attached to it, takes out
   //! every markup and lets its views go.
-  void Close();
+  virtual void Close();
 
 private:
   void ReleaseViews();
