@@ -30,6 +30,9 @@ public:
   //! The object the geometry belongs to; may be null.
   const du::SmartPtr<Object>& GetParentObject() const { return m_parent; }
 
+  //! The parent object when it is an engineering instance.
+  du::SmartPtr<Instance> GetPickedInstance() const override;
+
   void SetPickPoint(const dg::DPoint3D& worldPoint);
   //! The picked point in world space; false, leaving point as it was, when there is none.
   bool GetPickPoint(dg::DPoint3D& point) const;

@@ -7,6 +7,7 @@
 
 namespace tqk {
 
+class Instance;
 class SelectionItemRepresentation;
 
 //! Something the user picked or selected; the kinds of item derive from it.
@@ -26,6 +27,10 @@ public:
   //! The item written down so that it can be found again: here its content type alone; kinds of
   //! item that can be found again add the fields that identify them.
   virtual du::ConstSmartPtr<SelectionItemRepresentation> GetRepresentation() const;
+
+  //! The engineering instance the item was picked on, by which its part is found in a shape
+  //! scene; null when it stands on none (the base stands on none).
+  virtual du::SmartPtr<Instance> GetPickedInstance() const;
 
 private:
   du::Symbol m_contentType;

@@ -1,4 +1,5 @@
 #include <tqk/GeometrySelectionItem.h>
+#include <tqk/Instance.h>
 
 namespace tqk {
 
@@ -8,6 +9,11 @@ void GeometrySelectionItem::GetClassTypes(std::vector<du::Symbol>& types) const
 {
   types.push_back(CLASS_TYPE);
   SelectionItem::GetClassTypes(types);
+}
+
+du::SmartPtr<Instance> GeometrySelectionItem::GetPickedInstance() const
+{
+  return du::SmartPtr<Instance>::DynamicCast(m_parent);
 }
 
 void GeometrySelectionItem::SetPickPoint(const dg::DPoint3D& worldPoint)

@@ -1,3 +1,4 @@
+#include <tqk/Instance.h>
 #include <tqk/SelectionItem.h>
 #include <tqk/SelectionItemRepresentation.h>
 
@@ -7,5 +8,7 @@ du::ConstSmartPtr<SelectionItemRepresentation> SelectionItem::GetRepresentation(
 {
   return du::ConstSmartPtr<SelectionItemRepresentation>(new SelectionItemRepresentation(m_contentType));
 }
+
+du::SmartPtr<Instance> SelectionItem::GetPickedInstance() const { return nullptr; }
 
 } // namespace tqk
