@@ -6,6 +6,7 @@
 #include <tqk/View.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace tqk {
 
@@ -96,6 +97,12 @@ bool Markup::RemoveChild(const du::SmartPtr<Markup>& child)
     return false;
   m_children.erase(found);
   return true;
+}
+
+void Markup::MoveToFront()
+{
+  static std::atomic<std::uint64_t> lastStamp{0};
+  m_frontStamp = ++lastStamp;
 }
 
 Markup* Markup::ConstructShadow(const du::SmartPtr<View>&) { return nullptr; }

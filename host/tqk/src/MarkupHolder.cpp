@@ -30,6 +30,7 @@ bool MarkupHolder::RemoveMarkup(const du::SmartPtr<Markup>& markup)
     m_markups.erase(found);
   }
   removed->SetController(nullptr);
+  removed->OnRemovedFromHolder();
   return true;
 }
 
@@ -40,8 +41,10 @@ void MarkupHolder::RemoveAllMarkups()
     std::lock_guard<std::mutex> lock(m_mutex);
     removed.swap(m_markups);
   }
-  for (const du::SmartPtr<Markup>& markup : removed)
+  for (const du::SmartPtr<Markup>& markup : removed) {
     markup->SetController(nullptr);
+    markup->OnRemovedFromHolder();
+  }
 }
 
 bool MarkupHolder::HoldsMarkup(const du::SmartPtr<Markup>& markup) const

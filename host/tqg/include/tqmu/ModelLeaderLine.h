@@ -5,6 +5,9 @@
 namespace tqmu {
 
 //! The drawing model of a leader line: a line strip with arrow heads at its ends.
+//!
+//! Two switches govern the parts of the line that the model hides: whether they are drawn at
+//! all, and whether they are drawn dashed. Both start off.
 class ModelLeaderLine : public ModelLineStrip
 {
 public:
@@ -23,6 +26,15 @@ public:
   };
 
   ModelLeaderLine() : ModelLineStrip(2) {}
+
+  void SetHiddenLinesShown(bool shown) { m_hiddenShown = shown; }
+  bool AreHiddenLinesShown() const { return m_hiddenShown; }
+  void SetHiddenLinesDashed(bool dashed) { m_hiddenDashed = dashed; }
+  bool AreHiddenLinesDashed() const { return m_hiddenDashed; }
+
+private:
+  bool m_hiddenShown = false;
+  bool m_hiddenDashed = false;
 };
 
 } // namespace tqmu

@@ -75,11 +75,22 @@ public:
   //! The shadow of the drag in progress; null when no drag is in progress.
   virtual du::SmartPtr<Markup> GetShadow() const { return m_shadow; }
 
+  //! Called by a markup holder after it has taken the markup out; the base does nothing.
+  virtual void OnRemovedFromHolder() {}
+
+  //! Where the markup stands in the drawing order: markups are drawn by rising stamp (stable),
+  //! so the latest one brought to the front is drawn last. 0 until it is brought to the front.
+  std::uint64_t GetFrontStamp() const { return m_frontStamp; }
+
   //! Starts a drag in the view: the shadow made by ConstructShadow is kept until EndShadowDrag.
   //! False when a drag is in progress already or the markup makes no shadow.
   bool BeginShadowDrag(const du::SmartPtr<View>& view);
   //! Ends the drag in progress and lets its shadow go.
   void EndShadowDrag() { m_shadow.Reset(); }
+
+protected:
+  //! Puts the markup in front of every other markup of the process.
+  void MoveToFront();
 
 private:
   friend class MarkupController; // clears the pointer below when the controller goes
@@ -90,6 +101,7 @@ private:
   bool m_visible = true;
   int m_pageNum = 0;
   unsigned m_contentRevision = 0;
+  std::uint64_t m_frontStamp = 0;
   std::vector<std::uint64_t> m_selectedInViews;
   du::SmartPtr<du::RefCounted> m_content;
   std::vector<du::SmartPtr<Markup>> m_children;

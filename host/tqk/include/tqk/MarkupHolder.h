@@ -22,7 +22,8 @@ public:
   MarkupHolder& operator=(const MarkupHolder&) = delete;
   virtual ~MarkupHolder();
 
-  //! Takes the markup out; it loses its controller, as whatever leaves a holder does. False,
+  //! Takes the markup out; it loses its controller and is told (OnRemovedFromHolder), as whatever
+  //! leaves a holder is. False,
   //! changing nothing, when the holder does not hold it.
   virtual bool RemoveMarkup(const du::SmartPtr<Markup>& markup);
 
