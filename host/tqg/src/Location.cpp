@@ -58,7 +58,9 @@ Quat Quat::FromMatrix(const FMat33& rt)
   return q.Normalized();
 }
 
-Location::Location() : m_orientation(FMat33::IDENTITY) {}
+// Spelled out rather than copied from FMat33::IDENTITY: Location::IDENTITY is built during static
+// initialisation, possibly before the matrix constant of another file is.
+Location::Location() : m_orientation(1, 0, 0, 0, 1, 0, 0, 0, 1) {}
 
 Location::Location(const FMat33& orientation, const DPoint3D& position)
   : m_orientation(orientation), m_origin(position)

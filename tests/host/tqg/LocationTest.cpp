@@ -88,3 +88,9 @@ TEST(Location, SetPosMovesTheOriginAndKeepsTheOrientation)
 }
 
 } // namespace
+
+TEST(LocationIdentity, ConstantHasTheIdentityOrientationWhateverOrderConstantsAreBuiltIn)
+{
+  EXPECT_EQ(dg::Location::IDENTITY.GetOrientation(), dg::FMat33::IDENTITY);
+  EXPECT_EQ(dg::Location::IDENTITY.GetOrientation()(2, 2), 1.0f);
+}
