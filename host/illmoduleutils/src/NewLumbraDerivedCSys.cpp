@@ -1,5 +1,6 @@
 #include <moduleutils/NewLumbraDerivedCSys.h>
 #include <tqg/Shape.h>
+#include <tqg/WorldBox.h>
 #include <tqk/GeometrySelectionItem.h>
 #include <tqk/Instance.h>
 #include <tqk/Shape.h>
@@ -14,19 +15,6 @@ namespace moduleutils {
 namespace {
 
 using Axis = std::pair<dg::DPoint3D, dg::DPoint3D>;
-
-dg::DBox WorldBoxOf(const tqg::Shape& shape, const dg::DMat44& placement)
-{
-  dg::DBox box;
-  for (const du::SmartPtr<tqg::Face>& face : shape.GetFaces())
-    for (const tqg::Face::Triangle& triangle : face->GetTriangles())
-      for (const dg::DPoint3D& vertex : triangle)
-        box.Extend(vertex * placement);
-  for (const du::SmartPtr<tqg::Edge>& edge : shape.GetEdges())
-    for (const dg::DPoint3D& point : edge->GetPoints())
-      box.Extend(point * placement);
-  return box;
-}
 
 // The longest side of the box (the first of equal ones), through the box's centre.
 std::optional<Axis> LongestSideOf(const dg::DBox& box)
@@ -55,7 +43,7 @@ std::optional<Axis> AxisOf(const tqk::SelectionItem& item, const tqk::ShapeInsta
     return LongestSideOf(picked->GetGeometry()->GetWorldBox(placement));
   if (!part.GetShape() || !part.GetShape()->GetShapeData())
     return std::nullopt;
-  return LongestSideOf(WorldBoxOf(*part.GetShape()->GetShapeData(), placement));
+  return LongestSideOf(tqg::GetWorldBox(*part.GetShape()->GetShapeData(), placement));
 }
 
 dg::Location At(const dg::DPoint3D& position)
