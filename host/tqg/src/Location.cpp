@@ -58,8 +58,8 @@ Quat Quat::FromMatrix(const FMat33& rt)
   return q.Normalized();
 }
 
-// Spelled out rather than copied from FMat33::IDENTITY: Location::IDENTITY is built during static
-// initialisation, possibly before the matrix constant of another file is.
+// Spelled out rather than copied from FMat33::IDENTITY: Location::IDENTITY is built at load, and
+// another file's constant may not be built yet then.
 Location::Location() : m_orientation(1, 0, 0, 0, 1, 0, 0, 0, 1) {}
 
 Location::Location(const FMat33& orientation, const DPoint3D& position)

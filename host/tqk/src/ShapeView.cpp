@@ -1,3 +1,7 @@
+#include "RayPick.h"
+
+#include <tqk/Kernel.h>
+#include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
 
 namespace tqk {
@@ -28,6 +32,32 @@ void ShapeView::SetSize(int width, int height)
   // The drawing surface handed to drawing models always has an area.
   m_width = width > 0 ? width : 1;
   m_height = height > 0 ? height : 1;
+}
+
+bool ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event)
+{
+  if (!event)
+    return false;
+  const du::SmartPtr<Kernel> kernel = Kernel::GetKernel();
+  kernel->ManageObject(event);
+  const std::shared_ptr<std::vector<PickResult>> prepared = std::move(m_nextPickAnswer);
+  const du::SmartPtr<ShapeView> view(this);
+  // The ray is cast when the answer runs: the host answers from the scene as it is then.
+  return kernel->Post([kernel, view, event, x, y, mode, prepared] {
+    const auto scene = du::SmartPtr<ShapeScene>::DynamicCast(view->GetScene());
+    if (prepared)
+      event->Deliver(*prepared);
+    else if (!scene)
+      event->DeliverNoAnswer();
+    else
+      event->Deliver(CastPickRay(*scene, view->m_camera, x, y, mode));
+    kernel->ReleaseManagedObject(event);
+  });
+}
+
+void ShapeView::SetNextPickAnswer(const std::vector<PickResult>& results)
+{
+  m_nextPickAnswer = std::make_unique<std::vector<PickResult>>(results);
 }
 
 } // namespace tqk

@@ -2,12 +2,23 @@
 
 #include <dg/Camera3D.h>
 #include <dg/Color.h>
+#include <du/SmartPtr.h>
+#include <tqk/PickEvent.h>
+#include <tqk/PickMode.h>
+#include <tqk/PickResult.h>
 #include <tqk/View.h>
+
+#include <memory>
+#include <vector>
 
 namespace tqk {
 
 //! A view of a shape scene: a camera, a size in pixels and three background colours (the two of
 //! the gradient and the one of the margin).
+//!
+//! Picking: PickAsync queues the answer with the kernel (tqk::Kernel); when the queue is pumped,
+//! a ray is cast through the camera at (x, y) against the faces of the scene's visible parts,
+//! and each part hit answers once, with its nearest point, nearest part first.
 class ShapeView : public View
 {
 public:
@@ -23,11 +34,19 @@ public:
   int GetHeight() const { return m_height; }
   void SetSize(int width, int height);
 
+  //! Asks what lies under the view pixel (x, y); the event hears the answer when the kernel's
+  //! queue is pumped, never inside this call. The kernel keeps the event alive until then.
+  //! False, queuing nothing, for a null event.
+  bool PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
+  //! The next pick request of this view is answered with these results instead of the ray's.
+  void SetNextPickAnswer(const std::vector<PickResult>& results);
+
 private:
   dg::Camera3D m_camera;
   dg::Color m_background[3];
   int m_width = 800;
   int m_height = 600;
+  std::unique_ptr<std::vector<PickResult>> m_nextPickAnswer;
 };
 
 } // namespace tqk

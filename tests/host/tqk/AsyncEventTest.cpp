@@ -1,0 +1,81 @@
+#include <tqk/AsyncEvent.h>
+#include <tqk/Kernel.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(AsyncEvent, CompleteReachesTheRequesterOnceAndLaterAnswersAreRefused)
+{
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  std::vector<tqk::BaseAsyncEvent::Status> heard;
+  request->WhenDone([&](const tqk::BaseAsyncEvent& done) { heard.push_back(done.GetStatus()); });
+  EXPECT_TRUE(request->IsPending());
+  EXPECT_TRUE(request->Complete());
+  EXPECT_FALSE(request->Complete());
+  EXPECT_FALSE(request->CompleteWithError(du::Symbol("late"), 2));
+  EXPECT_EQ(heard, (std::vector<tqk::BaseAsyncEvent::Status>{tqk::BaseAsyncEvent::COMPLETED}));
+  EXPECT_TRUE(request->GetErrorMessage().IsEmpty());
+}
+
+TEST(AsyncEvent, ErrorCarriesItsMessageAndCodeToTheRequesterOnce)
+{
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  int calls = 0;
+  request->WhenDone([&](const tqk::BaseAsyncEvent& done) {
+    ++calls;
+    EXPECT_EQ(done.GetErrorMessage(), du::Symbol("Failed to create center line"));
+    EXPECT_EQ(done.GetErrorCode(), 1);
+  });
+  EXPECT_TRUE(request->CompleteWithError(du::Symbol("Failed to create center line"), 1));
+  EXPECT_FALSE(request->Complete());
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(request->GetStatus(), tqk::BaseAsyncEvent::FAILED);
+}
+
+TEST(AsyncEvent, RequesterRegisteringAfterTheAnswerHearsItAtOnce)
+{
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  request->Complete();
+  int calls = 0;
+  request->WhenDone([&](const tqk::BaseAsyncEvent&) { ++calls; });
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(Kernel, AnswersRunOnlyWhenPumpedInOrderIncludingThoseQueuedMeanwhile)
+{
+  const du::SmartPtr<tqk::Kernel> kernel = tqk::Kernel::GetKernel();
+  ASSERT_TRUE(kernel);
+  EXPECT_EQ(kernel, tqk::Kernel::GetKernel());
+  std::vector<int> ran;
+  kernel->Post([&] {
+    ran.push_back(1);
+    kernel->Post([&] { ran.push_back(3); });
+  });
+  kernel->Post([&] { ran.push_back(2); });
+  EXPECT_FALSE(kernel->Post(nullptr));
+  EXPECT_TRUE(ran.empty());
+  EXPECT_EQ(kernel->GetQueuedCount(), 2u);
+  EXPECT_EQ(kernel->PumpQueue(), 3u);
+  EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(kernel->PumpQueue(), 0u);
+}
+
+TEST(Kernel, KeepsManagedObjectsAliveUntilReleased)
+{
+  const du::SmartPtr<tqk::Kernel> kernel = tqk::Kernel::GetKernel();
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  const std::size_t before = kernel->GetManagedObjectCount();
+  EXPECT_TRUE(kernel->ManageObject(request));
+  EXPECT_FALSE(kernel->ManageObject(request));
+  EXPECT_FALSE(kernel->ManageObject(nullptr));
+  EXPECT_FALSE(kernel->ManageObject(kernel));
+  EXPECT_EQ(kernel->GetManagedObjectCount(), before + 1);
+  EXPECT_TRUE(kernel->ReleaseManagedObject(request));
+  EXPECT_FALSE(kernel->ReleaseManagedObject(request));
+  EXPECT_EQ(kernel->GetManagedObjectCount(), before);
+}
+
+} // namespace
