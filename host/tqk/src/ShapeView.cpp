@@ -1,6 +1,11 @@
 #include "RayPick.h"
 
+#include <tqcontext/Context2D.h>
 #include <tqk/Kernel.h>
+#include <tqk/Markup.h>
+#include <tqmu/MarkupData.h>
+
+#include <algorithm>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
 
@@ -58,6 +63,50 @@ bool ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEv
 void ShapeView::SetNextPickAnswer(const std::vector<PickResult>& results)
 {
   m_nextPickAnswer = std::make_unique<std::vector<PickResult>>(results);
+}
+
+namespace {
+
+void CollectDrawn(const du::SmartPtr<Markup>& markup, std::vector<du::SmartPtr<Markup>>& drawn)
+{
+  if (!markup->IsVisible())
+    return;
+  drawn.push_back(markup);
+  for (const du::SmartPtr<Markup>& child : markup->GetChildren())
+    CollectDrawn(child, drawn);
+  if (const du::SmartPtr<Markup> shadow = markup->GetShadow())
+    CollectDrawn(shadow, drawn);
+}
+
+} // namespace
+
+unsigned ShapeView::Redraw(tqmu::Primitives& primitives)
+{
+  const du::SmartPtr<Scene> scene = GetScene();
+  if (!scene)
+    return 0;
+  std::vector<du::SmartPtr<Markup>> topLevel = scene->GetMarkups();
+  std::stable_sort(topLevel.begin(), topLevel.end(),
+                   [](const du::SmartPtr<Markup>& a, const du::SmartPtr<Markup>& b) {
+                     return a->GetFrontStamp() < b->GetFrontStamp();
+                   });
+  std::vector<du::SmartPtr<Markup>> drawn;
+  for (const du::SmartPtr<Markup>& markup : topLevel)
+    CollectDrawn(markup, drawn);
+
+  const dg::Pipeline pipeline{m_camera.GetTransformationMatrix()};
+  tqcontext::Context2D surface(m_width, m_height);
+  const du::SmartPtr<View> self(this);
+  unsigned asked = 0;
+  for (const du::SmartPtr<Markup>& markup : drawn) {
+    const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(markup->GetContent());
+    if (!content)
+      continue;
+    content->GetPrimitives(primitives, pipeline, &surface, markup->GetPageNum(), m_background[0], 0,
+                           markup->IsSelected(self));
+    ++asked;
+  }
+  return asked;
 }
 
 } // namespace tqk

@@ -7,6 +7,7 @@
 #include <tqk/PickMode.h>
 #include <tqk/PickResult.h>
 #include <tqk/View.h>
+#include <tqmu/Primitives.h>
 
 #include <memory>
 #include <vector>
@@ -40,6 +41,15 @@ public:
   bool PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
   //! The next pick request of this view is answered with these results instead of the ray's.
   void SetNextPickAnswer(const std::vector<PickResult>& results);
+
+  //! Draws the scene's markups as the host's redraw does, appending their primitives: the
+  //! visible markups in drawing order (rising front stamp, then scene order), each followed by
+  //! its visible children and, during a drag, by its shadow. Each one's content, when it is a
+  //! drawing model (tqmu::MarkupData), is asked once for its primitives with the view's
+  //! pipeline and surface, the markup's page, the first background colour, pass 0 and whether
+  //! the markup is selected in this view. Contents may change markups while they are asked.
+  //! Returns how many contents were asked; 0 outside a scene.
+  unsigned Redraw(tqmu::Primitives& primitives);
 
 private:
   dg::Camera3D m_camera;
