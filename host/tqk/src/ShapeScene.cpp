@@ -127,8 +127,15 @@ void ShapeScene::Tell(Report report, const ShapeSceneListener::ShapeInstances& p
     std::lock_guard<std::mutex> lock(m_partsMutex);
     listeners = m_listeners;
   }
-  for (ShapeSceneListener* listener : listeners)
+  for (ShapeSceneListener* listener : listeners) {
+    // A listener removed by an earlier one during this report may be gone already.
+    {
+      std::lock_guard<std::mutex> lock(m_partsMutex);
+      if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        continue;
+    }
     (listener->*report)(parts);
+  }
 }
 
 void ShapeScene::Close()

@@ -138,7 +138,7 @@ dg::DVec3 MarkupShadow::GetDeltaInObjectSpace(const dg::DVec3& viewOffset) const
   return dg::DVec3(carried.x, carried.y, carried.z);
 }
 
-du::SmartPtr<tqk::Markup> MarkupShadow::GetMarkup() const { return nullptr; }
+du::SmartPtr<tqk::Markup> MarkupShadow::GetMarkup() { return nullptr; }
 
 bool MarkupShadow::GetDragCursor(const du::SmartPtr<tqmu::ModelBase>&, du::Symbol&) { return false; }
 

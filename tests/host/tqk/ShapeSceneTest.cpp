@@ -134,6 +134,25 @@ TEST_F(ShapeSceneTest, ListenerMayChangeTheSceneWhileItIsTold)
   scene->RemoveListener(&showAgain);
 }
 
+TEST_F(ShapeSceneTest, ListenerRemovedDuringAReportIsNotToldOfIt)
+{
+  struct Remover : tqk::ShapeSceneListener
+  {
+    tqk::ShapeScene* scene = nullptr;
+    tqk::ShapeSceneListener* other = nullptr;
+    void OnShapeInstancesRemove(const Parts&) override { scene->RemoveListener(other); }
+  } remover;
+  ReportLog later;
+  remover.scene = scene.Get();
+  remover.other = &later;
+  scene->RemoveListener(&log);
+  scene->AddListener(&remover);
+  scene->AddListener(&later);
+  scene->RemoveShapeInstance(partA);
+  EXPECT_TRUE(later.entries.empty());
+  scene->RemoveListener(&remover);
+}
+
 TEST(ShapeSceneTeardown, ClosingTheSceneLeavesNoPoolObjectAlive)
 {
   const std::size_t before = tqk::MemoryPoolAllocated::GetLiveCount();

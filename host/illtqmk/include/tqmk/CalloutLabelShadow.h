@@ -24,7 +24,7 @@ public:
   //! Puts the shadow back on the label, forgetting the drag so far.
   void MoveToLabel();
 
-  du::SmartPtr<tqk::Markup> GetMarkup() const override { return m_label; }
+  du::SmartPtr<tqk::Markup> GetMarkup() override { return m_label; }
   //! The label follows the current drag offset.
   void HandleDragStep() override;
   void Translate(const dg::DVec3& offset) override;

@@ -39,7 +39,7 @@ public:
   const du::SmartPtr<tqk::SelectionItem>& GetEndPointItem() const { return m_endItem; }
   void SetEndPointItem(const du::SmartPtr<tqk::SelectionItem>& item) { m_endItem = item; }
 
-  du::SmartPtr<tqk::Markup> GetMarkup() const override { return m_line; }
+  du::SmartPtr<tqk::Markup> GetMarkup() override { return m_line; }
   //! Starts from the line's points as they are now.
   bool HandleDragStart() override;
   //! The dragged point follows the drag offset, carried into the scene's space.

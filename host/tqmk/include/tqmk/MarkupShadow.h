@@ -55,7 +55,7 @@ public:
   const dg::DPoint3D& GetRefPoint() const { return m_refPoint; }
 
   //! The markup the shadow stands in for; the base stands in for none.
-  virtual du::SmartPtr<tqk::Markup> GetMarkup() const;
+  virtual du::SmartPtr<tqk::Markup> GetMarkup();
   //! The cursor to show over the model object into cursor; false, cursor untouched, when the
   //! shadow has none for it (the base has none).
   virtual bool GetDragCursor(const du::SmartPtr<tqmu::ModelBase>& model, du::Symbol& cursor);
