@@ -9,8 +9,8 @@ namespace tqmu {
 
 //! A drawn polyline through its vertices, in the node's space.
 //!
-//! Settings: whether it is drawn over everything else, and its line width and stipple scale as
-//! factors of its attribute vector's (0 keeps the vector's own).
+//! Settings: whether it is drawn over everything else, and its own line width (pixels) and
+//! stipple scale, each 0 to take the one of its attribute vector.
 class ModelLineStrip : public ModelBase
 {
 public:
@@ -23,16 +23,16 @@ public:
 
   void SetDrawOnTop(bool onTop) { m_drawOnTop = onTop; }
   bool IsDrawnOnTop() const { return m_drawOnTop; }
-  void SetLineWidthFactor(float factor) { m_lineWidthFactor = factor; }
-  float GetLineWidthFactor() const { return m_lineWidthFactor; }
-  void SetStippleScaleFactor(float factor) { m_stippleScaleFactor = factor; }
-  float GetStippleScaleFactor() const { return m_stippleScaleFactor; }
+  void SetLineWidth(float pixels) { m_lineWidth = pixels; }
+  float GetLineWidth() const { return m_lineWidth; }
+  void SetStippleScale(float scale) { m_stippleScale = scale; }
+  float GetStippleScale() const { return m_stippleScale; }
 
 private:
   std::vector<dg::DPoint3D> m_vertices;
   bool m_drawOnTop = true;
-  float m_lineWidthFactor = 1.0f;
-  float m_stippleScaleFactor = 1.0f;
+  float m_lineWidth = 1.0f;
+  float m_stippleScale = 1.0f;
 };
 
 } // namespace tqmu

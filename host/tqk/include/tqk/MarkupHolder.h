@@ -23,8 +23,7 @@ public:
   virtual ~MarkupHolder();
 
   //! Takes the markup out; it loses its controller and is told (OnRemovedFromHolder), as whatever
-  //! leaves a holder is. False,
-  //! changing nothing, when the holder does not hold it.
+  //! leaves a holder is. False, changing nothing, when the holder does not hold it.
   virtual bool RemoveMarkup(const du::SmartPtr<Markup>& markup);
 
   bool HoldsMarkup(const du::SmartPtr<Markup>& markup) const;

@@ -42,7 +42,7 @@ public:
 
   const du::SmartPtr<tqmu::ModelNote>& GetNote() const { return m_note; }
 
-  //! Draws the label in front of every markup drawn so far.
+  //! Draws the label over every markup brought to the front before it (see GetFrontStamp).
   void BringToFront() { MoveToFront(); }
 
   void Translate(const dg::DVec3& offset) override;

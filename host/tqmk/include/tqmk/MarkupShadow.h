@@ -11,7 +11,7 @@
 
 namespace tqmk {
 
-//! The stand-in that follows the mouse while the user drags a markup in a view.
+//! The markup drawn in place of another while the user drags that one in a view.
 //!
 //! The host makes it through the dragged markup's ConstructShadow and plays the drag on it: it
 //! sets the model object picked under the mouse and calls HandleDragStart, keeps the drag offset
@@ -26,7 +26,8 @@ class MarkupShadow : public Markup
 public:
   static const du::Symbol CLASS_TYPE;
 
-  //! ephemeral: the shadow lives only for the drag, and is never saved or selected.
+  //! ephemeral: whether the shadow lives only for the drag (the host neither saves nor selects
+  //! such markups).
   MarkupShadow(const du::SmartPtr<tqk::View>& view, bool ephemeral);
 
   du::Symbol GetClassType() const override { return CLASS_TYPE; }
