@@ -1,4 +1,6 @@
 #include <moduleutils/NewLumbraDerivedCSys.h>
+#include <dg/Segment.h>
+#include <tqg/Geom_ParticularCurve3D.h>
 #include <tqg/Shape.h>
 #include <tqg/WorldBox.h>
 #include <tqk/GeometrySelectionItem.h>
@@ -7,6 +9,7 @@
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeScene.h>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -36,11 +39,54 @@ std::optional<Axis> LongestSideOf(const dg::DBox& box)
   return Axis(start, end);
 }
 
+std::optional<Axis> StraightEdgeAxis(const tqg::Edge& edge, const dg::DMat44& placement)
+{
+  using StraightCurve = tqg::Geom_ParticularCurve3D<dg::Segment<double, 3>>;
+  const auto* straight = dynamic_cast<const StraightCurve*>(edge.GetCurve().Get());
+  if (!straight)
+    return std::nullopt;
+  return Axis(straight->GetDescription().start * placement, straight->GetDescription().end * placement);
+}
+
+// From the centre of one end circle to the other: the facets' vertices span the axis between
+// the two ends.
+std::optional<Axis> CylinderAxis(const tqg::Face& face, const dg::DMat44& placement)
+{
+  if (face.GetKind() != tqg::FaceKind::CYLINDRICAL || face.GetTriangles().empty())
+    return std::nullopt;
+  const dg::DPoint3D& origin = face.GetAxisOrigin();
+  const dg::DVec3& direction = face.GetAxisDirection();
+  double lowest = 0.0;
+  double highest = 0.0;
+  bool first = true;
+  for (const tqg::Face::Triangle& triangle : face.GetTriangles())
+    for (const dg::DPoint3D& vertex : triangle)
+    {
+      const double t = dg::DVec3(vertex.x - origin.x, vertex.y - origin.y, vertex.z - origin.z).Dot(direction);
+      lowest = first ? t : std::min(lowest, t);
+      highest = first ? t : std::max(highest, t);
+      first = false;
+    }
+  const auto along = [&](double t) {
+    return dg::DPoint3D(origin.x + t * direction.x, origin.y + t * direction.y, origin.z + t * direction.z) * placement;
+  };
+  return Axis(along(lowest), along(highest));
+}
+
 std::optional<Axis> AxisOf(const tqk::SelectionItem& item, const tqk::ShapeInstance& part, const dg::DMat44& placement)
 {
   const auto* picked = dynamic_cast<const tqk::GeometrySelectionItem*>(&item);
   if (picked && picked->GetGeometry())
-    return LongestSideOf(picked->GetGeometry()->GetWorldBox(placement));
+  {
+    const tqg::Geometry& geometry = *picked->GetGeometry();
+    if (const auto* edge = dynamic_cast<const tqg::Edge*>(&geometry))
+      if (std::optional<Axis> axis = StraightEdgeAxis(*edge, placement))
+        return axis;
+    if (const auto* face = dynamic_cast<const tqg::Face*>(&geometry))
+      if (std::optional<Axis> axis = CylinderAxis(*face, placement))
+        return axis;
+    return LongestSideOf(geometry.GetWorldBox(placement));
+  }
   if (!part.GetShape() || !part.GetShape()->GetShapeData())
     return std::nullopt;
   return LongestSideOf(tqg::GetWorldBox(*part.GetShape()->GetShapeData(), placement));
