@@ -45,7 +45,7 @@ TEST_F(SlotObjectTest, BoundSlotsFindThePartOfTheirItemAndFollowItsPlacement)
   EXPECT_EQ(slot->GetMatrix()(3, 0), 5.0) << "the matrix is the part's current placement";
 
   // A geometry item finds its part through its parent; its point is the pick's.
-  du::SmartPtr<tqk::GeometrySelectionItem> face(new tqk::GeometrySelectionItem(nullptr, instance));
+  du::SmartPtr<tqk::GeometrySelectionItem> face(new tqk::GeometrySelectionItem(shape->GetFaces()[0], instance));
   face->SetPickPoint(dg::DPoint3D(1, 2, 3));
   SlotObject geometrySlot(face);
   geometrySlot.Bind(scene);
@@ -54,6 +54,9 @@ TEST_F(SlotObjectTest, BoundSlotsFindThePartOfTheirItemAndFollowItsPlacement)
   EXPECT_TRUE(geometrySlot.GetPoint(point));
   EXPECT_EQ(point.y, 2.0);
   EXPECT_FALSE(slot->GetPoint(point)) << "an object item has no picked point";
+  EXPECT_EQ(geometrySlot.GetFaceData(dg::DBox()), shape->GetFaces()[0]);
+  EXPECT_FALSE(geometrySlot.GetEdgeData(dg::DBox()));
+  EXPECT_FALSE(slot->GetFaceData(dg::DBox()));
 
   slot->Bind(nullptr);
   EXPECT_FALSE(slot->GetShapeInstance());
