@@ -1,6 +1,7 @@
 #include "plugin/ComponentFactory.h"
 
 #include <du/Symbol.h>
+#include <tqannotations/CenterLinesAnnotation.h>
 
 #include <array>
 #include <cstdio>
@@ -27,8 +28,12 @@ struct Product
   du::RefCounted* (*make)();
 };
 
+du::RefCounted* MakeCenterLine() { return new CenterLinesAnnotation; }
+
 // Subtypes are tried in this order.
-const std::array<Product, 0> kProducts = {};
+const std::array<Product, 1> kProducts = {{
+    {"centerline", "Create new centerline\n", &MakeCenterLine},
+}};
 
 } // namespace
 
