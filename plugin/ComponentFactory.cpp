@@ -3,6 +3,7 @@
 #include <du/Symbol.h>
 #include <tqannotations/Callout.h>
 #include <tqannotations/CombinedCallout.h>
+#include <tqannotations/CenterLinesAnnotation.h>
 
 #include <array>
 #include <cstdio>
@@ -31,11 +32,13 @@ struct Product
 
 du::RefCounted* MakeCallout() { return new Callout; }
 du::RefCounted* MakeCombinedCallout() { return new CombinedCallout; }
+du::RefCounted* MakeCenterLine() { return new CenterLinesAnnotation; }
 
 // Subtypes are tried in this order.
-const std::array<Product, 2> kProducts = {{
+const std::array<Product, 3> kProducts = {{
   {"calloutlabel", "Create new callout\n", MakeCallout},
   {"combinedcallout", "Create new combined callout\n", MakeCombinedCallout},
+  {"centerline", "Create new centerline\n", MakeCenterLine},
 }};
 
 } // namespace

@@ -1,8 +1,14 @@
 #include <tqannotations/MarkupDrag.h>
 #include <tqk/Kernel.h>
 #include <tqk/MarkupController.h>
+#include <tqk/ObjectSelectionItem.h>
+#include <tqk/PickEvent.h>
 #include <tqk/RecordOperation.h>
+#include <tqk/ShapeInstance.h>
 #include <tqk/ShapeView.h>
+#include <tqk/mcad_selection.h>
+#include <tqmk/CenterLineXYZ.h>
+#include <tqmk/CenterLineXYZShadow.h>
 #include <tqmu/MarkupData.h>
 #include <tqmu/ModelContainer.h>
 #include <tqmu/ModelShadowPoint.h>
@@ -11,8 +17,9 @@
 
 namespace tqannotations {
 
-MarkupDrag::MarkupDrag(const du::SmartPtr<tqk::Markup>& markup, const du::SmartPtr<tqk::View>& view)
-  : m_markup(markup), m_view(view)
+MarkupDrag::MarkupDrag(const du::SmartPtr<tqk::Markup>& markup, const du::SmartPtr<tqk::View>& view,
+                       tqk::MarkupController* controller)
+  : m_markup(markup), m_view(view), m_controller(controller)
 {
 }
 
@@ -44,6 +51,24 @@ void FindGrabPoint(const du::SmartPtr<tqmu::ModelBase>& model, const dg::DMat44&
   }
 }
 
+// The polyline point of the center line nearest to the pixel, within 4 pixels; -1 for none.
+int NearestLinePoint(const tqmk::CenterLineXYZShadow& shadow, const dg::DMat44& worldToView, int x, int y)
+{
+  const double reach = 4.0;
+  int nearest = -1;
+  double nearestDistance = reach * reach;
+  const std::vector<dg::DPoint3D>& points = shadow.GetPoints();
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const dg::DPoint3D inView = points[i] * worldToView;
+    const double distance = (inView.x - x) * (inView.x - x) + (inView.y - y) * (inView.y - y);
+    if (distance <= nearestDistance) {
+      nearest = static_cast<int>(i);
+      nearestDistance = distance;
+    }
+  }
+  return nearest;
+}
+
 } // namespace
 
 bool MarkupDrag::BeginShadow()
@@ -70,12 +95,15 @@ bool MarkupDrag::StartAt(int x, int y)
   du::SmartPtr<tqmu::ModelBase> picked;
   const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(m_shadow->GetContent());
   const auto* shapeView = dynamic_cast<const tqk::ShapeView*>(m_view.Get());
-  if (content && shapeView) {
-    dg::Camera3D camera;
+  dg::Camera3D camera;
+  if (shapeView)
     shapeView->GetCamera(camera);
+  if (content && shapeView) {
     double distance = 0.0;
     FindGrabPoint(content->GetModelBase(), camera.GetTransformationMatrix(), x, y, picked, distance);
   }
+  if (const auto lineShadow = du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(m_shadow))
+    lineShadow->SetDraggedPoint(NearestLinePoint(*lineShadow, camera.GetTransformationMatrix(), x, y));
   return HandleStart(picked);
 }
 
@@ -105,15 +133,46 @@ bool MarkupDrag::Stop(int x, int y, const du::SmartPtr<tqk::Operation>& operatio
   m_stopped = true;
   m_shadow->SetDragStopPosition(x, y);
   m_shadow->HandleDragStop();
-  if (tqk::MarkupController* controller = m_markup->GetController())
+  const bool centerLine = static_cast<bool>(du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(m_shadow));
+  if (centerLine)
+    DropCenterLineEnd(x, y);
+  tqk::MarkupController* controller = m_controller ? m_controller : m_markup->GetController();
+  if (controller)
     controller->MarkupUpdated(m_markup, m_shadow, operation);
-  if (operation)
+  if (operation && !centerLine)
     tqk::RecordOperation(operation);
   if (pumpKernel) {
     tqk::Kernel::GetKernel()->PumpQueue();
     Finish();
   }
   return true;
+}
+
+void MarkupDrag::DropCenterLineEnd(int x, int y)
+{
+  const auto shadow = du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(m_shadow);
+  const int dragged = shadow->GetDraggedPoint();
+  const int count = static_cast<int>(shadow->GetPoints().size());
+  const bool startEnd = dragged >= 0 && dragged <= 1;
+  const bool endEnd = dragged >= 2 && dragged >= count - 2;
+  const auto shapeView = du::SmartPtr<tqk::ShapeView>::DynamicCast(m_view);
+  if ((startEnd || endEnd) && shapeView) {
+    const du::SmartPtr<tqk::PickEvent> pick(new tqk::PickEvent);
+    if (shapeView->PickAsync(x, y, tqk::PICK_ALL, pick))
+      tqk::Kernel::GetKernel()->PumpQueue();
+    const std::vector<tqk::PickResult>& hits = pick->GetResults();
+    const auto part = hits.empty() ? nullptr : du::SmartPtr<tqk::ShapeInstance>::DynamicCast(hits.front().GetObject());
+    if (part && part->GetInstance()) {
+      const du::SmartPtr<tqk::ObjectSelectionItem> item(new tqk::ObjectSelectionItem(part->GetInstance()));
+      item->SetContentType(tqk::mcad_selection::Instance);
+      if (startEnd)
+        shadow->SetStartPointItem(item);
+      else
+        shadow->SetEndPointItem(item);
+    }
+  }
+  if (const auto line = du::SmartPtr<tqmk::CenterLineXYZ>::DynamicCast(m_markup))
+    line->SetPoints(shadow->GetPoints());
 }
 
 void MarkupDrag::Finish()

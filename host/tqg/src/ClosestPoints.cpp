@@ -1,5 +1,7 @@
+#include "geometry/ClosestPrimitives.h"
+
 #include <tqg/ClosestPoints.h>
-#include <tqg/Face.h>
+#include <tqg/Shape.h>
 
 #include <limits>
 
@@ -7,75 +9,97 @@ namespace tqg {
 
 namespace {
 
-// Point arithmetic of the host's own; the dg operators on points belong to the plug-in.
-dg::DVec3 Sub(const dg::DPoint3D& a, const dg::DPoint3D& b)
+void Add(PrimitiveSet& set, const Face& face, const dg::DMat44& transform)
 {
-  return dg::DVec3(a.x - b.x, a.y - b.y, a.z - b.z);
+  for (const Face::Triangle& triangle : face.GetTriangles())
+    set.triangles.push_back({triangle[0] * transform, triangle[1] * transform, triangle[2] * transform});
 }
 
-dg::DPoint3D Along(const dg::DPoint3D& a, const dg::DVec3& d, double t)
+void Add(PrimitiveSet& set, const Edge& edge, const dg::DMat44& transform)
 {
-  return dg::DPoint3D(a.x + d.x * t, a.y + d.y * t, a.z + d.z * t);
+  const std::vector<dg::DPoint3D>& points = edge.GetPoints();
+  if (points.size() == 1)
+    set.points.push_back(points.front() * transform);
+  for (std::size_t i = 1; i < points.size(); ++i)
+    set.segments.push_back({points[i - 1] * transform, points[i] * transform});
 }
 
-dg::DPoint3D At(const dg::DPoint3D& a, const dg::DVec3& ab, double v, const dg::DVec3& ac, double w)
+void Add(PrimitiveSet& set, const Shape& shape, const dg::DMat44& transform)
 {
-  return dg::DPoint3D(a.x + ab.x * v + ac.x * w, a.y + ab.y * v + ac.y * w,
-                      a.z + ab.z * v + ac.z * w);
+  for (const du::SmartPtr<Face>& face : shape.GetFaces())
+    Add(set, *face, transform);
+  for (const du::SmartPtr<Edge>& edge : shape.GetEdges())
+    Add(set, *edge, transform);
 }
 
-// The point of triangle abc nearest to p, by the regions of its vertices, edges and interior.
-dg::DPoint3D ClosestOnTriangle(const dg::DPoint3D& p, const dg::DPoint3D& a, const dg::DPoint3D& b,
-                               const dg::DPoint3D& c)
+template <class Item>
+PrimitiveSet PiecesOf(const Item* item, const dg::DMat44& transform)
 {
-  const dg::DVec3 ab = Sub(b, a), ac = Sub(c, a), ap = Sub(p, a);
-  const double d1 = ab.Dot(ap), d2 = ac.Dot(ap);
-  if (d1 <= 0 && d2 <= 0)
-    return a;
-  const dg::DVec3 bp = Sub(p, b);
-  const double d3 = ab.Dot(bp), d4 = ac.Dot(bp);
-  if (d3 >= 0 && d4 <= d3)
-    return b;
-  const double vc = d1 * d4 - d3 * d2;
-  if (vc <= 0 && d1 >= 0 && d3 <= 0)
-    return Along(a, ab, d1 / (d1 - d3));
-  const dg::DVec3 cp = Sub(p, c);
-  const double d5 = ab.Dot(cp), d6 = ac.Dot(cp);
-  if (d6 >= 0 && d5 <= d6)
-    return c;
-  const double vb = d5 * d2 - d1 * d6;
-  if (vb <= 0 && d2 >= 0 && d6 <= 0)
-    return Along(a, ac, d2 / (d2 - d6));
-  const double va = d3 * d6 - d5 * d4;
-  if (va <= 0 && (d4 - d3) >= 0 && (d5 - d6) >= 0)
-    return Along(b, Sub(c, b), (d4 - d3) / ((d4 - d3) + (d5 - d6)));
-  const double denominator = va + vb + vc;
-  if (denominator == 0) // a degenerate triangle: its vertices lie on one line
-    return a;
-  return At(a, ab, vb / denominator, ac, vc / denominator);
+  PrimitiveSet set;
+  if (item)
+    Add(set, *item, transform);
+  return set;
+}
+
+PrimitiveSet PieceOf(const dg::DPoint3D& point)
+{
+  PrimitiveSet set;
+  set.points.push_back(point);
+  return set;
+}
+
+dg::Segment<double, 3> Between(const PrimitiveSet& first, const PrimitiveSet& second)
+{
+  const std::optional<ClosestPair> pair = FindClosestPair(first, second);
+  if (!pair)
+  {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    return dg::Segment<double, 3>(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(nan, nan, nan));
+  }
+  return dg::Segment<double, 3>(pair->onFirst, pair->onSecond);
 }
 
 } // namespace
 
-dg::Segment<double, 3> GetClosestPoints(const Face* face, const dg::DMat44& transform,
+dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Shape>& first, const dg::DMat44& firstTransform,
+                                        const du::SmartPtr<Shape>& second, const dg::DMat44& secondTransform)
+{
+  return Between(PiecesOf(first.Get(), firstTransform), PiecesOf(second.Get(), secondTransform));
+}
+
+dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Shape>& shape, const dg::DMat44& shapeTransform,
+                                        const du::SmartPtr<Face>& face, const dg::DMat44& faceTransform)
+{
+  return Between(PiecesOf(shape.Get(), shapeTransform), PiecesOf(face.Get(), faceTransform));
+}
+
+dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Shape>& shape, const dg::DMat44& shapeTransform,
+                                        const du::SmartPtr<Edge>& edge, const dg::DMat44& edgeTransform)
+{
+  return Between(PiecesOf(shape.Get(), shapeTransform), PiecesOf(edge.Get(), edgeTransform));
+}
+
+dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Face>& face, const dg::DMat44& faceTransform,
+                                        const du::SmartPtr<Edge>& edge, const dg::DMat44& edgeTransform)
+{
+  return Between(PiecesOf(face.Get(), faceTransform), PiecesOf(edge.Get(), edgeTransform));
+}
+
+dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Shape>& shape, const dg::DMat44& transform,
                                         const dg::DPoint3D& point)
 {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  dg::Segment<double, 3> result(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(nan, nan, nan));
-  if (!face || face->GetTriangles().empty())
-    return result;
-  double best = std::numeric_limits<double>::infinity();
-  for (const Face::Triangle& triangle : face->GetTriangles()) {
-    const dg::DPoint3D nearest = ClosestOnTriangle(point, triangle[0] * transform,
-                                                   triangle[1] * transform, triangle[2] * transform);
-    const double distance = Sub(nearest, point).Dot(Sub(nearest, point));
-    if (distance < best) {
-      best = distance;
-      result.end = nearest;
-    }
-  }
-  result.start = point;
-  return result;
+  return Between(PieceOf(point), PiecesOf(shape.Get(), transform));
+}
+
+dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Face>& face, const dg::DMat44& transform,
+                                        const dg::DPoint3D& point)
+{
+  return GetClosestPoints(face.Get(), transform, point);
+}
+
+dg::Segment<double, 3> GetClosestPoints(const Face* face, const dg::DMat44& transform, const dg::DPoint3D& point)
+{
+  return Between(PieceOf(point), PiecesOf(face, transform));
 }
 
 } // namespace tqg

@@ -27,6 +27,14 @@ bool Shape::AddEdge(const du::SmartPtr<Edge>& edge)
   return true;
 }
 
+bool Shape::AddDatum(const du::SmartPtr<Datum>& datum)
+{
+  if (!datum)
+    return false;
+  m_datums.push_back(datum);
+  return true;
+}
+
 namespace {
 
 dg::FPoint3D Narrow(const dg::DPoint3D& p)

@@ -5,50 +5,45 @@
 namespace tqk {
 
 template <class T>
-bool Preferences::Get(const std::string& key, T& value, const T* fallback) const
+bool Preferences::Get(const std::string& key, T& value, bool* found) const
 {
   std::shared_lock<std::shared_mutex> lock(m_mutex);
-  const auto found = m_values.find(key);
-  if (found != m_values.end())
-    if (const T* typed = std::get_if<T>(&found->second)) {
-      value = *typed;
-      return true;
-    }
-  if (fallback)
-    value = *fallback;
-  return false;
+  const auto entry = m_values.find(key);
+  const T* typed = entry != m_values.end() ? std::get_if<T>(&entry->second) : nullptr;
+  if (typed)
+    value = *typed;
+  if (found)
+    *found = typed != nullptr;
+  return typed != nullptr;
 }
 
-bool Preferences::GetIntUIAsColor(const std::string& key, dg::Color& color, const dg::Color* fallback) const
+bool Preferences::GetIntUIAsColor(const std::string& key, dg::Color& color, bool* found) const
 {
   int packed = 0;
-  if (!Get(key, packed, static_cast<const int*>(nullptr))) {
-    if (fallback)
-      color = *fallback;
+  if (!Get(key, packed, found))
     return false;
-  }
   color.Set(static_cast<unsigned>(packed));
   return true;
 }
 
-bool Preferences::GetString(const std::string& key, std::string& value, const std::string* fallback) const
+bool Preferences::GetString(const std::string& key, std::string& value, bool* found) const
 {
-  return Get(key, value, fallback);
+  return Get(key, value, found);
 }
 
-bool Preferences::GetBool(const std::string& key, bool& value, const bool* fallback) const
+bool Preferences::GetBool(const std::string& key, bool& value, bool* found) const
 {
-  return Get(key, value, fallback);
+  return Get(key, value, found);
 }
 
-bool Preferences::GetFloat(const std::string& key, float& value, const float* fallback) const
+bool Preferences::GetFloat(const std::string& key, float& value, bool* found) const
 {
-  return Get(key, value, fallback);
+  return Get(key, value, found);
 }
 
-bool Preferences::GetInt(const std::string& key, int& value, const int* fallback) const
+bool Preferences::GetInt(const std::string& key, int& value, bool* found) const
 {
-  return Get(key, value, fallback);
+  return Get(key, value, found);
 }
 
 void Preferences::Set(const std::string& key, Value value)

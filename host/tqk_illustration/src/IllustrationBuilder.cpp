@@ -1,3 +1,5 @@
+#include <tqg/DatumAxis.h>
+#include <tqg/Shape.h>
 #include <tqk/World.h>
 #include <tqk/illustration/IllustrationBuilder.h>
 
@@ -46,10 +48,19 @@ du::SmartPtr<ShapeInstance> IllustrationBuilder::AddBoxPart(const du::SmartPtr<S
                                                             const dg::Location& placement,
                                                             bool itemized)
 {
+  return AddPart(parent, name, tqg::Shape::CreateBox(min, max), placement, itemized);
+}
+
+du::SmartPtr<ShapeInstance> IllustrationBuilder::AddPart(const du::SmartPtr<SbomInstance>& parent,
+                                                         const std::string& name,
+                                                         const du::SmartPtr<tqg::Shape>& geometry,
+                                                         const dg::Location& placement, bool itemized)
+{
+  if (!geometry)
+    return nullptr;
   const du::SmartPtr<SbomInstance> node = AddNode(parent, name);
   if (!node)
     return nullptr;
-  const du::SmartPtr<tqg::Shape> geometry = tqg::Shape::CreateBox(min, max);
   const du::SmartPtr<Shape> shape(new Shape(geometry));
   const du::SmartPtr<Instance> instance = node->GetEbomInstance();
   instance->SetShapeSource(shape, geometry->ComputeDefaultBBox());
@@ -67,6 +78,27 @@ void IllustrationBuilder::BuildSample()
   const du::SmartPtr<SbomInstance> housing = AddAssembly(nullptr, "housing");
   AddBoxPart(housing, "cover", min, max, at(40));
   AddBoxPart(housing, "bolt", min, max, at(60), false);
+}
+
+void IllustrationBuilder::BuildCenterLineParts()
+{
+  const auto at = [](double x) { return dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(x, 0, 0)); };
+  const dg::DPoint3D min(0, 0, 0), max(10, 10, 2);
+  const dg::DVec3 up(0, 0, 1);
+
+  const du::SmartPtr<tqg::Shape> bored = tqg::Shape::CreateBox(min, max);
+  bored->AddFace(tqg::Face::CreateCylinder("bore", dg::DPoint3D(5, 5, 0), up, 2.0, 2.0, 24));
+  bored->AddEdge(tqg::Edge::CreateCircle("rim0", dg::DPoint3D(5, 5, 0), up, 2.0, 24));
+  bored->AddEdge(tqg::Edge::CreateCircle("rim1", dg::DPoint3D(5, 5, 2), up, 2.0, 24));
+  AddPart(nullptr, "bored", bored, at(80));
+
+  const du::SmartPtr<tqg::Shape> marked = tqg::Shape::CreateBox(min, max);
+  marked->AddDatum(new tqg::DatumAxis(dg::DPoint3D(5, 5, 0), dg::DPoint3D(5, 5, 10)));
+  AddPart(nullptr, "marked", marked, at(100));
+
+  du::SmartPtr<tqg::Shape> rod(new tqg::Shape);
+  rod->AddEdge(new tqg::Edge("rod", {dg::DPoint3D(0, 0, 0), dg::DPoint3D(0, 10, 0)}));
+  AddPart(nullptr, "rod", rod, at(120));
 }
 
 du::SmartPtr<ShapeInstance> IllustrationBuilder::FindPart(const std::string& idPath) const

@@ -50,7 +50,12 @@ TEST(Preferences, GettersReadWhatWasSet)
   EXPECT_EQ(number, 0.75f);
 
   EXPECT_TRUE(preferences->Remove("Annotations/Centerline/weight"));
-  EXPECT_FALSE(preferences->GetFloat("Annotations/Centerline/weight", number));
+  bool found = true;
+  EXPECT_FALSE(preferences->GetFloat("Annotations/Centerline/weight", number, &found));
+  EXPECT_FALSE(found) << "the flag hears the same answer";
+  EXPECT_EQ(number, 0.75f) << "a missing key leaves the output as it was";
+  EXPECT_TRUE(preferences->GetBool("Annotations/Centerline/Halo", flag, &found));
+  EXPECT_TRUE(found);
   preferences->Clear();
 }
 

@@ -25,11 +25,23 @@ namespace tqannotations {
 //!    the kernel's queue is pumped, so that answers asked for during the drag arrive; the
 //!    markup lets the shadow go.
 //!
+//! A center line (tqmk::CenterLineXYZ) is dragged by one point of its polyline: StartAt takes
+//! the point nearest to the pixel, within 4 pixels. At the stop the view is picked at the mouse
+//! position (answered by pumping the queue, whatever pumpKernel says) and the part hit first becomes the shadow's item of
+//! the dragged end (an instance item; none for a point between the ends or a pick that hits
+//! nothing); the drag is applied to the line before its controller hears of it; and the driver
+//! records nothing, since a center line records its own edits.
+//!
+//! A markup drawn under another (a holder's child) reports to the controller the driver is
+//! given, as the host routes the drags of a holder's children to the holder's controller.
+//!
 //! A drag that the markup refuses (no shadow, or HandleDragStart false) does nothing further.
 class MarkupDrag
 {
 public:
-  MarkupDrag(const du::SmartPtr<tqk::Markup>& markup, const du::SmartPtr<tqk::View>& view);
+  //! controller: who hears the drag; null for the markup's own.
+  MarkupDrag(const du::SmartPtr<tqk::Markup>& markup, const du::SmartPtr<tqk::View>& view,
+             tqk::MarkupController* controller = nullptr);
   MarkupDrag(const MarkupDrag&) = delete;
   MarkupDrag& operator=(const MarkupDrag&) = delete;
   //! Ends a drag that was started and not stopped, without telling the controller.
@@ -53,9 +65,12 @@ public:
 private:
   bool BeginShadow();
   bool HandleStart(const du::SmartPtr<tqmu::ModelBase>& pickedModel);
+  //! The center line's dropped end: its item from a pick at the mouse, and the line moved.
+  void DropCenterLineEnd(int x, int y);
 
   du::SmartPtr<tqk::Markup> m_markup;
   du::SmartPtr<tqk::View> m_view;
+  tqk::MarkupController* m_controller;
   du::SmartPtr<tqmk::MarkupShadow> m_shadow;
   bool m_stopped = false;
 };

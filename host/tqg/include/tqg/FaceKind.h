@@ -6,7 +6,11 @@ namespace tqg {
 //! which exact surface they approximate.
 enum class FaceKind
 {
-  PLANAR
+  PLANAR,
+  //! A cylinder, whose axis and radius the face keeps (tqg::Face::GetAxisOrigin and the rest).
+  CYLINDRICAL,
+  //! Any other curved surface.
+  OTHER
 };
 
 } // namespace tqg

@@ -4,6 +4,7 @@
 #include <dg/FBox.h>
 #include <du/RefCounted.h>
 #include <du/SmartPtr.h>
+#include <tqg/Datum.h>
 #include <tqg/Edge.h>
 #include <tqg/Face.h>
 #include <tqg/ShapeVisitor.h>
@@ -13,7 +14,8 @@
 namespace tqg {
 
 //! The geometry of a part in its own coordinate space: named faces (triangles) and named edges
-//! (polylines).
+//! (polylines), and the datums (axes, planes, coordinate systems) the part carries, which are
+//! construction geometry and no part of its body: boxes and closest points leave them out.
 class Shape : public du::RefCounted
 {
 public:
@@ -27,6 +29,9 @@ public:
   bool AddEdge(const du::SmartPtr<Edge>& edge);
   const std::vector<du::SmartPtr<Face>>& GetFaces() const { return m_faces; }
   const std::vector<du::SmartPtr<Edge>>& GetEdges() const { return m_edges; }
+  //! Appends the datum; null is refused.
+  bool AddDatum(const du::SmartPtr<Datum>& datum);
+  const std::vector<du::SmartPtr<Datum>>& GetDatums() const { return m_datums; }
 
   //! The box around every face vertex and edge point; dg::FBox::EMPTY for a shape without any.
   dg::FBox ComputeDefaultBBox() const;
@@ -38,6 +43,7 @@ public:
 private:
   std::vector<du::SmartPtr<Face>> m_faces;
   std::vector<du::SmartPtr<Edge>> m_edges;
+  std::vector<du::SmartPtr<Datum>> m_datums;
 };
 
 } // namespace tqg

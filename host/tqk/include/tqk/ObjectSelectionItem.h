@@ -13,6 +13,9 @@ public:
 
   const du::SmartPtr<Object>& GetObject() const { return m_object; }
 
+  //! The object when it is an engineering instance.
+  du::SmartPtr<Instance> GetPickedInstance() const override;
+
 private:
   du::SmartPtr<Object> m_object;
 };

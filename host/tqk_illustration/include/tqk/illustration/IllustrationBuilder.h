@@ -43,10 +43,22 @@ public:
                                          const dg::DPoint3D& max, const dg::Location& placement,
                                          bool itemized = true);
 
+  //! A part of the given geometry below the parent (null: at the top), shown at the placement and
+  //! listed as the next item. Null when its id path is taken already or the geometry is null.
+  du::SmartPtr<ShapeInstance> AddPart(const du::SmartPtr<SbomInstance>& parent, const std::string& name,
+                                      const du::SmartPtr<tqg::Shape>& geometry, const dg::Location& placement,
+                                      bool itemized = true);
+
   //! The sample: "frame" (a weld) holding "plate" and "rib"; "housing" holding "cover" and
   //! "bolt" (not itemized). Each part is a 10 x 10 x 2 box placed with its corner at x = 20 k
   //! for the k-th part (0 to 3), so that the view's pixel (20 k + 5, 5) lies on it.
   void BuildSample();
+  //! Three more parts at the top, for center lines, beside the sample's: "bored", a 10 x 10 x 2
+  //! box with a cylindrical face "bore" of radius 2 through it along z around (5, 5) (24 facets)
+  //! and its two rim edges, at x = 80; "marked", such a box carrying a datum axis from
+  //! (5, 5, 0) to (5, 5, 10), at x = 100; "rod", a lone straight edge "rod" from (0, 0, 0) to
+  //! (0, 10, 0), at x = 120.
+  void BuildCenterLineParts();
 
   //! The part shown for the node with that id path; null when there is none.
   du::SmartPtr<ShapeInstance> FindPart(const std::string& idPath) const;

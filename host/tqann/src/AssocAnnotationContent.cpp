@@ -1,0 +1,104 @@
+#include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
+#include <tqk/SelectionItem.h>
+#include <tqk/SelectionItemRepresentation.h>
+#include <tqk/SerializedContentElement.h>
+
+namespace tqannotations {
+
+using Reader = AssocAnnotation::SerializedContentVisitor;
+
+const du::Symbol Reader::SLOT_SELECTIONS("slotSelections");
+const du::Symbol Reader::SELECTION("selection");
+const du::Symbol Reader::CONTENT_TYPE("contentType");
+const du::Symbol Reader::FIELD("field");
+const du::Symbol Reader::VALUE("value");
+const du::Symbol Reader::IDENTITY("identity");
+
+// Only symbols and unsigned values are written: readers of derived annotations take other types
+// for themselves and would swallow them.
+void AssocAnnotation::Visit(tqk::SerializedContentElement& element) const
+{
+  Annotation::Visit(element);
+  tqk::SerializedContentElement& selections = element.StartContent(Reader::SLOT_SELECTIONS);
+  for (const du::SmartPtr<SlotObject>& slot : m_slots)
+  {
+    if (!slot || !slot->GetSelectionItem())
+      continue;
+    const du::ConstSmartPtr<tqk::SelectionItemRepresentation> written = slot->GetSelectionItem()->GetRepresentation();
+    if (!written)
+      continue;
+    tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
+    selection.AddProperty(Reader::CONTENT_TYPE, written->GetContentType());
+    for (const du::Symbol& name : written->GetFieldNames())
+    {
+      std::string value;
+      written->GetField(name, value);
+      selection.AddProperty(Reader::FIELD, name);
+      selection.AddProperty(Reader::VALUE, du::Symbol(value));
+      selection.AddProperty(Reader::IDENTITY, std::uint32_t(written->IsFieldPartOfIdentity(name) ? 1 : 0));
+    }
+    selection.EndContent();
+  }
+  selections.EndContent();
+}
+
+Reader::SerializedContentVisitor(const du::SmartPtr<AssocAnnotation>& annotation)
+    : tqk::Annotation::SerializedContentVisitor(*annotation), m_annotation(annotation)
+{
+  m_annotation->m_storedSelections.clear();
+}
+
+bool Reader::StartElement(const du::Symbol& name, tqk::SerializedContentElement* element)
+{
+  if (name == SLOT_SELECTIONS)
+    return true;
+  if (name == SELECTION)
+  {
+    m_inSelection = true;
+    m_contentType = du::Symbol::EMPTY;
+    m_fields.clear();
+    return true;
+  }
+  return tqk::Annotation::SerializedContentVisitor::StartElement(name, element);
+}
+
+bool Reader::EndElement(const du::Symbol& name)
+{
+  if (name == SELECTION && m_inSelection)
+  {
+    du::SmartPtr<tqk::SelectionItemRepresentation> restored(new tqk::SelectionItemRepresentation(m_contentType));
+    for (const Field& field : m_fields)
+      restored->SetField(field.name, field.value, field.identity);
+    m_annotation->m_storedSelections.push_back(restored);
+    m_inSelection = false;
+    return true;
+  }
+  if (name == SLOT_SELECTIONS)
+  {
+    m_annotation->SlotsVerification(m_annotation->m_storedSelections);
+    return true;
+  }
+  return tqk::Annotation::SerializedContentVisitor::EndElement(name);
+}
+
+void Reader::Visit(const du::Symbol& key, const du::Symbol& value)
+{
+  if (!m_inSelection)
+    return tqk::Annotation::SerializedContentVisitor::Visit(key, value);
+  if (key == CONTENT_TYPE)
+    m_contentType = value;
+  else if (key == FIELD)
+    m_fields.push_back(Field{value, std::string(), false});
+  else if (key == VALUE && !m_fields.empty())
+    m_fields.back().value = value.GetText();
+}
+
+void Reader::Visit(const du::Symbol& key, std::uint32_t value)
+{
+  if (m_inSelection && key == IDENTITY && !m_fields.empty())
+    m_fields.back().identity = value != 0;
+  else
+    tqk::Annotation::SerializedContentVisitor::Visit(key, value);
+}
+
+} // namespace tqannotations

@@ -1,0 +1,207 @@
+#include "tests/centerlines/EventLog.h"
+
+#include <tqannotations/CenterLinesAnnotation.h>
+#include <tqannotations/ConstStrings.h>
+#include <tqk/AsyncEvent.h>
+#include <tqk/Kernel.h>
+#include <tqk/MemoryPoolAllocated.h>
+#include <tqk/ObjectSelectionItem.h>
+#include <tqk/World.h>
+#include <tqk/illustration/IllustrationBuilder.h>
+#include <tqk/mcad_selection.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tqannotations::CenterLinesAnnotation;
+using tqannotations::CenterStyle;
+using Events = std::vector<std::string>;
+
+du::SmartPtr<tqk::SelectionItem> PartItem(const du::SmartPtr<tqk::ShapeInstance>& part)
+{
+  du::SmartPtr<tqk::ObjectSelectionItem> item(new tqk::ObjectSelectionItem(part->GetInstance()));
+  item->SetContentType(tqk::mcad_selection::Instance);
+  return item;
+}
+
+class CenterLinesObjectTest : public ::testing::Test
+{
+protected:
+  CenterLinesObjectTest() : line(new CenterLinesAnnotation), log(new EventLog)
+  {
+    tqk::World::GetWorld()->GetPreferences()->Clear();
+    tqk::Kernel::GetKernel()->PumpQueue();
+    builder.BuildSample();
+    line->RegisterObserver(log);
+    log->events.clear();
+  }
+  ~CenterLinesObjectTest() override
+  {
+    line->DetachScene();
+    tqk::Kernel::GetKernel()->PumpQueue();
+  }
+
+  tqk::illustration::IllustrationBuilder builder;
+  du::SmartPtr<CenterLinesAnnotation> line;
+  du::SmartPtr<EventLog> log;
+};
+
+TEST_F(CenterLinesObjectTest, ANewLineHasThreeEmptySlotsAndNamesItself)
+{
+  EXPECT_EQ(line->GetAnnotationType(), 0x8000);
+  EXPECT_EQ(line->GetClass(), tqannotations::ConstStrings::tqCenterLine);
+  EXPECT_EQ(line->GetPreselectionCursor(), tqannotations::ConstStrings::tqExplodeLinePreselectionCursor);
+  EXPECT_EQ(line->GetSlots().size(), 3u);
+  EXPECT_FALSE(line->GetObject(0));
+  EXPECT_FALSE(line->GetObject(3)) << "past the last slot";
+  EXPECT_FALSE(line->AllowGroupDrag());
+  EXPECT_EQ(line->NumberOfMarkups(), 1u);
+  EXPECT_TRUE(line->RecalculateMeasurementOnLoad());
+
+  du::SmartPtr<EventLog> late(new EventLog);
+  line->SetActiveSlot(1);
+  EXPECT_TRUE(line->RegisterObserver(late));
+  EXPECT_EQ(late->events, (Events{"active 1", "parameters"})) << "told the active slot on registration";
+  EXPECT_FALSE(line->RegisterObserver(late));
+}
+
+TEST_F(CenterLinesObjectTest, SetObjectsFillsSlotsInOrderAndAPickedSystemTakesTheLastSlot)
+{
+  const auto plate = PartItem(builder.FindPart("frame/plate"));
+  const auto rib = PartItem(builder.FindPart("frame/rib"));
+  const auto cover = PartItem(builder.FindPart("housing/cover"));
+  line->SetObjects({plate}, nullptr, false);
+  EXPECT_EQ(line->GetObject(0), plate);
+  EXPECT_FALSE(line->GetObject(1));
+
+  line->SetObjects({plate, rib, cover}, nullptr, false);
+  EXPECT_EQ(line->GetObject(2), cover);
+  EXPECT_EQ(line->GetSlots()[0]->GetConstraint(), tqmu::ConstructionConstraint::ON_OBJECT);
+
+  CenterStyle picked;
+  picked.csysType = CenterStyle::CSYS_PICKED;
+  line->SetLineStyle(picked, CenterStyle::CSYS);
+  line->SetObjects({plate, cover}, nullptr, false);
+  EXPECT_EQ(line->GetObject(0), plate);
+  EXPECT_FALSE(line->GetObject(1)) << "the second slot stays empty";
+  EXPECT_EQ(line->GetObject(2), cover);
+
+  line->SetObjects({}, nullptr, false);
+  EXPECT_FALSE(line->GetObject(0) || line->GetObject(1) || line->GetObject(2));
+}
+
+TEST_F(CenterLinesObjectTest, SlotOperationsPostTheirEventsAndRefuseWhatIsInPlace)
+{
+  const auto plate = PartItem(builder.FindPart("frame/plate"));
+  line->SetActiveSlot(1);
+  log->events.clear();
+  EXPECT_TRUE(line->SetActiveObject(plate));
+  EXPECT_EQ(line->GetObject(0), plate) << "slot 0, whatever the active slot";
+  EXPECT_EQ(log->events.front(), "object 1 invalid") << "the event names the active slot";
+
+  log->events.clear();
+  EXPECT_FALSE(line->SetActiveObject(plate)) << "in place already";
+  EXPECT_FALSE(line->SetActiveObject(new tqk::ObjectSelectionItem(line))) << "not itself";
+  EXPECT_TRUE(log->events.empty());
+
+  EXPECT_TRUE(line->ClearCSysSlot());
+  EXPECT_TRUE(log->events.empty()) << "no event and no measurement";
+
+  line->SetActiveSlot(0);
+  log->events.clear();
+  EXPECT_TRUE(line->RaiseObjectChanged(plate));
+  EXPECT_EQ(log->events, Events{"object 0 valid"}) << "judged by the slot's validation";
+  line->SetActiveSlot(7);
+  EXPECT_EQ(line->GetActiveSlot(), 0) << "a slot out of range is not taken";
+
+  line->SetActiveSlot(2);
+  EXPECT_EQ(line->GetActiveSlot(), 2) << "every slot in range reaches the base";
+
+  log->events.clear();
+  du::SmartPtr<tqk::SelectionItem> none;
+  line->SetPoint(dg::DPoint3D(3, 0, 0), 2.5f, none, CenterLinesAnnotation::SECOND_END);
+  ASSERT_GE(log->events.size(), 2u);
+  EXPECT_EQ(log->events.front(), "active 2");
+  EXPECT_EQ(log->events.back(), "parameters");
+  CenterStyle style;
+  line->GetLineStyle(style);
+  EXPECT_EQ(style.anchorOffset.x, 3.0);
+  EXPECT_EQ(style.lineExtent2, 2.5f);
+
+  log->events.clear();
+  line->SetPoint(dg::DPoint3D(9, 9, 9), 9.0f, none, static_cast<CenterLinesAnnotation::AttachedPoint>(2));
+  EXPECT_TRUE(log->events.empty()) << "an end that is none of the two changes nothing";
+
+  line->SetCSys(CenterStyle::CSYS_ID_NONE, CenterStyle::CSYS_NONE, dg::Location::IDENTITY, plate);
+  line->GetLineStyle(style);
+  EXPECT_FALSE(style.alongXYZ);
+  line->SetCSys(CenterStyle::CSYS_ID_NONE, CenterStyle::CSYS_WORLD, dg::Location::IDENTITY, plate);
+  line->GetLineStyle(style);
+  EXPECT_TRUE(style.alongXYZ);
+  CenterStyle::CSYS_ID id;
+  dg::Location placement;
+  du::SmartPtr<tqk::SelectionItem> system;
+  EXPECT_EQ(line->GetCSys(id, placement, system), CenterStyle::CSYS_WORLD);
+  EXPECT_EQ(system, plate);
+}
+
+TEST_F(CenterLinesObjectTest, CopiesAndClonesEditSlotsOfTheirOwnAndClonesComeFromFile)
+{
+  const auto plate = PartItem(builder.FindPart("frame/plate"));
+  const auto rib = PartItem(builder.FindPart("frame/rib"));
+  line->SetObjects({plate, rib}, nullptr, false);
+  const du::SmartPtr<tqk::Annotation> clone = line->Clone();
+  const auto copy = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(clone);
+  ASSERT_TRUE(copy);
+  EXPECT_TRUE(copy->CreatedFromFile());
+  EXPECT_FALSE(line->CreatedFromFile());
+  copy->ClearSlot(1);
+  EXPECT_EQ(line->GetObject(1), rib) << "the source keeps its slot";
+  EXPECT_FALSE(copy->GetObject(1));
+}
+
+TEST_F(CenterLinesObjectTest, MeasuringAnswersTheRequestOnceWhenTheQueueIsPumped)
+{
+  line->AttachScene(builder.GetScene());
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  line->SetObjects({PartItem(builder.FindPart("frame/plate"))}, request, true);
+  EXPECT_TRUE(request->IsPending()) << "nothing is answered inside the request";
+  tqk::Kernel::GetKernel()->PumpQueue();
+  EXPECT_EQ(request->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+  tqannotations::CenterLinesInfo info;
+  line->GetCenterLinesInfo(info);
+  EXPECT_EQ(info.point1.x, 0.0) << "the plate's axis runs along its longest side";
+  EXPECT_EQ(info.point2.x, 10.0);
+
+  du::SmartPtr<tqk::AsyncEvent> refused(new tqk::AsyncEvent);
+  line->SetObjects({}, refused, true);
+  EXPECT_EQ(refused->GetStatus(), tqk::BaseAsyncEvent::FAILED);
+  EXPECT_EQ(refused->GetErrorMessage(), du::Symbol("Failed to create center line"));
+  EXPECT_EQ(refused->GetErrorCode(), 1);
+
+  du::SmartPtr<tqk::AsyncEvent> waiting(new tqk::AsyncEvent);
+  line->SetObjects({}, waiting, false);
+  EXPECT_TRUE(waiting->IsPending());
+  du::SmartPtr<tqk::AsyncEvent> replacing(new tqk::AsyncEvent);
+  line->SetObjects({}, replacing, false);
+  EXPECT_EQ(waiting->GetStatus(), tqk::BaseAsyncEvent::FAILED) << "a replaced request is answered too";
+}
+
+TEST(CenterLinesLifetime, TheLastReleaseTellsObserversOnceAndFreesTheLineOnce)
+{
+  const std::size_t before = tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::ANNOTATIONS);
+  du::SmartPtr<EventLog> log(new EventLog);
+  {
+    du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
+    line->RegisterObserver(log);
+    CenterLinesAnnotation* raw = line.Get();
+    // The observer holds the line for a moment while it hears that the line goes.
+    log->onMeasurementValid = [raw] { du::SmartPtr<CenterLinesAnnotation> held(raw); };
+    log->events.clear();
+  }
+  EXPECT_EQ(log->events, Events{"invalid"});
+  EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::ANNOTATIONS), before);
+}
+
+} // namespace

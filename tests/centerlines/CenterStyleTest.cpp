@@ -1,0 +1,170 @@
+#include <tqannotations/CenterStyle.h>
+#include <tqk/Preferences.h>
+#include <tqk/World.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace {
+
+using tqannotations::CenterStyle;
+
+class CenterStyleTest : public ::testing::Test
+{
+protected:
+  CenterStyleTest() : preferences(tqk::World::GetWorld()->GetPreferences()) { preferences->Clear(); }
+  ~CenterStyleTest() override { preferences->Clear(); }
+
+  void Set(const std::string& key, const std::string& value)
+  {
+    preferences->SetString("Annotations/Centerline/" + key, value);
+  }
+
+  du::SmartPtr<tqk::Preferences> preferences;
+};
+
+TEST_F(CenterStyleTest, WithoutPreferencesAStyleKeepsItsDefaultsButTakesTheYellowTheColourGetterLeaves)
+{
+  const CenterStyle style;
+  EXPECT_EQ(style.strokeColor, dg::Color::YELLOW);
+  EXPECT_EQ(style.lineWidth, 1.0f);
+  EXPECT_EQ(style.dragFactor, 0.5f);
+  EXPECT_TRUE(style.attached);
+  EXPECT_FALSE(style.alongXYZ);
+  EXPECT_EQ(style.xyzFlag, 1);
+  EXPECT_EQ(style.xyzOrder[2], 2);
+  EXPECT_EQ(style.csysType, CenterStyle::CSYS_NONE);
+  EXPECT_EQ(style.arrowType, 0);
+  EXPECT_EQ(style.csysLocation, dg::Location::IDENTITY);
+}
+
+TEST_F(CenterStyleTest, EachPreferenceKeySetsItsFieldAndValuesOutsideTheListChangeNothing)
+{
+  preferences->SetInt("Annotations/Centerline/line_color_button", 0x0000FF);
+  Set("style_option", "s5");
+  preferences->SetBool("Annotations/Centerline/Halo", true);
+  preferences->SetFloat("Annotations/Centerline/weight", 2.5f);
+  preferences->SetBool("Annotations/Centerline/show_hidden", true);
+  preferences->SetBool("Annotations/Centerline/associative_check", false);
+  preferences->SetFloat("Annotations/Centerline/extent_start_spin", 3.0f);
+  preferences->SetFloat("Annotations/Centerline/extent_end_spin", 4.0f);
+  Set("path_menu", "3");
+  Set("axis_menu", "5");
+  const CenterStyle style;
+  EXPECT_EQ(style.strokeColor, dg::Color(0, 0, 1, 1));
+  EXPECT_EQ(style.lineStyle, 5);
+  EXPECT_TRUE(style.isHalo);
+  EXPECT_EQ(style.lineWidth, 2.5f);
+  EXPECT_TRUE(style.allwaysInFront);
+  EXPECT_FALSE(style.attached);
+  EXPECT_EQ(style.lineExtent1, 3.0f);
+  EXPECT_EQ(style.lineExtent2, 4.0f);
+  EXPECT_TRUE(style.alongXYZ);
+  EXPECT_EQ(style.csysType, CenterStyle::CSYS_PART);
+  EXPECT_EQ(style.xyzFlag, 5);
+  EXPECT_EQ((std::array<std::uint16_t, 3>{style.xyzOrder[0], style.xyzOrder[1], style.xyzOrder[2]}),
+            (std::array<std::uint16_t, 3>{2, 0, 1}));
+
+  Set("path_menu", "2");
+  EXPECT_EQ(CenterStyle().csysType, CenterStyle::CSYS_WORLD);
+  Set("path_menu", "1");
+  EXPECT_FALSE(CenterStyle().alongXYZ);
+
+  for (const char* refused : {"S3", " s3", "s8", "s", "s33"})
+  {
+    Set("style_option", refused);
+    EXPECT_EQ(CenterStyle().lineStyle, 0) << refused;
+  }
+  Set("path_menu", "4");
+  Set("axis_menu", "7");
+  CenterStyle kept;
+  EXPECT_EQ(kept.csysType, CenterStyle::CSYS_NONE);
+  EXPECT_EQ(kept.xyzFlag, 1);
+  // An unknown axis choice still re-derives the order from the flag the style has.
+  kept.xyzFlag = 2;
+  kept.xyzOrder[0] = kept.xyzOrder[1] = kept.xyzOrder[2] = 9;
+  kept.LoadDefaultFromPreference();
+  EXPECT_EQ(kept.xyzFlag, 2);
+  EXPECT_EQ(kept.xyzOrder[0], 2);
+  EXPECT_EQ(kept.xyzOrder[2], 0);
+}
+
+TEST_F(CenterStyleTest, ArrowHeadsFollowTheTableOnlyWhenBothEndsAreKnown)
+{
+  const char* kinds[3] = {"none", "point", "round"};
+  const int expected[3][3] = {{0, 2, 4}, {3, 1, 8}, {5, 6, 7}};
+  for (int start = 0; start < 3; ++start)
+    for (int end = 0; end < 3; ++end)
+    {
+      Set("start_option", kinds[start]);
+      Set("end_option", kinds[end]);
+      EXPECT_EQ(CenterStyle().arrowType, expected[start][end]) << kinds[start] << "/" << kinds[end];
+    }
+  Set("end_option", "Point");
+  EXPECT_EQ(CenterStyle().arrowType, 0) << "a value outside the list changes nothing";
+  preferences->Remove("Annotations/Centerline/start_option");
+  Set("end_option", "round");
+  EXPECT_EQ(CenterStyle().arrowType, 0) << "the end option alone is never read";
+  Set("start_option", "point");
+  preferences->Remove("Annotations/Centerline/end_option");
+  EXPECT_EQ(CenterStyle().arrowType, 0);
+}
+
+TEST_F(CenterStyleTest, EqualityToleratesSmallExtentDifferencesWhereCompareIsExact)
+{
+  CenterStyle a;
+  CenterStyle b;
+  b.lineExtent1 = a.lineExtent1 + 0.000009f;
+  b.isHalo = !a.isHalo;
+  b.attached = !a.attached;
+  b.alongXYZ = !a.alongXYZ;
+  b.xyzFlag = 4;
+  b.dragFactor = 0.9f;
+  EXPECT_TRUE(a == b);
+  EXPECT_FALSE(a.Compare(b, CenterStyle::LINE_EXTENT_1));
+  EXPECT_TRUE(a.Compare(b, CenterStyle::LINE_EXTENT_2 | CenterStyle::STROKE_COLOR | CenterStyle::LINE_WIDTH));
+  EXPECT_TRUE(a.Compare(b, 0));
+  EXPECT_FALSE(a.Compare(b, CenterStyle::HALO));
+
+  b.lineExtent1 = a.lineExtent1 + 1e-5f;
+  EXPECT_FALSE(a == b) << "a difference of 1e-5 is too much";
+
+  CenterStyle widthless;
+  widthless.lineWidth = std::nanf("");
+  EXPECT_FALSE(widthless == widthless);
+  EXPECT_FALSE(widthless.Compare(widthless, CenterStyle::LINE_WIDTH));
+  CenterStyle odd;
+  odd.strokeColor.r = -0.0f;
+  EXPECT_FALSE(odd.Compare(CenterStyle(), CenterStyle::STROKE_COLOR)) << "colours compare as stored";
+}
+
+TEST_F(CenterStyleTest, SyncCopiesTheSelectedGroupsOnly)
+{
+  CenterStyle target;
+  CenterStyle source;
+  source.lineStyle = 3;
+  source.isHalo = true;
+  source.csysType = CenterStyle::CSYS_PICKED;
+  source.csysId = static_cast<CenterStyle::CSYS_ID>(7);
+  source.dragFactor = 0.1f;
+  source.xyzFlag = 0;
+
+  CenterStyle untouched = target;
+  untouched.Sync(source, 0);
+  EXPECT_TRUE(untouched.Compare(target, 0xFFF));
+
+  target.Sync(source, CenterStyle::LINE_STYLE | CenterStyle::CSYS | CenterStyle::XYZ_FLAG);
+  EXPECT_EQ(target.lineStyle, 3);
+  EXPECT_EQ(target.csysId, 7);
+  EXPECT_EQ(target.csysType, CenterStyle::CSYS_PICKED);
+  EXPECT_FALSE(target.isHalo);
+  EXPECT_EQ(target.dragFactor, 0.5f) << "never synchronised";
+  EXPECT_EQ(target.xyzFlag, 0);
+  EXPECT_EQ(target.xyzOrder[0], 0) << "a flag of 0 leaves the order as it was";
+  EXPECT_EQ(target.xyzOrder[1], 1);
+}
+
+} // namespace
