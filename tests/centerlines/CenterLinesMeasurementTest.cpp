@@ -3,6 +3,7 @@
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterLinesMarkup.h>
 #include <tqk/Instance.h>
+#include <tqk/SerializedContentElement.h>
 #include <tqk/Shape.h>
 
 namespace {
@@ -169,6 +170,23 @@ TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMea
   EXPECT_EQ(info.location1.x, 20.0);
   EXPECT_EQ(info.location2.x, 60.0);
   EXPECT_TRUE(info.jogs.empty());
+}
+
+TEST_F(CenterLineMeasurement, ALoadedLineKeepsItsSavedEndPointsThroughANewMeasurement)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  tqk::SerializedContentElement document(du::Symbol("document"));
+  line->Visit(document);
+
+  const du::SmartPtr<ProbeLine> loaded = NewLine();
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&document));
+  CountedRequest request;
+  loaded->SetObjects({PartItem("frame/rib"), PartItem("housing/bolt")}, request.event, true);
+  Pump();
+  EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+  EXPECT_EQ(PointOf(*loaded, true).x, 0.0);
+  EXPECT_EQ(PointOf(*loaded, false).x, 10.0);
+  EXPECT_EQ(HoldersInScene(), 2u);
 }
 
 TEST_F(CenterLineMeasurement, EveryRequestIsAnsweredOnceEvenWhenReplacedOrLeftPending)
