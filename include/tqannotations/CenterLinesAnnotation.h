@@ -51,8 +51,9 @@ namespace tqannotations {
 class TQANNOTATIONS_EXPORT CenterLinesAnnotation : public AssocAnnotation
 {
 public:
-  //! The end of the line an item or point belongs to.
-  enum AttachedPoint
+  //! The end of the line an item or point belongs to. Held in an int, so that a caller may pass
+  //! any value; values other than these two name no end.
+  enum AttachedPoint : int
   {
     FIRST_END = 0,
     SECOND_END = 1,
