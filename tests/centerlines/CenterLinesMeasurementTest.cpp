@@ -134,7 +134,7 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryNeverMeasuredFailsInsteadOfSn
   EXPECT_EQ(HoldersInScene(), 0u);
 }
 
-TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredLine)
+TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredLineAndOfItsCopy)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
   const du::SmartPtr<tqk::Instance> hollow(new tqk::Instance(du::Symbol("hollow")));
@@ -142,12 +142,18 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredL
   du::SmartPtr<tqk::SelectionItem> item(new tqk::ObjectSelectionItem(hollow));
   item->SetContentType(tqk::mcad_selection::Instance);
 
-  CountedRequest request;
-  line->SetObjects({item}, request.event, true);
-  Pump();
-  EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
-  EXPECT_EQ(PointOf(*line, false).x, 10.0);
-  EXPECT_EQ(HoldersInScene(), 1u);
+  const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*line));
+  lines.push_back(copy);
+  copy->AttachScene(builder.GetScene());
+  for (const du::SmartPtr<CenterLinesAnnotation>& measured : {du::SmartPtr<CenterLinesAnnotation>(line), copy})
+  {
+    CountedRequest request;
+    measured->SetObjects({item}, request.event, true);
+    Pump();
+    EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+    EXPECT_EQ(PointOf(*measured, false).x, 10.0);
+  }
+  EXPECT_EQ(HoldersInScene(), 2u);
 }
 
 TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMeasurement)
