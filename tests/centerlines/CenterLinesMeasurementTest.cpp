@@ -40,7 +40,12 @@ TEST_F(CenterLineMeasurement, RunsInTheHostsOrderAndAnswersTheRequestOnce)
   const auto log = Observe(line);
   CountedRequest request;
 
-  EXPECT_TRUE(line->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, request.event, true));
+  const du::SmartPtr<tqk::SelectionItem> plate = PartItem("frame/plate");
+  const du::SmartPtr<tqk::SelectionItem> cover = PartItem("housing/cover");
+  EXPECT_TRUE(line->SetObjects({plate, cover}, request.event, true));
+  EXPECT_EQ(line->GetObject(0), plate);
+  EXPECT_EQ(line->GetObject(1), cover);
+  EXPECT_FALSE(line->GetObject(2));
   // Both slots stand on parts: their geometry is asked for, and nothing answers inside the call.
   EXPECT_TRUE(line->steps.empty());
   EXPECT_TRUE(request.event->IsPending());
