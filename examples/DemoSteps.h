@@ -53,3 +53,7 @@ bool DemoCalloutDrags(const du::SmartPtr<tqannotations::Callout>& callout,
 //! document into a new one from the factory, shows it and prints its members' rebuilt leaders.
 bool DemoCombinedCallout(const LoadedPlugin& plugin, const char* templatesPath, const char* documentPath,
                          bool load);
+
+//! Picks two parts of a sample illustration for a center line, lets the host's queue complete its
+//! measurement, prints the drawn line, then saves it, loads it back and prints it again.
+bool DemoCenterLines(const LoadedPlugin& plugin);

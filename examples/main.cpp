@@ -36,6 +36,7 @@ int main(int argc, char** argv)
     ok = DemoStyleList(TQ_EXAMPLE_DATA "/styles.xml") && ok;
     ok = DemoTemplates(TQ_EXAMPLE_DATA "/templates.xml") && ok;
     ok = DemoCallout(plugin, TQ_EXAMPLE_DATA "/templates.xml") && ok;
+    ok = DemoCenterLines(plugin) && ok;
   }
   ok = DemoCalloutRoad(plugin, TQ_EXAMPLE_DATA "/templates.xml", documentPath, load) && ok;
   ok = DemoCombinedCallout(plugin, TQ_EXAMPLE_DATA "/templates.xml", documentPath, load) && ok;
