@@ -365,4 +365,27 @@ TEST(CalloutPartCreated, LeadersOfTheSameIdPathMoveToTheNewPartAndShowOnTheNextA
   EXPECT_TRUE(shown.world.scene->HoldsMarkup(first));
 }
 
+TEST(CalloutPartCreated, ALeaderAlreadyOnThePartLeavesLaterLeadersOfItsIdPathAlone)
+{
+  CalloutOnParts shown;
+  StructureTree structure;
+  const auto old = shown.world.AddPart("asm/p");
+  const auto node = structure.Add("asm/p", old->GetInstance());
+  du::SmartPtr<tqk::Instance> instance(new tqk::Instance(du::Symbol("asm/p#2")));
+  instance->SetSbomInstance(node.Get());
+  const auto created =
+    shown.world.scene->CreateShapeInstance(instance, nullptr, Translation(0, 50, 0));
+  const auto bound = shown.Add(created, dg::DPoint3D(1, 0, 0));
+  const auto later = shown.Add(old, dg::DPoint3D(2, 0, 0));
+  ASSERT_EQ(later->GetShapeInstanceId(), bound->GetShapeInstanceId());
+  shown.callout->AttachScene(shown.world.scene);
+  ASSERT_TRUE(shown.world.scene->HoldsMarkup(later));
+
+  shown.callout->OnShapeInstanceCreate(created);
+  EXPECT_EQ(later->GetShapeInstance(), old);
+  EXPECT_FALSE(later->IsDetached());
+  EXPECT_TRUE(shown.world.scene->HoldsMarkup(later));
+  ExpectPoint(AnchorEnd(*later), 2, 0, 0);
+}
+
 } // namespace
