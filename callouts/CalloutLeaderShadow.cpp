@@ -148,6 +148,9 @@ void CalloutLeaderShadow::MarkupChanged()
   m_shadowPoints.clear();
   m_lineStrip->GetVertices().clear();
   Initialize();
+  // A point the shadow had beyond the leader's is gone now, and with it the grab on it.
+  if (m_draggedNode >= 0 && std::size_t(m_draggedNode) >= m_shadowPoints.size())
+    m_draggedNode = -1;
   NotifyContentChanged();
 }
 
@@ -228,6 +231,8 @@ void CalloutLeaderShadow::MoveNode(int index, const dg::DVec3& offset)
 
 void CalloutLeaderShadow::SetPointAt(std::size_t index, const dg::DPoint3D& position)
 {
+  if (index >= m_shadowPoints.size())
+    return;
   m_shadowPoints[index]->GetLocation().SetPos(position);
   std::vector<dg::DPoint3D>& vertices = m_lineStrip->GetVertices();
   if (index < vertices.size())
