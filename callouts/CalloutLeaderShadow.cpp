@@ -339,7 +339,8 @@ bool CalloutLeaderShadow::AcceptsHit(const tqk::PickResult& result) const
   if (!assembly)
     return hit == m_leader->GetShapeInstance();
   // A part picked in the structure tree stands for its whole weld.
-  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(GetView()->GetScene());
+  const du::SmartPtr<tqk::View>& view = GetView();
+  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(view ? view->GetScene() : nullptr);
   if (!scene)
     return false;
   std::set<du::SmartPtr<tqk::Instance>> first;

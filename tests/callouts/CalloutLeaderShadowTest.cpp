@@ -242,6 +242,22 @@ TEST(CalloutLeaderShadowDrag, ADropOfAPointThatTheRedrawnShadowNoLongerHasChange
   callout->DetachScene();
 }
 
+TEST(CalloutLeaderShadowDrag, AShadowMadeWithoutAViewTakesNoHitOnAWeldedLeader)
+{
+  SceneWithView world;
+  StructureTree structure;
+  const auto part = world.AddPart("frame/p");
+  du::SmartPtr<CalloutLeader> leader(new CalloutLeader(part, structure.Add("frame", nullptr)));
+  leader->AppendPoint(dg::DPoint3D(0, 0, 0));
+  leader->AppendPoint(dg::DPoint3D(10, 0, 0));
+  const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(
+    du::SmartPtr<tqk::Markup>(leader->ConstructShadow(nullptr)));
+  ASSERT_TRUE(shadow);
+  shadow->InsertPoint(dg::DPoint3D(5, 1, 0));
+  shadow->OnReceivePick({tqk::PickResult(part, dg::DPoint3D(5, 2, 0))});
+  EXPECT_EQ(shadow->GetPickedNode(), -1) << "the point went back";
+}
+
 TEST(CalloutLeaderShadowDrag, TranslateMovesEveryPointFromTheLeader)
 {
   LooseLeader loose({{0, 0, 0}, {10, 0, 0}});
