@@ -47,7 +47,6 @@ du::SmartPtr<tqmu::ModelShadowPoint> NewGrabPoint(const dg::DPoint3D& position)
 {
   du::SmartPtr<tqmu::ModelShadowPoint> point(
     new tqmu::ModelShadowPoint(position, kGrabPointSize, kGrabPointSize, true));
-  point->GetLocation().SetPos(position);
   point->SetPickable(true);
   return point;
 }
