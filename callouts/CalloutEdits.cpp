@@ -187,7 +187,12 @@ void Callout::OnShapeInstanceCreate(const du::SmartPtr<tqk::ShapeInstance>& part
     return;
   bool rebound = false;
   for (const du::SmartPtr<CalloutLeader>& leader : m_leaders) {
-    if (!leader || leader->GetShapeInstance() == part || leader->GetShapeInstanceId() != id)
+    if (!leader)
+      continue;
+    // A leader already bound to this very part: the callout has this part, nothing to rebind.
+    if (leader->GetShapeInstance() == part)
+      break;
+    if (leader->GetShapeInstanceId() != id)
       continue;
     // Detached, the leader is shown on its new part by the next attach.
     if (!leader->IsDetached()) {

@@ -47,7 +47,6 @@ du::SmartPtr<tqmu::ModelShadowPoint> NewGrabPoint(const dg::DPoint3D& position)
 {
   du::SmartPtr<tqmu::ModelShadowPoint> point(
     new tqmu::ModelShadowPoint(position, kGrabPointSize, kGrabPointSize, true));
-  point->GetLocation().SetPos(position);
   point->SetPickable(true);
   return point;
 }
@@ -148,6 +147,9 @@ void CalloutLeaderShadow::MarkupChanged()
   m_shadowPoints.clear();
   m_lineStrip->GetVertices().clear();
   Initialize();
+  // A point the shadow had beyond the leader's is gone now, and with it the grab on it.
+  if (m_draggedNode >= 0 && std::size_t(m_draggedNode) >= m_shadowPoints.size())
+    m_draggedNode = -1;
   NotifyContentChanged();
 }
 
@@ -228,6 +230,8 @@ void CalloutLeaderShadow::MoveNode(int index, const dg::DVec3& offset)
 
 void CalloutLeaderShadow::SetPointAt(std::size_t index, const dg::DPoint3D& position)
 {
+  if (index >= m_shadowPoints.size())
+    return;
   m_shadowPoints[index]->GetLocation().SetPos(position);
   std::vector<dg::DPoint3D>& vertices = m_lineStrip->GetVertices();
   if (index < vertices.size())
@@ -334,7 +338,8 @@ bool CalloutLeaderShadow::AcceptsHit(const tqk::PickResult& result) const
   if (!assembly)
     return hit == m_leader->GetShapeInstance();
   // A part picked in the structure tree stands for its whole weld.
-  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(GetView()->GetScene());
+  const du::SmartPtr<tqk::View>& view = GetView();
+  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(view ? view->GetScene() : nullptr);
   if (!scene)
     return false;
   std::set<du::SmartPtr<tqk::Instance>> first;

@@ -49,87 +49,67 @@ CalloutOperationStep& CalloutOperationStep::operator=(const CalloutOperationStep
 
 CalloutOperationStep::~CalloutOperationStep() = default;
 
+template <typename Value>
+void CalloutOperationStep::Report(const Value& value, const Value& old, Value& reported,
+                                  ChangedField field)
+{
+  if (value == old) // a NaN on either side counts as a change
+    return;
+  m_changeMask |= field;
+  reported = value;
+}
+
 // Each setter marks its field only when the value differs from the one the step started from;
 // a value reported back to the old one keeps an earlier mark and value.
 
 void CalloutOperationStep::SetText(const du::Symbol& text)
 {
-  if (text == m_oldInfo.text)
-    return;
-  m_changeMask |= TEXT;
-  m_newInfo.text = text;
+  Report(text, m_oldInfo.text, m_newInfo.text, TEXT);
 }
 
 void CalloutOperationStep::SetFontSize(float size)
 {
-  if (size == m_oldInfo.fontSize) // a NaN on either side counts as a change
-    return;
-  m_changeMask |= FONT_SIZE;
-  m_newInfo.fontSize = size;
+  Report(size, m_oldInfo.fontSize, m_newInfo.fontSize, FONT_SIZE);
 }
 
 void CalloutOperationStep::SetFontColor(const dg::Color& color)
 {
-  if (color == m_oldInfo.textColor)
-    return;
-  m_changeMask |= FONT_COLOR;
-  m_newInfo.textColor = color;
+  Report(color, m_oldInfo.textColor, m_newInfo.textColor, FONT_COLOR);
 }
 
 void CalloutOperationStep::SetFillColor(const dg::Color& color)
 {
-  if (color == m_oldInfo.fillColor)
-    return;
-  m_changeMask |= FILL_COLOR;
-  m_newInfo.fillColor = color;
+  Report(color, m_oldInfo.fillColor, m_newInfo.fillColor, FILL_COLOR);
 }
 
 void CalloutOperationStep::SetShape(int shape)
 {
-  if (shape == m_oldInfo.shape)
-    return;
-  m_changeMask |= SHAPE;
-  m_newInfo.shape = shape;
+  Report(shape, m_oldInfo.shape, m_newInfo.shape, SHAPE);
 }
 
 void CalloutOperationStep::SetLineStipple(int stipple)
 {
-  if (stipple == m_oldInfo.lineStipple)
-    return;
-  m_changeMask |= LINE_STIPPLE;
-  m_newInfo.lineStipple = stipple;
+  Report(stipple, m_oldInfo.lineStipple, m_newInfo.lineStipple, LINE_STIPPLE);
 }
 
 void CalloutOperationStep::SetLineWeight(float weight)
 {
-  if (weight == m_oldInfo.lineWeight)
-    return;
-  m_changeMask |= LINE_WEIGHT;
-  m_newInfo.lineWeight = weight;
+  Report(weight, m_oldInfo.lineWeight, m_newInfo.lineWeight, LINE_WEIGHT);
 }
 
 void CalloutOperationStep::SetLineColor(const dg::Color& color)
 {
-  if (color == m_oldInfo.lineColor)
-    return;
-  m_changeMask |= LINE_COLOR;
-  m_newInfo.lineColor = color;
+  Report(color, m_oldInfo.lineColor, m_newInfo.lineColor, LINE_COLOR);
 }
 
 void CalloutOperationStep::SetHead(int arrowStyle)
 {
-  if (arrowStyle == m_oldInfo.arrowStyle)
-    return;
-  m_changeMask |= HEAD;
-  m_newInfo.arrowStyle = arrowStyle;
+  Report(arrowStyle, m_oldInfo.arrowStyle, m_newInfo.arrowStyle, HEAD);
 }
 
 void CalloutOperationStep::SetHalo(bool halo)
 {
-  if (halo == m_oldInfo.halo)
-    return;
-  m_changeMask |= HALO;
-  m_newInfo.halo = halo;
+  Report(halo, m_oldInfo.halo, m_newInfo.halo, HALO);
 }
 
 void CalloutOperationStep::Undo() { Apply(m_oldInfo); }

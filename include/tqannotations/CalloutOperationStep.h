@@ -69,6 +69,9 @@ public:
   const CalloutInfo& GetNewInfo() const { return m_newInfo; }
 
 private:
+  //! Marks the field and keeps the value, unless the value is the one the step started from.
+  template <typename Value>
+  void Report(const Value& value, const Value& old, Value& reported, ChangedField field);
   void Apply(const CalloutInfo& values);
 
   du::SmartPtr<Callout> m_callout;

@@ -163,6 +163,41 @@ TEST(CalloutDrags, AnAnchorDropMakesOneMoveStepInSceneSpace)
   ExpectPoint(anchor, 1, 6, 0);
 }
 
+TEST(CalloutDrags, AnAnchorDropOnALaterLeaderMovesOnlyThatLeaderInItsOwnPartsSpace)
+{
+  PlacedCallout placed("frame/rib"); // leader 0, with the label at its anchor (25, 5, 1)
+  std::vector<du::SmartPtr<CalloutLeader>> leaders{placed.leader};
+  for (const char* path : {"frame/plate", "housing/cover"}) {
+    leaders.push_back(placed.callout->CreateCalloutLeader(dg::DPoint3D(5, 5, 1),
+                                                          placed.builder.FindPart(path), nullptr));
+    placed.callout->ConnectLeader(leaders.back());
+  }
+  placed.callout->AttachSubsetScene(placed.builder.GetScene(), std::string());
+  ASSERT_EQ(leaders[2]->GetController(), placed.callout.Get());
+  ExpectPoint(AnchorEnd(*leaders[2]), 45, 5, 1);
+
+  {
+    tqannotations::MarkupDrag drag(leaders[2], placed.view());
+    placed.DragLeaderPoint(drag, 45, 5, 2, 3); // onto the cover's near face
+  }
+  ExpectPoint(AnchorEnd(*leaders[2]), 47, 8, 0);
+  std::string partId, assemblyId;
+  dg::DPoint3D stored;
+  bool attached = false;
+  placed.callout->GetLeaderInfoAtPos(2, partId, assemblyId, stored, attached);
+  ExpectPoint(stored, 7, 8, 0);
+  ASSERT_EQ(placed.history().GetUndoCount(), 1u);
+
+  ASSERT_TRUE(placed.history().Undo());
+  ExpectPoint(AnchorEnd(*leaders[2]), 45, 5, 1);
+  ExpectPoint(leaders[2]->GetAnchor(), 5, 5, 1);
+  ASSERT_TRUE(placed.history().Redo());
+  ExpectPoint(AnchorEnd(*leaders[2]), 47, 8, 0);
+  ExpectPoint(AnchorEnd(*leaders[0]), 25, 5, 1);
+  ExpectPoint(AnchorEnd(*leaders[1]), 5, 5, 1);
+  ExpectPoint(placed.callout->GetPosition(), 5, 5, 1);
+}
+
 TEST(CalloutDrags, ADropOnAnotherPartOrOnNothingSpringsBack)
 {
   PlacedCallout placed("frame/rib");
@@ -363,6 +398,29 @@ TEST(CalloutPartCreated, LeadersOfTheSameIdPathMoveToTheNewPartAndShowOnTheNextA
   EXPECT_TRUE(shown.world.scene->HoldsMarkup(second));
   shown.callout->OnShapeInstanceCreate(created); // bound already: nothing changes
   EXPECT_TRUE(shown.world.scene->HoldsMarkup(first));
+}
+
+TEST(CalloutPartCreated, ALeaderAlreadyOnThePartLeavesLaterLeadersOfItsIdPathAlone)
+{
+  CalloutOnParts shown;
+  StructureTree structure;
+  const auto old = shown.world.AddPart("asm/p");
+  const auto node = structure.Add("asm/p", old->GetInstance());
+  du::SmartPtr<tqk::Instance> instance(new tqk::Instance(du::Symbol("asm/p#2")));
+  instance->SetSbomInstance(node.Get());
+  const auto created =
+    shown.world.scene->CreateShapeInstance(instance, nullptr, Translation(0, 50, 0));
+  const auto bound = shown.Add(created, dg::DPoint3D(1, 0, 0));
+  const auto later = shown.Add(old, dg::DPoint3D(2, 0, 0));
+  ASSERT_EQ(later->GetShapeInstanceId(), bound->GetShapeInstanceId());
+  shown.callout->AttachScene(shown.world.scene);
+  ASSERT_TRUE(shown.world.scene->HoldsMarkup(later));
+
+  shown.callout->OnShapeInstanceCreate(created);
+  EXPECT_EQ(later->GetShapeInstance(), old);
+  EXPECT_FALSE(later->IsDetached());
+  EXPECT_TRUE(shown.world.scene->HoldsMarkup(later));
+  ExpectPoint(AnchorEnd(*later), 2, 0, 0);
 }
 
 } // namespace

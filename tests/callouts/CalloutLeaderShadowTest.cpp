@@ -209,6 +209,55 @@ TEST(CalloutLeaderShadowDrag, TheFirstHitOnTheLeadersPartTakesTheDrop)
   ExpectPoint(loose.leader->GetPoints().at(1), 10, 0, 0); // no callout took the drop
 }
 
+TEST(CalloutLeaderShadowDrag, ADropOfAPointThatTheRedrawnShadowNoLongerHasChangesNothing)
+{
+  SceneWithView world;
+  tqk::UndoHistory& history = tqk::World::GetWorld()->GetUndoHistory();
+  history.Clear();
+  du::SmartPtr<TestCallout> callout(new TestCallout);
+  callout->_Initialize(Template());
+  const auto part = world.AddPart("p");
+  const du::SmartPtr<CalloutLeader> leader = callout->AddLeader(part, dg::DPoint3D(10, 0, 0));
+  callout->SetLabelPosition(dg::DPoint3D(0, 0, 0));
+  callout->AttachScene(world.scene);
+  ASSERT_TRUE(leader->BeginShadowDrag(world.view));
+  const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(leader->GetShadow());
+  shadow->InsertPoint(dg::DPoint3D(5, 1, 0));
+  shadow->SetPickedModel(GrabPointAt(*shadow, dg::DPoint3D(10, 0, 0)));
+  ASSERT_TRUE(shadow->HandleDragStart());
+  ASSERT_EQ(shadow->GetPickedNode(), 2);
+  shadow->MarkupChanged(); // drawn from the leader again: its third point is gone
+  EXPECT_EQ(shadow->GetPickedNode(), -1);
+
+  world.view->SetNextPickAnswer({tqk::PickResult(part, dg::DPoint3D(12, 3, 0))});
+  shadow->SetDragStopPosition(12, 3);
+  shadow->HandleDragStop();
+  EXPECT_EQ(tqk::Kernel::GetKernel()->GetQueuedCount(), 0u);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  ExpectPoint(leader->GetPoints().at(1), 10, 0, 0);
+  ASSERT_EQ(DrawnPoints(*shadow).size(), 2u);
+  ExpectPoint(DrawnPoints(*shadow).at(1), 10, 0, 0);
+  EXPECT_EQ(history.GetUndoCount(), 0u);
+  leader->EndShadowDrag();
+  callout->DetachScene();
+}
+
+TEST(CalloutLeaderShadowDrag, AShadowMadeWithoutAViewTakesNoHitOnAWeldedLeader)
+{
+  SceneWithView world;
+  StructureTree structure;
+  const auto part = world.AddPart("frame/p");
+  du::SmartPtr<CalloutLeader> leader(new CalloutLeader(part, structure.Add("frame", nullptr)));
+  leader->AppendPoint(dg::DPoint3D(0, 0, 0));
+  leader->AppendPoint(dg::DPoint3D(10, 0, 0));
+  const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(
+    du::SmartPtr<tqk::Markup>(leader->ConstructShadow(nullptr)));
+  ASSERT_TRUE(shadow);
+  shadow->InsertPoint(dg::DPoint3D(5, 1, 0));
+  shadow->OnReceivePick({tqk::PickResult(part, dg::DPoint3D(5, 2, 0))});
+  EXPECT_EQ(shadow->GetPickedNode(), -1) << "the point went back";
+}
+
 TEST(CalloutLeaderShadowDrag, TranslateMovesEveryPointFromTheLeader)
 {
   LooseLeader loose({{0, 0, 0}, {10, 0, 0}});

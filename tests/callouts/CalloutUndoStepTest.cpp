@@ -219,6 +219,7 @@ TEST(ShowAllLeaders, ShowsHiddenDetachedLeadersOnVisiblePartsWithOneUndoStep)
 TEST(ShowAllLeaders, UndoAndRedoKeepSceneMembershipAndControllersInStep)
 {
   CalloutWithHiddenLeaders shown;
+  shown.leaders[0]->SetHidden(true); // hidden while shown: not shown all over again
   du::SmartPtr<tqk::Operation> operation(new tqk::Operation("Show", shown.world.scene, true));
   ASSERT_TRUE(shown.callout->ShowAllLeaders(operation));
   tqk::UndoHistory& history = tqk::World::GetWorld()->GetUndoHistory();
@@ -229,6 +230,7 @@ TEST(ShowAllLeaders, UndoAndRedoKeepSceneMembershipAndControllersInStep)
   for (int round = 0; round < 2; ++round) {
     ASSERT_TRUE(history.Undo());
     EXPECT_TRUE(shown.Shown(0)) << "a leader the step did not change stays";
+    EXPECT_TRUE(shown.leaders[0]->IsHidden());
     EXPECT_FALSE(shown.Shown(1));
     EXPECT_TRUE(shown.leaders[1]->IsHidden());
     EXPECT_FALSE(shown.Shown(2));
