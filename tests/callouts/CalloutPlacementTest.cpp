@@ -202,6 +202,12 @@ TEST_F(Placement, SetAnchorPlacesALabelThatWasNeverPlaced)
 {
   callout->_Initialize(Template());
   callout->AddLeader(part);
+  // An index out of range places nothing, not even a label that was never placed.
+  callout->SetAnchor(dg::DPoint3D(0, 4, 0), 1);
+  ExpectPoint(callout->GetPosition(), 0, 0, 0);
+  dg::DPoint3D unplaced(7, 7, 7);
+  callout->GetMarkupLabelPosition(unplaced);
+  ExpectPoint(unplaced, 0, 0, 0);
   callout->SetAnchor(dg::DPoint3D(0, 4, 0), 0);
   ExpectPoint(callout->GetPosition(), 0, 4, 0);
   dg::DPoint3D label;
