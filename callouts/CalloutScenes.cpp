@@ -230,6 +230,10 @@ du::SmartPtr<CalloutLeader> Callout::RebuildLeader(const CalloutLeaderInfo& reco
       return nullptr;
   }
   du::SmartPtr<CalloutLeader> leader = CreateCalloutLeader(record.anchor, part, assembly);
+  // A label placed before this leader could be rebuilt is not placed again, so the leader is
+  // started where the label is drawn rather than at the stored position in its part's space.
+  if (m_positionSet && m_label)
+    leader->MovePoint(0, m_label->GetPos());
   if (record.dim) {
     leader->SetDim(true);
     UpdateLeaderDim(leader);

@@ -188,6 +188,36 @@ TEST_F(Scenes, ALoadedCalloutRebuildsTheLeadersItCanAndKeepsTheOthers)
   loaded->DetachScene();
 }
 
+TEST_F(Scenes, ALeaderRebuiltAfterTheLabelWasPlacedStartsAtTheLabel)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  du::SmartPtr<Callout> loaded(new Callout(info));
+  const du::SmartPtr<tqk::Instance> cover = Part("housing/cover")->GetInstance();
+  illustration.GetScene()->SetVisibility({cover}, false, false);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader on a hidden part";
+  loaded->DetachScene();
+
+  illustration.GetScene()->SetVisibility({cover}, true, false);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 3u);
+  dg::DPoint3D label;
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 21.0) << "the stored position carried by the rib's placement (x 20)";
+  for (unsigned index : {0u, 1u}) {
+    const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[index]);
+    ASSERT_TRUE(leader);
+    EXPECT_EQ(leader->GetPoints()[0].x, label.x) << "leader " << index;
+    EXPECT_EQ(leader->GetPoints()[0].y, label.y) << "leader " << index;
+  }
+  loaded->DetachScene();
+}
+
 TEST_F(Scenes, AClonedCalloutShowsTheSamePicture)
 {
   const auto callout = NewCallout();
