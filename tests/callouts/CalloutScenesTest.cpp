@@ -144,6 +144,24 @@ TEST_F(Scenes, AnEmptySceneDetachesAndAnotherSceneTakesTheMarkupsAlong)
   other->Close();
 }
 
+TEST_F(Scenes, AttachingTakesTheBlendColourFromTheViewsBackground)
+{
+  const auto callout = NewCallout();
+  callout->AddLeader(Part("frame/plate"));
+  illustration.GetView()->SetBackgroundColors(dg::Color(1, 0.5f, 0, 0.25f), dg::Color(0, 0.5f, 1, 0.75f),
+                                              dg::Color(0.3f, 0.3f, 0.3f, 1));
+  callout->AttachScene(illustration.GetScene());
+  tqk::SerializedContentElement saved;
+  callout->SerializeContent(saved);
+  std::size_t found = 0;
+  for (const auto& entry : saved.GetEntries())
+    if (!entry.child && entry.key == du::Symbol("blendColor")) {
+      EXPECT_EQ(std::get<dg::Color>(entry.value), dg::Color(0.5f, 0.5f, 0.5f, 1)) << "the mean of the first two";
+      ++found;
+    }
+  EXPECT_EQ(found, 1u);
+}
+
 TEST_F(Scenes, ANoteShowsItsLabelDirectly)
 {
   du::SmartPtr<TestCallout> note(new TestCallout);
