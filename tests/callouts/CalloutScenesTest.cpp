@@ -236,6 +236,23 @@ TEST_F(Scenes, ALeaderRebuiltAfterTheLabelWasPlacedStartsAtTheLabel)
   loaded->DetachScene();
 }
 
+TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
+{
+  CalloutInfo info;
+  for (const char* assembly : {"housing", "no/such/assembly"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = "housing/cover";
+    info.leaderRecords.back()->assemblyInstanceId = assembly;
+  }
+  du::SmartPtr<Callout> loaded(new Callout(info));
+  loaded->SetScene(illustration.GetScene());
+  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 0u) << "an unknown assembly is not counted";
+  const du::SmartPtr<tqk::BaseInstance> assembly = loaded->GetAssemblyInstanceAtPos(0);
+  ASSERT_TRUE(assembly);
+  EXPECT_EQ(assembly->GetIDPath(), du::Symbol("housing"));
+  EXPECT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader without its assembly";
+}
+
 TEST_F(Scenes, AClonedCalloutShowsTheSamePicture)
 {
   const auto callout = NewCallout();
