@@ -333,12 +333,13 @@ void Callout::SerializeLabel(tqk::SerializedContentElement& element) const
     for (const du::SmartPtr<LabelContent>& item : items) {
       if (!item)
         continue;
-      if (item->isProperty) {
+      // Items of a kind this version does not know are left out rather than guessed at.
+      if (item->isProperty == 1) {
         tqk::SerializedContentElement& property = label.StartContent(kUseProperty);
         property.AddProperty(kGroup, du::Symbol(item->text));
         property.AddProperty(kPropName, du::Symbol(item->propertyName));
         label.EndContent();
-      } else if (!item->text.empty()) {
+      } else if (item->isProperty == 0 && !item->text.empty()) {
         label.StartContent(kFixed).AddProperty(kFixedText, du::Symbol(item->text));
         label.EndContent();
       }

@@ -1,5 +1,7 @@
 #include <tqannotations/Callout.h>
 
+#include <tqannotations/CalloutLeaderShadow.h>
+
 #include "callouts/CalloutUnits.h"
 #include "callouts/PartBox.h"
 #include "common/ReadLockGuard.h"
@@ -119,7 +121,11 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
   for (const du::SmartPtr<CalloutLeader>& leader : m_leaders) {
     if (!leader)
       continue;
+    // A leader being dragged draws its shadow; its label end must not stay where the label was.
+    const auto leaderShadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(leader->GetShadow());
     leader->MovePoint(0, inScene);
+    if (leaderShadow)
+      leaderShadow->MovePoint(0, inScene);
     leader->NotifyContentChanged();
   }
   m_positionSet = true;

@@ -71,10 +71,7 @@ bool Callout::DetachScene()
 {
   {
     WriteLockGuard lock(*this);
-    if (m_kind != CALLOUT_NOTE)
-      DetachSubsetScene(std::string());
-    else
-      TakeMarkupsOutOfScene();
+    TakeMarkupsOutOfScene();
     m_scene.Reset();
   }
   return tqk::Annotation::DetachScene();
@@ -151,14 +148,8 @@ void Callout::LeadersDetachScene(std::string subset)
 
 void Callout::TakeMarkupsOutOfScene()
 {
-  WriteLockGuard lock(*this);
-  LeadersDetachScene(std::string());
-  if (m_labelInScene) {
-    m_label->SetController(nullptr);
-    if (m_scene)
-      m_scene->RemoveMarkup(m_label);
-    m_labelInScene = false;
-  }
+  // Once every leader has left, nothing keeps the label in the scene, a note's label included.
+  DetachSubsetScene(std::string());
 }
 
 void Callout::SetVisible(std::string subset, bool visible)
@@ -230,6 +221,10 @@ du::SmartPtr<CalloutLeader> Callout::RebuildLeader(const CalloutLeaderInfo& reco
       return nullptr;
   }
   du::SmartPtr<CalloutLeader> leader = CreateCalloutLeader(record.anchor, part, assembly);
+  // A label placed before this leader could be rebuilt is not placed again, so the leader is
+  // started where the label is drawn rather than at the stored position in its part's space.
+  if (m_positionSet && m_label)
+    leader->MovePoint(0, m_label->GetPos());
   if (record.dim) {
     leader->SetDim(true);
     UpdateLeaderDim(leader);

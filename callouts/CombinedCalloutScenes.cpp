@@ -64,15 +64,16 @@ void CombinedCallout::LendScene(const du::SmartPtr<tqk::ShapeScene>& scene, cons
   for (const du::SmartPtr<Callout>& member : members) {
     if (!member)
       continue;
-    bool holdsScene = false;
+    bool rebuild = false;
     {
       WriteLockGuard lock(*member);
       if (!member->m_scene)
         member->m_scene = scene;
-      holdsScene = member->m_scene == scene;
+      // Loaded and cloned members have leader records without leaders until they see the parts;
+      // a record whose part was hidden or missing in an earlier scene is tried again.
+      rebuild = member->m_scene == scene && member->HasRecordWithoutLeader();
     }
-    // Loaded and cloned members have leader records without leaders until they see the parts.
-    if (holdsScene && member->GetLeaderLineCount(true) != member->GetLeaderLineCount(false))
+    if (rebuild)
       member->UpdateWithCalloutInfo();
   }
 }

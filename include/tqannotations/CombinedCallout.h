@@ -93,7 +93,7 @@ private:
   //! The member list as it is now; the list itself may change while the copy is walked.
   Members CurrentMembers() const;
   //! Lends the scene to the members that have none, and rebuilds the leaders of those that hold
-  //! it and have more leader records than leaders.
+  //! it and have leader records without leaders.
   void LendScene(const du::SmartPtr<tqk::ShapeScene>& scene, const Members& members);
   //! Takes the scene back from the members that hold it only because it was lent to them.
   void TakeBackScene(const du::SmartPtr<tqk::Scene>& scene, const Members& members);

@@ -60,7 +60,8 @@ bool HasProperty(const Element& element, const char* key)
   return false;
 }
 
-//! A template with a label of mixed content: fixed text, a property, an empty fixed text.
+//! A template with a label of mixed content: fixed text, a property, an empty fixed text, and
+//! an item whose kind flag is neither fixed text nor property.
 du::SmartPtr<TAnnotation> ContentTemplate()
 {
   du::SmartPtr<TAnnotation> definition = Template();
@@ -71,6 +72,9 @@ du::SmartPtr<TAnnotation> ContentTemplate()
   definition->label->contents.push_back(new LabelContent("No. ", text));
   definition->label->contents.push_back(new LabelContent("Metadata", "PartNumber", text));
   definition->label->contents.push_back(new LabelContent("", text));
+  du::SmartPtr<LabelContent> unknown(new LabelContent("Metadata", "Mass", text));
+  unknown->isProperty = 2;
+  definition->label->contents.push_back(unknown);
   return definition;
 }
 
@@ -137,7 +141,7 @@ TEST_F(Content, WritesThePropertiesInOrderThenLabelThenLeaders)
 
   const Element& label = *Children(saved, "label").at(0);
   EXPECT_TRUE(Property<bool>(label, "canEdit"));
-  ASSERT_EQ(label.GetChildCount(), 2u) << "an empty fixed text is not written";
+  ASSERT_EQ(label.GetChildCount(), 2u) << "neither an empty fixed text nor an unknown kind of item";
   EXPECT_EQ(Property<du::Symbol>(*Children(label, "fixed").at(0), "fixedText"), du::Symbol("No. "));
   const Element& property = *Children(label, "useProperty").at(0);
   EXPECT_EQ(PropertyKeys(property), (std::vector<std::string>{"group", "propName"}));

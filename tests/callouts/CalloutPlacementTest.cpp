@@ -3,12 +3,16 @@
 
 #include <tqannotations/CalloutAnchorVisitor.h>
 #include <tqannotations/CalloutAssemblyVisitor.h>
+#include <tqannotations/CalloutLeaderShadow.h>
 
 #include <tqg/Face.h>
 #include <tqg/Shape.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/Shape.h>
 #include <tqk/illustration/IllustrationBuilder.h>
+#include <tqmu/MarkupData.h>
+#include <tqmu/ModelContainer.h>
+#include <tqmu/ModelLineStrip.h>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +34,17 @@ void ExpectPoint(const dg::DPoint3D& actual, double x, double y, double z)
   EXPECT_NEAR(actual.x, x, 1e-6);
   EXPECT_NEAR(actual.y, y, 1e-6);
   EXPECT_NEAR(actual.z, z, 1e-6);
+}
+
+//! The points a leader's drag shadow draws: the vertices of the line in its drawing model.
+std::vector<dg::DPoint3D> DrawnPoints(const CalloutLeaderShadow& shadow)
+{
+  const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(shadow.GetContent());
+  const auto& model = dynamic_cast<const tqmu::ModelContainer&>(*content->GetModelBase());
+  for (const du::SmartPtr<tqmu::ModelBase>& child : model.GetChildren())
+    if (const auto line = du::SmartPtr<tqmu::ModelLineStrip>::DynamicCast(child))
+      return line->GetVertices();
+  return {};
 }
 
 //! An illustration with one box part from (0, 0, 0) to (10, 4, 2), placed at (100, 50, 0) and
@@ -187,6 +202,12 @@ TEST_F(Placement, SetAnchorPlacesALabelThatWasNeverPlaced)
 {
   callout->_Initialize(Template());
   callout->AddLeader(part);
+  // An index out of range places nothing, not even a label that was never placed.
+  callout->SetAnchor(dg::DPoint3D(0, 4, 0), 1);
+  ExpectPoint(callout->GetPosition(), 0, 0, 0);
+  dg::DPoint3D unplaced(7, 7, 7);
+  callout->GetMarkupLabelPosition(unplaced);
+  ExpectPoint(unplaced, 0, 0, 0);
   callout->SetAnchor(dg::DPoint3D(0, 4, 0), 0);
   ExpectPoint(callout->GetPosition(), 0, 4, 0);
   dg::DPoint3D label;
@@ -203,6 +224,23 @@ TEST_F(Placement, SetLabelPositionNeedsThePartOfLeaderZero)
   ExpectPoint(callout->GetPosition(), 0, 0, 0);
   callout->SetAnchor(dg::DPoint3D(1, 1, 1), 1);
   ExpectPoint(callout->GetPosition(), 0, 0, 0);
+}
+
+TEST_F(Placement, ALeaderBeingDraggedFollowsTheLabelToo)
+{
+  callout->Initialize(Template(), part, false, nullptr);
+  callout->AttachScene(illustration.GetScene());
+  const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(illustration.GetScene()->GetMarkups()[0]);
+  ASSERT_TRUE(leader && leader->BeginShadowDrag(illustration.GetView()));
+  const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(leader->GetShadow());
+  ASSERT_TRUE(shadow);
+  callout->SetLabelPosition(dg::DPoint3D(0, 10, 0));
+  ExpectPoint(leader->GetPoints()[0], 90, 50, 0);
+  const std::vector<dg::DPoint3D> drawn = DrawnPoints(*shadow);
+  ASSERT_EQ(drawn.size(), 2u);
+  ExpectPoint(drawn[0], 90, 50, 0);
+  ExpectCentreInScene(drawn[1]);
+  leader->EndShadowDrag();
 }
 
 TEST_F(Placement, ConnectLeaderStartsAtTheLabelEndOfLeaderZero)

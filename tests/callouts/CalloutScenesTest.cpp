@@ -144,6 +144,24 @@ TEST_F(Scenes, AnEmptySceneDetachesAndAnotherSceneTakesTheMarkupsAlong)
   other->Close();
 }
 
+TEST_F(Scenes, AttachingTakesTheBlendColourFromTheViewsBackground)
+{
+  const auto callout = NewCallout();
+  callout->AddLeader(Part("frame/plate"));
+  illustration.GetView()->SetBackgroundColors(dg::Color(1, 0.5f, 0, 0.25f), dg::Color(0, 0.5f, 1, 0.75f),
+                                              dg::Color(0.3f, 0.3f, 0.3f, 1));
+  callout->AttachScene(illustration.GetScene());
+  tqk::SerializedContentElement saved;
+  callout->SerializeContent(saved);
+  std::size_t found = 0;
+  for (const auto& entry : saved.GetEntries())
+    if (!entry.child && entry.key == du::Symbol("blendColor")) {
+      EXPECT_EQ(std::get<dg::Color>(entry.value), dg::Color(0.5f, 0.5f, 0.5f, 1)) << "the mean of the first two";
+      ++found;
+    }
+  EXPECT_EQ(found, 1u);
+}
+
 TEST_F(Scenes, ANoteShowsItsLabelDirectly)
 {
   du::SmartPtr<TestCallout> note(new TestCallout);
@@ -186,6 +204,53 @@ TEST_F(Scenes, ALoadedCalloutRebuildsTheLeadersItCanAndKeepsTheOthers)
   loaded->SerializeContent(saved);
   EXPECT_EQ(CountChildren(saved, "leader"), 3u) << "the unresolved record is saved too";
   loaded->DetachScene();
+}
+
+TEST_F(Scenes, ALeaderRebuiltAfterTheLabelWasPlacedStartsAtTheLabel)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  du::SmartPtr<Callout> loaded(new Callout(info));
+  const du::SmartPtr<tqk::Instance> cover = Part("housing/cover")->GetInstance();
+  illustration.GetScene()->SetVisibility({cover}, false, false);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader on a hidden part";
+  loaded->DetachScene();
+
+  illustration.GetScene()->SetVisibility({cover}, true, false);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 3u);
+  dg::DPoint3D label;
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 21.0) << "the stored position carried by the rib's placement (x 20)";
+  for (unsigned index : {0u, 1u}) {
+    const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[index]);
+    ASSERT_TRUE(leader);
+    EXPECT_EQ(leader->GetPoints()[0].x, label.x) << "leader " << index;
+    EXPECT_EQ(leader->GetPoints()[0].y, label.y) << "leader " << index;
+  }
+  loaded->DetachScene();
+}
+
+TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
+{
+  CalloutInfo info;
+  for (const char* assembly : {"housing", "no/such/assembly"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = "housing/cover";
+    info.leaderRecords.back()->assemblyInstanceId = assembly;
+  }
+  du::SmartPtr<Callout> loaded(new Callout(info));
+  loaded->SetScene(illustration.GetScene());
+  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 0u) << "an unknown assembly is not counted";
+  const du::SmartPtr<tqk::BaseInstance> assembly = loaded->GetAssemblyInstanceAtPos(0);
+  ASSERT_TRUE(assembly);
+  EXPECT_EQ(assembly->GetIDPath(), du::Symbol("housing"));
+  EXPECT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader without its assembly";
 }
 
 TEST_F(Scenes, AClonedCalloutShowsTheSamePicture)

@@ -127,6 +127,24 @@ TEST_F(CombinedCalloutContent, LoadingWaitsForTheFirstSceneToRebuildEveryMembers
   EXPECT_EQ(PartOfLeader(*loaded, 0), "housing/cover") << "a rebuilt member supplies the leader";
 }
 
+TEST_F(CombinedCalloutContent, AMemberLeaderWhosePartWasHiddenIsRebuiltOnTheNextAttach)
+{
+  Element document;
+  SaveThree(document);
+  const du::SmartPtr<CombinedCallout> loaded = Load(document);
+  const du::SmartPtr<tqk::Instance> cover = illustration.FindPart("housing/cover")->GetInstance();
+  scene->SetVisibility({cover}, false, false);
+  loaded->AttachScene(scene);
+  const du::SmartPtr<Callout> coverMember = loaded->GetCalloutVec()[2];
+  EXPECT_EQ(PartOfLeader(*coverMember, 0), "") << "no leader on a hidden part";
+
+  loaded->DetachScene();
+  scene->SetVisibility({cover}, true, false);
+  loaded->AttachScene(scene);
+  EXPECT_EQ(PartOfLeader(*coverMember, 0), "housing/cover");
+  EXPECT_EQ(coverMember->GetLeaderLineCount(true), 1u);
+}
+
 TEST_F(CombinedCalloutContent, ADocumentFileCarriesTheCombinedCalloutIntoAnotherLoad)
 {
   Element document;
