@@ -3,6 +3,8 @@
 #include "callouts/LeaderClipping.h"
 #include "common/ValueOperators.h"
 
+#include <tqannotations/CalloutLeaderShadow.h>
+
 #include <dg/Camera3D.h>
 #include <tqk/Scene.h>
 #include <tqk/ShapeView.h>
@@ -73,8 +75,12 @@ void Callout::ShortenLeaders(dg::FBox2D& box)
     dg::DPoint3D labelEnd;
     if (!ClippedLabelEnd(*leader, textBox, labelInWorld, camera, labelEnd))
       continue;
-    if (labelEnd != leader->GetPoints()[0])
-      leader->MovePoint(0, labelEnd);
+    if (!(labelEnd != leader->GetPoints()[0]))
+      continue;
+    leader->MovePoint(0, labelEnd);
+    // During a drag the shadow's points are the ones drawn; they must end at the text as well.
+    if (const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(leader->GetShadow()))
+      shadow->MovePoint(0, labelEnd);
   }
 }
 

@@ -1,6 +1,10 @@
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqannotations/CalloutLeaderShadow.h>
+
 #include <tqmu/MarkupData.h>
+#include <tqmu/ModelContainer.h>
+#include <tqmu/ModelLineStrip.h>
 #include <tqmu/ModelNote.h>
 #include <tqmu/Primitives.h>
 
@@ -65,6 +69,32 @@ TEST_F(FramelessCallout, DrawingEndsEachLeaderAtTheTextBox)
   EXPECT_NEAR(second.x, 0.0, 1e-9);
   EXPECT_NEAR(second.y, -7.5, 1e-4);
   EXPECT_EQ(leaders[0]->GetPoints()[1].x, 100.0) << "the anchor end stays";
+}
+
+//! The points a leader's shadow draws: the vertices of the line in its drawing model.
+std::vector<dg::DPoint3D> DrawnShadowPoints(const du::SmartPtr<tqk::Markup>& shadow)
+{
+  const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(shadow->GetContent());
+  const auto& model = dynamic_cast<const tqmu::ModelContainer&>(*content->GetModelBase());
+  for (const du::SmartPtr<tqmu::ModelBase>& child : model.GetChildren())
+    if (const auto line = du::SmartPtr<tqmu::ModelLineStrip>::DynamicCast(child))
+      return line->GetVertices();
+  return {};
+}
+
+TEST_F(FramelessCallout, ALeaderBeingDraggedHasItsShadowEndedAtTheTextBoxToo)
+{
+  Show(dg::Location(), {dg::DPoint3D(100, 0, 0), dg::DPoint3D(0, -50, 0)});
+  ASSERT_TRUE(leaders[0]->BeginShadowDrag(world.view));
+  const du::SmartPtr<tqk::Markup> shadow = leaders[0]->GetShadow();
+  ASSERT_TRUE(du::SmartPtr<CalloutLeaderShadow>::DynamicCast(shadow));
+  Draw(label);
+  const std::vector<dg::DPoint3D> drawn = DrawnShadowPoints(shadow);
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_NEAR(drawn[0].x, 22.5, 1e-4) << "the shadow drawn during the drag ends where the leader does";
+  EXPECT_EQ(drawn[1].x, 100.0);
+  EXPECT_NEAR(leaders[1]->GetPoints()[0].y, -7.5, 1e-4) << "a leader without shadow is clipped as before";
+  leaders[0]->EndShadowDrag();
 }
 
 TEST_F(FramelessCallout, TheLabelFollowsThePlacementOfLeaderZerosPart)
