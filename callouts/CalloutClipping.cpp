@@ -1,7 +1,9 @@
 #include <tqannotations/Callout.h>
 
 #include "callouts/LeaderClipping.h"
+#include "common/ReadLockGuard.h"
 #include "common/ValueOperators.h"
+#include "common/WriteLockGuard.h"
 
 #include <tqannotations/CalloutLeaderShadow.h>
 
@@ -64,6 +66,9 @@ bool Callout::ClippedLabelEnd(const CalloutLeader& leader, const dg::FBox2D& box
 
 void Callout::ShortenLeaders(dg::FBox2D& box)
 {
+  // The host draws on its own thread while others may add leaders or move the label; the host
+  // holds no lock of the callout while it draws, so taking the write side here cannot abort.
+  WriteLockGuard lock(*this);
   dg::FBox2D textBox = box;
   dg::DPoint3D labelInWorld;
   dg::DMat44 camera;
@@ -86,6 +91,7 @@ void Callout::ShortenLeaders(dg::FBox2D& box)
 
 void Callout::CalcShortenLeaderAt(dg::FBox2D& box, dg::DPoint3D& point, unsigned int index)
 {
+  ReadLockGuard lock(*this);
   dg::FBox2D textBox = box;
   dg::DPoint3D labelInWorld;
   dg::DMat44 camera;

@@ -1,5 +1,9 @@
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqmu/MarkupData.h>
+#include <tqmu/ModelNote.h>
+#include <tqmu/Primitives.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -76,6 +80,42 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
   EXPECT_EQ(tornValues.load(), 0);
   EXPECT_GE(callout->GetLeaderLineCount(false), 2u);
   EXPECT_EQ(callout->GetLeaderLineCount(false), callout->GetLeaderLineCount(true));
+}
+
+TEST(CalloutConcurrency, DrawingAFramelessLabelWhileLeadersAreAddedAndTheLabelMoves)
+{
+  SceneWithView world;
+  std::vector<du::SmartPtr<tqk::ShapeInstance>> parts;
+  for (int index = 0; index < 4; ++index)
+    parts.push_back(world.AddPart("p" + std::to_string(index)));
+  du::SmartPtr<TestCallout> callout(new TestCallout);
+  callout->_Initialize(Template());
+  callout->SetText(du::Symbol(kTexts[0]));
+  callout->SetShape(tqmu::ModelNote::NO_SHAPE);
+  callout->AddLeader(parts[0], dg::DPoint3D(100, 0, 0));
+  callout->SetLabelPosition(dg::DPoint3D::ORIGIN);
+  callout->AttachScene(world.scene);
+  const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*world.scene);
+  ASSERT_TRUE(label);
+  const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(label->GetContent());
+
+  constexpr int kRounds = 300;
+  std::thread drawing([&] {
+    for (int round = 0; round < kRounds; ++round) {
+      tqmu::Primitives primitives;
+      content->GetPrimitives(primitives, dg::Pipeline(), nullptr, 0, dg::Color(), 0, false);
+    }
+  });
+  std::thread editing([&] {
+    for (int round = 0; round < kRounds; ++round) {
+      callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
+      callout->SetLabelPosition(dg::DPoint3D(double(round % 3), 0, 0));
+    }
+  });
+  drawing.join();
+  editing.join();
+  EXPECT_EQ(callout->GetLeaderLineCount(false), unsigned(kRounds + 1));
+  callout->DetachScene();
 }
 
 } // namespace
