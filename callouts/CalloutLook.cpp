@@ -326,6 +326,8 @@ void Callout::UpdateLabelDim()
 
 void Callout::SetHiddenAsDashedAtPos(bool dashed, unsigned int index)
 {
+  // The host may call it from any thread while leaders are added; no caller holds the read side.
+  WriteLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE || index >= m_leaders.size() || !m_leaders[index])
     return;
   m_leaders[index]->SetHiddenAsDashed(dashed);

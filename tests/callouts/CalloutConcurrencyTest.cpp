@@ -68,6 +68,7 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
         if (callout->GetFontSize() < 10.0f)
           ++tornValues;
         callout->IsDimAtPos(unsigned(round) % 4);
+        callout->SetHiddenAsDashedAtPos(round % 2 == 0, unsigned(round) % 4);
         callout->GetObjectDescription();
         callout->GetAssociatedObjects();
         unsigned id = 0;
