@@ -23,16 +23,28 @@ bool IsGrey(const dg::Color& color)
   return color.r == color.g && color.g == color.b && color.a == 1.0f;
 }
 
-TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
+//! A callout of the template showing the first text, and parts of its scene to put leaders on.
+struct CalloutAndParts
 {
+  explicit CalloutAndParts(int partCount) : callout(new TestCallout)
+  {
+    for (int index = 0; index < partCount; ++index)
+      parts.push_back(world.AddPart("p" + std::to_string(index)));
+    callout->_Initialize(Template());
+    callout->SetText(du::Symbol(kTexts[0]));
+  }
+
   SceneWithView world;
   std::vector<du::SmartPtr<tqk::ShapeInstance>> parts;
-  for (int index = 0; index < 8; ++index)
-    parts.push_back(world.AddPart("p" + std::to_string(index)));
-  du::SmartPtr<TestCallout> callout(new TestCallout);
-  callout->_Initialize(Template());
+  du::SmartPtr<TestCallout> callout;
+};
+
+TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
+{
+  CalloutAndParts shared(8);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
   callout->AddLeader(parts[0]);
-  callout->SetText(du::Symbol(kTexts[0]));
 
   constexpr int kRounds = 400;
   std::atomic<int> tornValues{0};
@@ -85,18 +97,14 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
 
 TEST(CalloutConcurrency, DrawingAFramelessLabelWhileLeadersAreAddedAndTheLabelMoves)
 {
-  SceneWithView world;
-  std::vector<du::SmartPtr<tqk::ShapeInstance>> parts;
-  for (int index = 0; index < 4; ++index)
-    parts.push_back(world.AddPart("p" + std::to_string(index)));
-  du::SmartPtr<TestCallout> callout(new TestCallout);
-  callout->_Initialize(Template());
-  callout->SetText(du::Symbol(kTexts[0]));
+  CalloutAndParts shared(4);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
   callout->SetShape(tqmu::ModelNote::NO_SHAPE);
   callout->AddLeader(parts[0], dg::DPoint3D(100, 0, 0));
   callout->SetLabelPosition(dg::DPoint3D::ORIGIN);
-  callout->AttachScene(world.scene);
-  const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*world.scene);
+  callout->AttachScene(shared.world.scene);
+  const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*shared.world.scene);
   ASSERT_TRUE(label);
   const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(label->GetContent());
 
