@@ -2,6 +2,8 @@
 
 #include <tqannotations/CalloutLeaderShadow.h>
 
+#include <dg/Camera3D.h>
+#include <dg/DMat44.h>
 #include <tqmu/MarkupData.h>
 #include <tqmu/ModelContainer.h>
 #include <tqmu/ModelLineStrip.h>
@@ -104,6 +106,25 @@ TEST_F(FramelessCallout, TheLabelFollowsThePlacementOfLeaderZerosPart)
   const dg::DPoint3D clipped = leaders[0]->GetPoints()[0];
   EXPECT_NEAR(clipped.x, 72.5, 1e-4);
   EXPECT_NEAR(clipped.y, 10.0, 1e-4);
+}
+
+TEST_F(FramelessCallout, TheTextBoxIsMeasuredInTheViewsPixels)
+{
+  // Two pixels per world unit, the world's origin at pixel (300, 200): the box of 45 pixels
+  // around the label spans 22.5 world units, so the leader ends 11.25 units from the label.
+  dg::DMat44 pixels;
+  pixels(0, 0) = 2.0;
+  pixels(1, 1) = 2.0;
+  pixels(3, 0) = 300.0;
+  pixels(3, 1) = 200.0;
+  dg::Camera3D camera;
+  camera.SetTransformationMatrix(pixels);
+  world.view->SetCamera(camera);
+  Show(dg::Location(), {dg::DPoint3D(100, 0, 0)});
+  Draw(label);
+  const dg::DPoint3D clipped = leaders[0]->GetPoints()[0];
+  EXPECT_NEAR(clipped.x, 11.25, 1e-4);
+  EXPECT_NEAR(clipped.y, 0.0, 1e-9);
 }
 
 TEST_F(FramelessCallout, CalcShortenLeaderAtComputesWithoutMoving)
