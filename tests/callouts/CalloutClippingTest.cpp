@@ -157,6 +157,15 @@ TEST_F(FramelessCallout, AFramedLabelNeverMovesLeaders)
   EXPECT_EQ(leaders[0]->GetPoints()[0].x, 0.0);
 }
 
+TEST_F(FramelessCallout, ACopyGoingAwayLeavesTheLabelItSharedClippingForItsSource)
+{
+  Show(dg::Location(), {dg::DPoint3D(100, 0, 0)});
+  du::SmartPtr<TestCallout> copy(new TestCallout(*callout));
+  copy.Reset();
+  Draw(label);
+  EXPECT_NEAR(leaders[0]->GetPoints()[0].x, 22.5, 1e-4);
+}
+
 TEST_F(FramelessCallout, ALabelThatOutlivesItsCalloutMovesNothing)
 {
   Show(dg::Location(), {dg::DPoint3D(100, 0, 0)});
