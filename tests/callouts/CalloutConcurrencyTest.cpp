@@ -44,7 +44,7 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
   CalloutAndParts shared(8);
   const du::SmartPtr<TestCallout>& callout = shared.callout;
   const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
-  callout->AddLeader(parts[0]);
+  const du::SmartPtr<CalloutLeader> firstLeader = callout->AddLeader(parts[0]);
 
   constexpr int kRounds = 400;
   std::atomic<int> tornValues{0};
@@ -81,6 +81,8 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
           ++tornValues;
         callout->IsDimAtPos(unsigned(round) % 4);
         callout->SetHiddenAsDashedAtPos(round % 2 == 0, unsigned(round) % 4);
+        callout->UpdateLabelDim();
+        callout->UpdateLeaderDim(firstLeader);
         callout->GetObjectDescription();
         callout->GetAssociatedObjects();
         unsigned id = 0;
