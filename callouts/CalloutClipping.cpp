@@ -1,7 +1,11 @@
 #include <tqannotations/Callout.h>
 
 #include "callouts/LeaderClipping.h"
+#include "common/ReadLockGuard.h"
 #include "common/ValueOperators.h"
+#include "common/WriteLockGuard.h"
+
+#include <tqannotations/CalloutLeaderShadow.h>
 
 #include <dg/Camera3D.h>
 #include <tqk/Scene.h>
@@ -62,6 +66,9 @@ bool Callout::ClippedLabelEnd(const CalloutLeader& leader, const dg::FBox2D& box
 
 void Callout::ShortenLeaders(dg::FBox2D& box)
 {
+  // The host draws on its own thread while others may add leaders or move the label; the host
+  // holds no lock of the callout while it draws, so taking the write side here cannot abort.
+  WriteLockGuard lock(*this);
   dg::FBox2D textBox = box;
   dg::DPoint3D labelInWorld;
   dg::DMat44 camera;
@@ -73,13 +80,18 @@ void Callout::ShortenLeaders(dg::FBox2D& box)
     dg::DPoint3D labelEnd;
     if (!ClippedLabelEnd(*leader, textBox, labelInWorld, camera, labelEnd))
       continue;
-    if (labelEnd != leader->GetPoints()[0])
-      leader->MovePoint(0, labelEnd);
+    if (!(labelEnd != leader->GetPoints()[0]))
+      continue;
+    leader->MovePoint(0, labelEnd);
+    // During a drag the shadow's points are the ones drawn; they must end at the text as well.
+    if (const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(leader->GetShadow()))
+      shadow->MovePoint(0, labelEnd);
   }
 }
 
 void Callout::CalcShortenLeaderAt(dg::FBox2D& box, dg::DPoint3D& point, unsigned int index)
 {
+  ReadLockGuard lock(*this);
   dg::FBox2D textBox = box;
   dg::DPoint3D labelInWorld;
   dg::DMat44 camera;

@@ -298,6 +298,9 @@ bool Callout::IsDimAtPos(unsigned int index) const
 
 void Callout::UpdateLeaderDim(const du::SmartPtr<CalloutLeader>& leader)
 {
+  // Public, so the host may call it beside the look setters; the callers inside hold the write
+  // side already or no side at all.
+  WriteLockGuard lock(*this);
   if (!leader)
     return;
   if (!leader->IsDim()) {
@@ -311,6 +314,8 @@ void Callout::UpdateLeaderDim(const du::SmartPtr<CalloutLeader>& leader)
 
 void Callout::UpdateLabelDim()
 {
+  // As UpdateLeaderDim: the label's colours must not be written while a setter writes them.
+  WriteLockGuard lock(*this);
   if (!m_label)
     return;
   if (!m_dimLabel) {
@@ -326,6 +331,8 @@ void Callout::UpdateLabelDim()
 
 void Callout::SetHiddenAsDashedAtPos(bool dashed, unsigned int index)
 {
+  // The host may call it from any thread while leaders are added; no caller holds the read side.
+  WriteLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE || index >= m_leaders.size() || !m_leaders[index])
     return;
   m_leaders[index]->SetHiddenAsDashed(dashed);

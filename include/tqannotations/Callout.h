@@ -48,9 +48,9 @@ namespace tqannotations {
 //! comes from its own copy of a template (TAnnotation) and the setters keep the markups in step.
 //!
 //! Locking: value getters take the read side of the object's lock, the setters of the look that
-//! the label and leaders share take the write side; the lock is re-entrant on one thread. The
-//! geometry that the host drives while drawing (clipping leaders at a frameless label) takes no
-//! lock.
+//! the label and leaders share take the write side; the lock is re-entrant on one thread.
+//! Clipping leaders at a frameless label, which the host drives while drawing, takes the write
+//! side too, since it moves leader points that other threads may be moving or adding.
 //!
 //! A copy made with the copy constructor shares its scene, label, definition and leader markups
 //! with the source and copies the leader records; Clone makes an independent callout.

@@ -1,6 +1,12 @@
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqannotations/CalloutLeaderShadow.h>
+
+#include <dg/Camera3D.h>
+#include <dg/DMat44.h>
 #include <tqmu/MarkupData.h>
+#include <tqmu/ModelContainer.h>
+#include <tqmu/ModelLineStrip.h>
 #include <tqmu/ModelNote.h>
 #include <tqmu/Primitives.h>
 
@@ -67,6 +73,32 @@ TEST_F(FramelessCallout, DrawingEndsEachLeaderAtTheTextBox)
   EXPECT_EQ(leaders[0]->GetPoints()[1].x, 100.0) << "the anchor end stays";
 }
 
+//! The points a leader's shadow draws: the vertices of the line in its drawing model.
+std::vector<dg::DPoint3D> DrawnShadowPoints(const du::SmartPtr<tqk::Markup>& shadow)
+{
+  const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(shadow->GetContent());
+  const auto& model = dynamic_cast<const tqmu::ModelContainer&>(*content->GetModelBase());
+  for (const du::SmartPtr<tqmu::ModelBase>& child : model.GetChildren())
+    if (const auto line = du::SmartPtr<tqmu::ModelLineStrip>::DynamicCast(child))
+      return line->GetVertices();
+  return {};
+}
+
+TEST_F(FramelessCallout, ALeaderBeingDraggedHasItsShadowEndedAtTheTextBoxToo)
+{
+  Show(dg::Location(), {dg::DPoint3D(100, 0, 0), dg::DPoint3D(0, -50, 0)});
+  ASSERT_TRUE(leaders[0]->BeginShadowDrag(world.view));
+  const du::SmartPtr<tqk::Markup> shadow = leaders[0]->GetShadow();
+  ASSERT_TRUE(du::SmartPtr<CalloutLeaderShadow>::DynamicCast(shadow));
+  Draw(label);
+  const std::vector<dg::DPoint3D> drawn = DrawnShadowPoints(shadow);
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_NEAR(drawn[0].x, 22.5, 1e-4) << "the shadow drawn during the drag ends where the leader does";
+  EXPECT_EQ(drawn[1].x, 100.0);
+  EXPECT_NEAR(leaders[1]->GetPoints()[0].y, -7.5, 1e-4) << "a leader without shadow is clipped as before";
+  leaders[0]->EndShadowDrag();
+}
+
 TEST_F(FramelessCallout, TheLabelFollowsThePlacementOfLeaderZerosPart)
 {
   Show(Translation(50, 10, 0), {dg::DPoint3D(100, 0, 0)});
@@ -74,6 +106,25 @@ TEST_F(FramelessCallout, TheLabelFollowsThePlacementOfLeaderZerosPart)
   const dg::DPoint3D clipped = leaders[0]->GetPoints()[0];
   EXPECT_NEAR(clipped.x, 72.5, 1e-4);
   EXPECT_NEAR(clipped.y, 10.0, 1e-4);
+}
+
+TEST_F(FramelessCallout, TheTextBoxIsMeasuredInTheViewsPixels)
+{
+  // Two pixels per world unit, the world's origin at pixel (300, 200): the box of 45 pixels
+  // around the label spans 22.5 world units, so the leader ends 11.25 units from the label.
+  dg::DMat44 pixels;
+  pixels(0, 0) = 2.0;
+  pixels(1, 1) = 2.0;
+  pixels(3, 0) = 300.0;
+  pixels(3, 1) = 200.0;
+  dg::Camera3D camera;
+  camera.SetTransformationMatrix(pixels);
+  world.view->SetCamera(camera);
+  Show(dg::Location(), {dg::DPoint3D(100, 0, 0)});
+  Draw(label);
+  const dg::DPoint3D clipped = leaders[0]->GetPoints()[0];
+  EXPECT_NEAR(clipped.x, 11.25, 1e-4);
+  EXPECT_NEAR(clipped.y, 0.0, 1e-9);
 }
 
 TEST_F(FramelessCallout, CalcShortenLeaderAtComputesWithoutMoving)
@@ -104,6 +155,15 @@ TEST_F(FramelessCallout, AFramedLabelNeverMovesLeaders)
   callout->SetShape(tqmu::ModelNote::SQUARE);
   Draw(label);
   EXPECT_EQ(leaders[0]->GetPoints()[0].x, 0.0);
+}
+
+TEST_F(FramelessCallout, ACopyGoingAwayLeavesTheLabelItSharedClippingForItsSource)
+{
+  Show(dg::Location(), {dg::DPoint3D(100, 0, 0)});
+  du::SmartPtr<TestCallout> copy(new TestCallout(*callout));
+  copy.Reset();
+  Draw(label);
+  EXPECT_NEAR(leaders[0]->GetPoints()[0].x, 22.5, 1e-4);
 }
 
 TEST_F(FramelessCallout, ALabelThatOutlivesItsCalloutMovesNothing)

@@ -1,5 +1,9 @@
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqmu/MarkupData.h>
+#include <tqmu/ModelNote.h>
+#include <tqmu/Primitives.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -19,16 +23,28 @@ bool IsGrey(const dg::Color& color)
   return color.r == color.g && color.g == color.b && color.a == 1.0f;
 }
 
-TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
+//! A callout of the template showing the first text, and parts of its scene to put leaders on.
+struct CalloutAndParts
 {
+  explicit CalloutAndParts(int partCount) : callout(new TestCallout)
+  {
+    for (int index = 0; index < partCount; ++index)
+      parts.push_back(world.AddPart("p" + std::to_string(index)));
+    callout->_Initialize(Template());
+    callout->SetText(du::Symbol(kTexts[0]));
+  }
+
   SceneWithView world;
   std::vector<du::SmartPtr<tqk::ShapeInstance>> parts;
-  for (int index = 0; index < 8; ++index)
-    parts.push_back(world.AddPart("p" + std::to_string(index)));
-  du::SmartPtr<TestCallout> callout(new TestCallout);
-  callout->_Initialize(Template());
-  callout->AddLeader(parts[0]);
-  callout->SetText(du::Symbol(kTexts[0]));
+  du::SmartPtr<TestCallout> callout;
+};
+
+TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
+{
+  CalloutAndParts shared(8);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
+  const du::SmartPtr<CalloutLeader> firstLeader = callout->AddLeader(parts[0]);
 
   constexpr int kRounds = 400;
   std::atomic<int> tornValues{0};
@@ -64,6 +80,9 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
         if (callout->GetFontSize() < 10.0f)
           ++tornValues;
         callout->IsDimAtPos(unsigned(round) % 4);
+        callout->SetHiddenAsDashedAtPos(round % 2 == 0, unsigned(round) % 4);
+        callout->UpdateLabelDim();
+        callout->UpdateLeaderDim(firstLeader);
         callout->GetObjectDescription();
         callout->GetAssociatedObjects();
         unsigned id = 0;
@@ -76,6 +95,38 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
   EXPECT_EQ(tornValues.load(), 0);
   EXPECT_GE(callout->GetLeaderLineCount(false), 2u);
   EXPECT_EQ(callout->GetLeaderLineCount(false), callout->GetLeaderLineCount(true));
+}
+
+TEST(CalloutConcurrency, DrawingAFramelessLabelWhileLeadersAreAddedAndTheLabelMoves)
+{
+  CalloutAndParts shared(4);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
+  callout->SetShape(tqmu::ModelNote::NO_SHAPE);
+  callout->AddLeader(parts[0], dg::DPoint3D(100, 0, 0));
+  callout->SetLabelPosition(dg::DPoint3D::ORIGIN);
+  callout->AttachScene(shared.world.scene);
+  const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*shared.world.scene);
+  ASSERT_TRUE(label);
+  const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(label->GetContent());
+
+  constexpr int kRounds = 300;
+  std::thread drawing([&] {
+    for (int round = 0; round < kRounds; ++round) {
+      tqmu::Primitives primitives;
+      content->GetPrimitives(primitives, dg::Pipeline(), nullptr, 0, dg::Color(), 0, false);
+    }
+  });
+  std::thread editing([&] {
+    for (int round = 0; round < kRounds; ++round) {
+      callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
+      callout->SetLabelPosition(dg::DPoint3D(double(round % 3), 0, 0));
+    }
+  });
+  drawing.join();
+  editing.join();
+  EXPECT_EQ(callout->GetLeaderLineCount(false), unsigned(kRounds + 1));
+  callout->DetachScene();
 }
 
 } // namespace

@@ -67,6 +67,21 @@ TEST_F(DimmedCallout, WithOneLeaderTheLabelDimsAtOnce)
   EXPECT_EQ(label->GetTextColor(), dg::Color(1, 0, 0, 1));
 }
 
+TEST_F(DimmedCallout, ColoursFromAChangedTemplateStayDimmed)
+{
+  Show(1);
+  callout->SetDimAtPos(true, 0, kWhite);
+  du::SmartPtr<TAnnotation> changed = Template();
+  changed->label->text.color = 0xFF0000;
+  changed->label->fillColor = 0x00FF00;
+  LineOf(changed).color = 0x0000FF;
+  callout->UpdateDefinition(changed);
+  EXPECT_EQ(label->GetTextColor(), dg::Color(1, 0.75f, 0.75f, 1));
+  EXPECT_EQ(label->GetFillColor(), dg::Color(0.75f, 1, 0.75f, 0.5f));
+  EXPECT_EQ(leaders[0]->GetLineColor(), dg::Color(0.75f, 0.75f, 1, 0.3f));
+  EXPECT_EQ(callout->GetFontColor(), dg::Color(1, 0, 0, 1)) << "the callout keeps the colour itself";
+}
+
 TEST_F(DimmedCallout, WithTwoLeadersTheLabelDimsOnlyWhenBothAre)
 {
   Show(2);

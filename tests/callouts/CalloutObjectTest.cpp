@@ -102,11 +102,17 @@ TEST(CalloutCopies, ACopySharesTheLeaderMarkupsButNotTheRecords)
   const du::SmartPtr<CalloutLeader> first = source->AddLeader(world.AddPart("a"));
   source->AddLeader(world.AddPart("b"));
 
+  source->AttachScene(world.scene);
+
   du::SmartPtr<TestCallout> copy(new TestCallout(*source));
   EXPECT_EQ(copy->GetType(), source->GetType());
   copy->SetLineColor(dg::Color(1, 0, 0, 1));
   EXPECT_EQ(first->GetLineColor(), dg::Color(1, 0, 0, 1)) << "the copy drives the source's leader";
   EXPECT_TRUE(copy->GetShapeInstanceAtPos(1) == source->GetShapeInstanceAtPos(1));
+  copy->SetText(du::Symbol("shared"));
+  ASSERT_TRUE(LabelIn(*world.scene));
+  EXPECT_EQ(LabelIn(*world.scene)->GetText(), "shared") << "the copy drives the source's label";
+  source->DetachScene();
 
   source->_Initialize(Template());
   EXPECT_EQ(source->GetLeaderLineCount(true), 0u);
