@@ -93,6 +93,16 @@ public:
   //! SECOND_END change nothing.
   void SetAttachedItem(const du::SmartPtr<tqk::SelectionItem>& item, AttachedPoint end);
 
+  // Drag editing.
+  //! The user dragged the line (changed: the drawn child of one of its representations; shadow:
+  //! the tqmk::CenterLineXYZShadow of the drag): the ends take the items they were dropped on, the
+  //! style the dragged extensions, drag factor and offsets. With an operation and while an
+  //! annotation set holds the line, the edit is added to the operation as a
+  //! CenterLinesOperationStep and the operation recorded. False, nothing changed, for another
+  //! shadow or a markup no representation draws. Write lock.
+  bool MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed, const du::SmartPtr<tqk::Markup>& shadow,
+                     const du::SmartPtr<tqk::Operation>& operation) override;
+
   // Observers.
   bool RegisterObserver(const du::SmartPtr<MeasurementObserver>& observer) override;
   bool RaiseObjectChanged(const du::SmartPtr<tqk::SelectionItem>& item);
