@@ -156,6 +156,21 @@ public:
   unsigned NumberOfMarkups() const override;
 
 protected:
+  // Pick pairs: the nearest points between the items of slots i and j, placed by the slots'
+  // matrices, p1 on the first item and p2 on the second as the host's closest-points query
+  // orders them. False, p1 and p2 untouched, when a slot is past the last or lacks the shape,
+  // face, edge or point, when the query finds no pair, and always for the pairs not supported
+  // (EdgeToEdge, EdgeToPoint, FaceToFace). No lock.
+  bool ShapeToShape(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool ShapeToFace(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool ShapeToEdge(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool FaceToEdge(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool ShapeToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool FaceToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool EdgeToEdge(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool EdgeToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool FaceToFace(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+
   bool StartMeasurement();
   void OnAllGeometryLoaded() override;
   void SlotsVerification(StoredSelections& selections) override;
