@@ -75,9 +75,17 @@ void CenterLinesAnnotation::CreateMeasurementFromPicks()
 void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
 {
   WriteLockGuard lock(*this);
-  // Slots that stopped validating since the measurement started draw no stale line.
-  if (!m_measured || !ValidateObjects())
+  if (!m_measured)
   {
+    PostMeasurementValidation(false);
+    return;
+  }
+  // Slots that stopped validating since the measurement started draw no stale line, and the
+  // line is no longer measured, so that nothing draws it again later.
+  if (!ValidateObjects())
+  {
+    m_measured = false;
+    RemoveMarkup();
     PostMeasurementValidation(false);
     return;
   }

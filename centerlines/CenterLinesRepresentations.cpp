@@ -59,6 +59,17 @@ void CenterLinesAnnotation::CreateRepresentations()
   AddRepresentation();
 }
 
+void CenterLinesAnnotation::UpdateRepresentations()
+{
+  WriteLockGuard lock(*this);
+  dg::Location placement;
+  du::Symbol partName;
+  DeriveRepresentationPlacement(placement, partName);
+  for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
+    if (representation)
+      representation->UpdateInformation(m_point1, m_point2, m_style, placement, partName);
+}
+
 void CenterLinesAnnotation::CreateMarkup()
 {
   WriteLockGuard lock(*this);

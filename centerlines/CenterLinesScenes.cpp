@@ -1,10 +1,26 @@
+#include "common/ReadLockGuard.h"
 #include "common/WriteLockGuard.h"
 
+#include <du/AssembleArgs.h>
+#include <du/Localizer.h>
 #include <tqannotations/CenterLinesAnnotation.h>
+#include <tqannotations/ConstStrings.h>
 #include <tqannotations/MeasurementObserver.h>
 #include <tqk/Scene.h>
+#include <tqk/ShapeInstance.h>
+#include <tqk/ShapeScene.h>
+
+#include <set>
 
 namespace tqannotations {
+
+namespace {
+
+const char* const kMessages = "tqbase:tqmodulesStrings";
+const char* const kDescriptionKey = "2045"; // a center line whose first item has no name
+const char* const kMarkupNameKey = "5601";  // "%d": the markup's number, from 1
+
+} // namespace
 
 bool CenterLinesAnnotation::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
 {
@@ -15,6 +31,10 @@ bool CenterLinesAnnotation::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
   if (m_holder)
     RemoveMarkup();
   AssocAnnotation::AttachScene(scene);
+  // Also a line not drawn yet lets the old scene go.
+  for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
+    if (representation)
+      representation->SetScene(scene);
   if (scene && m_measured)
     CreateMarkup();
   return true;
@@ -54,6 +74,119 @@ void CenterLinesAnnotation::HideAnnotation()
   for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
     if (representation)
       representation->ShowMarkup(false);
+}
+
+void CenterLinesAnnotation::ShowAnnotation()
+{
+  std::set<du::SmartPtr<tqk::Instance>> hidden;
+  du::SmartPtr<tqk::ShapeScene> shapeScene;
+  {
+    WriteLockGuard lock(*this);
+    // Showing the parts tells the scene's listeners, this line among them, which may show the
+    // line again: that nested call has nothing left to do.
+    if (m_showingParts)
+      return;
+    for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
+      if (representation)
+        representation->ShowMarkup(true);
+    shapeScene = m_shapeScene;
+    if (!m_style.attached || m_slots.empty() || !m_slots[0] || !shapeScene)
+      return;
+    std::set<du::SmartPtr<tqk::Instance>> instances;
+    GetTQKInstanceList(0, instances);
+    for (const du::SmartPtr<tqk::Instance>& instance : instances)
+    {
+      const du::SmartPtr<tqk::ShapeInstance> part = instance ? shapeScene->GetShapeInstance(instance) : nullptr;
+      if (part && !part->IsVisible())
+        hidden.insert(instance);
+    }
+    if (hidden.empty())
+      return;
+    m_showingParts = true;
+  }
+  // Without the lock: the scene tells every line of the scene, whose locks must never wait on
+  // this one's.
+  struct ShowingEnds
+  {
+    CenterLinesAnnotation& line;
+    ~ShowingEnds()
+    {
+      WriteLockGuard lock(line);
+      line.m_showingParts = false;
+    }
+  } showingEnds{*this};
+  shapeScene->SetVisibility(hidden, true, true);
+}
+
+void CenterLinesAnnotation::OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view)
+{
+  // The state is compared under the lock: a change from another thread must not slip in between.
+  WriteLockGuard lock(*this);
+  if (selected == m_selected)
+    return;
+  for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
+    if (representation)
+      representation->SetSelected(selected, view);
+  m_selected = selected;
+}
+
+bool CenterLinesAnnotation::AddView(const du::SmartPtr<tqk::View>& view)
+{
+  WriteLockGuard lock(*this);
+  tqk::Annotation::AddView(view);
+  GetViewBounds();
+  return true;
+}
+
+du::Symbol CenterLinesAnnotation::GetIconName() const { return ConstStrings::tqExplodeLineIcon; }
+
+void CenterLinesAnnotation::OnSetActiveUnits(int) { Post(new MeasurementObserver::ParametersChangedEvent); }
+
+std::string CenterLinesAnnotation::GetMarkupName(unsigned index) const
+{
+  return du::Localizer(kMessages).LocalizeMessage(kMarkupNameKey, du::Localizer::RETURN_KEY,
+                                                  du::AssembleArgs("%d", static_cast<int>(index + 1)));
+}
+
+std::string CenterLinesAnnotation::GetObjectDescription() const
+{
+  ReadLockGuard lock(*this);
+  const du::Symbol name = GetSlotName(0);
+  if (name != du::Symbol::EMPTY)
+    return name.GetText();
+  return du::Localizer(kMessages).LocalizeMessage(kDescriptionKey, du::Localizer::RETURN_KEY);
+}
+
+bool CenterLinesAnnotation::IsEqual(const du::SmartPtr<tqk::Annotation>& other) const
+{
+  if (!AssocAnnotation::IsEqual(other))
+    return false;
+  const auto line = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(other);
+  if (!line)
+    return false;
+  CenterLinesInfo theirs;
+  line->GetCenterLinesInfo(theirs);
+  CenterLinesInfo mine;
+  GetCenterLinesInfo(mine);
+  return ComparePoints(theirs.point1, mine.point1) && ComparePoints(theirs.point2, mine.point2) &&
+         theirs.representationCount == mine.representationCount && theirs.style == mine.style;
+}
+
+bool CenterLinesAnnotation::CheckVisibility()
+{
+  const du::SmartPtr<SlotObject> first = m_slots.empty() ? nullptr : m_slots[0];
+  if (!first || !first->IsObjectValid() || !first->GetShapeInstance())
+    return false;
+  OnShapeInstancesAppearanceModified(ShapeInstances{first->GetShapeInstance()});
+  return true;
+}
+
+bool CenterLinesAnnotation::IsAttachedShapeSelected()
+{
+  const du::SmartPtr<SlotObject> first = m_slots.empty() ? nullptr : m_slots[0];
+  if (!m_style.attached || !first || !first->IsObjectValid() || !first->GetShapeInstance())
+    return true;
+  return first->GetShapeInstance()->IsSelected();
 }
 
 } // namespace tqannotations

@@ -26,3 +26,7 @@ bool DemoStyleList(const char* path);
 //! Reads the template document at path as the host reads its annotation templates and prints
 //! each template's look.
 bool DemoTemplates(const char* path);
+
+//! Picks two parts of a sample illustration for a center line, lets the host's queue complete its
+//! measurement, prints the drawn line, then saves it, loads it back and prints it again.
+bool DemoCenterLines(const LoadedPlugin& plugin);

@@ -16,6 +16,7 @@ int main(int argc, char** argv)
   bool ok = DemoComponentFactory(plugin);
   ok = DemoStyleList(TQ_EXAMPLE_DATA "/styles.xml") && ok;
   ok = DemoTemplates(TQ_EXAMPLE_DATA "/templates.xml") && ok;
+  ok = DemoCenterLines(plugin) && ok;
 
   plugin.terminate();
   UnloadPlugin(plugin);

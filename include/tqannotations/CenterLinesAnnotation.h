@@ -42,11 +42,18 @@ namespace tqannotations {
 //!
 //! Every annotation carries its own re-entrant read/write lock; each operation says which side
 //! it holds.
+//!
+//! Threads: the measurement, the validation and the scene notifications of the center lines of
+//! one scene run on one thread, the one that drives that scene and pumps the host's queue. Other
+//! threads may read values and snapshots, and change the style or the selection, under the lock.
+//! The lock is never held while the line shows or hides the parts of the scene, which tells every
+//! line of the scene.
 class TQANNOTATIONS_EXPORT CenterLinesAnnotation : public AssocAnnotation
 {
 public:
-  //! The end of the line an item or point belongs to.
-  enum AttachedPoint
+  //! The end of the line an item or point belongs to. Held in an int, so that a caller may pass
+  //! any value; values other than these two name no end.
+  enum AttachedPoint : int
   {
     FIRST_END = 0,
     SECOND_END = 1,
@@ -131,10 +138,30 @@ public:
   void GetCenterLinesInfo(CenterLinesInfo& info) const;
   void SetCenterLinesInfo(const CenterLinesInfo& info);
 
-  // Scenes.
+  // Scenes, visibility and selection.
   bool AttachScene(const du::SmartPtr<tqk::Scene>& scene) override;
   bool DetachScene() override;
   void HideAnnotation() override;
+  //! Shows the drawn line and, for a line that follows its parts, those parts of the first item
+  //! that are hidden. A call made while the parts are being shown does nothing more.
+  void ShowAnnotation() override;
+  //! Passes a change of the selection on to the drawn line; the same state again changes nothing.
+  void OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view) override;
+  //! Shows the line in the view too, and asks for the views' bounds, which measure it again.
+  bool AddView(const du::SmartPtr<tqk::View>& view) override;
+  du::Symbol GetIconName() const override;
+  //! "Center Line %d" of the host's catalogue, numbered from 1.
+  std::string GetMarkupName(unsigned index) const override;
+  //! The name of the first item; the catalogue's name of center lines when it has none.
+  std::string GetObjectDescription() const override;
+  //! Another center line on the same items whose ends lie within 1e-7 of this one's in every
+  //! coordinate and whose style is equal; the items' positions and the jogs do not count.
+  bool IsEqual(const du::SmartPtr<tqk::Annotation>& other) const override;
+  //! Shows or hides the line by the visibility of its first item's part; false, changing
+  //! nothing, when the first item gives no part.
+  bool CheckVisibility();
+  //! Whether the part the line follows is selected; true for a line that follows no part.
+  bool IsAttachedShapeSelected();
 
   // Measurement.
   void OnViewBoundsReceived() override;
@@ -177,6 +204,8 @@ protected:
   void CreateRepresentations();
   void CreateMarkup();
   void RemoveMarkup();
+  //! The host's units changed; the line's values are told to change with them.
+  void OnSetActiveUnits(int units) override;
 
 private:
   du::Symbol GetSlotID(int slot, bool) const;
@@ -195,6 +224,8 @@ private:
   void GetShapeInstanceList(int slot, ShapeInstances& parts);
   //! The placement a representation follows, and the part it belongs to.
   void DeriveRepresentationPlacement(dg::Location& placement, du::Symbol& partName);
+  //! Gives the representations the current ends, style, placement and part, keeping their number.
+  void UpdateRepresentations();
   void Post(dom::ObservableEvent* event);
 
   dg::DPoint3D m_point1;
@@ -206,6 +237,7 @@ private:
   bool m_measured = false;
   bool m_hasEndPoints = false; // measured once or given a snapshot: the end points mean something
   bool m_selected = false;
+  bool m_showingParts = false; // ShowAnnotation is showing the first item's parts
   du::SmartPtr<CenterLinesMarkup> m_holder;
   int m_slotCount = 3;
   CenterStyle m_style;

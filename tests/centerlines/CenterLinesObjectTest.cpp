@@ -108,6 +108,13 @@ TEST_F(CenterLinesObjectTest, SlotOperationsPostTheirEventsAndRefuseWhatIsInPlac
   EXPECT_TRUE(line->ClearCSysSlot());
   EXPECT_TRUE(log->events.empty()) << "no event and no measurement";
 
+  line->SetActiveSlot(0);
+  log->events.clear();
+  EXPECT_TRUE(line->RaiseObjectChanged(plate));
+  EXPECT_EQ(log->events, Events{"object 0 valid"}) << "judged by the slot's validation";
+  line->SetActiveSlot(7);
+  EXPECT_EQ(line->GetActiveSlot(), 0) << "a slot out of range is not taken";
+
   line->SetActiveSlot(2);
   EXPECT_EQ(line->GetActiveSlot(), 2) << "every slot in range reaches the base";
 

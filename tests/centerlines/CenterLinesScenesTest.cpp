@@ -1,0 +1,202 @@
+#include "tests/centerlines/CenterLineSceneFixture.h"
+
+#include <tqannotations/CenterLinesInfo.h>
+#include <tqannotations/CenterLinesMarkup.h>
+#include <tqannotations/CenterLinesRepresentation.h>
+#include <tqannotations/ConstStrings.h>
+#include <tqk/ShapeScene.h>
+#include <tqk/ShapeSceneListener.h>
+
+#include <set>
+
+namespace {
+
+using namespace centerline_tests;
+using tqannotations::CenterLinesRepresentation;
+
+//! The drawn child of each of the line's representations, as the scene holds them.
+std::vector<du::SmartPtr<tqk::Markup>> DrawnLines(const tqk::Scene& scene)
+{
+  std::vector<du::SmartPtr<tqk::Markup>> drawn;
+  for (const du::SmartPtr<tqk::Markup>& holder : scene.GetMarkups())
+    for (const du::SmartPtr<tqk::Markup>& representation : holder->GetChildren())
+      for (const du::SmartPtr<tqk::Markup>& child : representation->GetChildren())
+        drawn.push_back(child);
+  return drawn;
+}
+
+//! Counts the appearance reports of a scene of parts.
+class AppearanceCounter : public tqk::ShapeSceneListener
+{
+public:
+  int reports = 0;
+  void OnShapeInstancesAppearanceModified(const ShapeInstances&) override { ++reports; }
+  void OnShapeInstancesPositionModified(const ShapeInstances&) override {}
+  void OnShapeInstancesRemove(const ShapeInstances&) override {}
+  void OnShapeInstancesCreate(const ShapeInstances&) override {}
+};
+
+using CenterLineScenes = CenterLineSceneTest;
+
+TEST_F(CenterLineScenes, AttachingBuildsTheHolderOnlyForAMeasuredLineInANewScene)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const std::vector<du::SmartPtr<tqk::Markup>> before = builder.GetScene()->GetMarkups();
+  ASSERT_EQ(before.size(), 1u);
+
+  EXPECT_TRUE(line->AttachScene(builder.GetScene())); // the same scene: nothing is rebuilt
+  EXPECT_EQ(builder.GetScene()->GetMarkups(), before);
+
+  const du::SmartPtr<ProbeLine> unmeasured = NewLine(); // attached, but no holder yet
+  EXPECT_EQ(HoldersInScene(), 1u);
+
+  // Another scene, an empty one included, takes the holder out of the old scene first.
+  const du::SmartPtr<tqk::ShapeScene> other(new tqk::ShapeScene);
+  EXPECT_TRUE(line->AttachScene(other));
+  EXPECT_EQ(HoldersInScene(), 0u);
+  EXPECT_EQ(other->GetMarkupCount(), 1u);
+  EXPECT_TRUE(line->AttachScene(nullptr));
+  EXPECT_EQ(other->GetMarkupCount(), 0u);
+  EXPECT_FALSE(line->GetScene());
+}
+
+TEST_F(CenterLineScenes, DetachingLetsTheSceneGoAndTellsTheObserversEvenWithoutAHolder)
+{
+  const du::SmartPtr<ProbeLine> unmeasured = NewLine();
+  const auto log = Observe(unmeasured);
+  EXPECT_TRUE(unmeasured->DetachScene());
+  EXPECT_EQ(Count(*log, "invalid"), 1u);
+
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const int sceneReferences = builder.GetScene()->GetReferenceCount();
+  line->DetachScene();
+  EXPECT_EQ(HoldersInScene(), 0u);
+  // Neither the line nor its drawn lines keep the scene.
+  EXPECT_LT(builder.GetScene()->GetReferenceCount(), sceneReferences - 1);
+}
+
+TEST_F(CenterLineScenes, HideShowAndSelectReachTheDrawnLineOncePerChange)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const auto drawn = DrawnLines(*builder.GetScene());
+  ASSERT_EQ(drawn.size(), 1u);
+
+  line->Hide(false);
+  EXPECT_FALSE(drawn[0]->IsVisible());
+  line->Show(false);
+  EXPECT_TRUE(drawn[0]->IsVisible());
+
+  line->OnSetSelected(true, builder.GetView());
+  EXPECT_TRUE(drawn[0]->IsSelected(builder.GetView()));
+  drawn[0]->SetSelected(false, builder.GetView()); // a second select of a selected line is no change
+  line->OnSetSelected(true, builder.GetView());
+  EXPECT_FALSE(drawn[0]->IsSelected(builder.GetView()));
+  line->OnSetSelected(false, builder.GetView());
+  line->OnSetSelected(true, builder.GetView());
+  EXPECT_TRUE(drawn[0]->IsSelected(builder.GetView()));
+}
+
+TEST_F(CenterLineScenes, AHiddenLineIsDrawnHidden)
+{
+  const du::SmartPtr<ProbeLine> line = NewLine();
+  line->Hide(false);
+  line->SetObjects({PartItem("frame/plate")}, nullptr, true);
+  Pump();
+  const auto drawn = DrawnLines(*builder.GetScene());
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_FALSE(drawn[0]->IsVisible());
+}
+
+TEST_F(CenterLineScenes, ShowingAnAttachedLineShowsItsFirstPartOnlyWhenHidden)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const du::SmartPtr<tqk::ShapeInstance> plate = builder.FindPart("frame/plate");
+  AppearanceCounter counter;
+  builder.GetScene()->AddListener(&counter);
+
+  line->ShowAnnotation(); // the plate is visible: nothing to report
+  EXPECT_EQ(counter.reports, 0);
+
+  builder.GetScene()->SetVisibility({plate->GetInstance()}, false, true);
+  line->Hide(false);
+  counter.reports = 0;
+  line->Show(false);
+  EXPECT_TRUE(plate->IsVisible());
+  EXPECT_EQ(counter.reports, 1);
+
+  tqannotations::CenterStyle loose;
+  line->GetLineStyle(loose);
+  loose.attached = false;
+  line->SetLineStyle(loose, tqannotations::CenterStyle::ATTACHED);
+  builder.GetScene()->SetVisibility({plate->GetInstance()}, false, true);
+  line->ShowAnnotation();
+  EXPECT_FALSE(plate->IsVisible());
+  builder.GetScene()->RemoveListener(&counter);
+}
+
+TEST_F(CenterLineScenes, NamesDescriptionAndIcon)
+{
+  const du::SmartPtr<ProbeLine> line = NewLine();
+  EXPECT_EQ(line->GetMarkupName(0), "Center Line 1");
+  EXPECT_EQ(line->GetObjectDescription(), "Center Line"); // no first item
+  builder.FindPart("frame/plate")->GetInstance()->SetObjectName(du::Symbol("Plate 1"));
+  line->SetObjects({PartItem("frame/plate")}, nullptr, false);
+  EXPECT_EQ(line->GetObjectDescription(), "Plate 1");
+  EXPECT_EQ(line->GetIconName(), tqannotations::ConstStrings::tqExplodeLineIcon);
+
+  const auto log = Observe(line);
+  line->OnSetActiveUnits(3);
+  EXPECT_EQ(log->events, std::vector<std::string>{"parameters"});
+}
+
+TEST_F(CenterLineScenes, EqualByPointsWithinAHairAndByStyle)
+{
+  const std::vector<du::SmartPtr<tqk::SelectionItem>> items{PartItem("frame/plate"), PartItem("housing/cover")};
+  const du::SmartPtr<ProbeLine> line = NewLine();
+  line->SetObjects(items, nullptr, true);
+  Pump();
+  tqannotations::CenterLinesInfo info;
+  line->GetCenterLinesInfo(info);
+
+  du::SmartPtr<ProbeLine> twin(new ProbeLine);
+  twin->SetObjects(items, nullptr, false);
+  info.location1 = dg::DPoint3D(7, 7, 7); // the items' positions and the jogs take no part
+  info.jogs.push_back(dg::DPoint3D(1, 2, 3));
+  info.point2.x += 0.5e-7;
+  twin->SetCenterLinesInfo(info);
+  EXPECT_TRUE(line->IsEqual(twin));
+
+  info.point2.x += 0.5e-7; // now 1e-7 off: not within
+  twin->SetCenterLinesInfo(info);
+  EXPECT_FALSE(line->IsEqual(twin));
+
+  line->GetCenterLinesInfo(info);
+  info.style.lineWidth += 1.0f;
+  twin->SetCenterLinesInfo(info);
+  EXPECT_FALSE(line->IsEqual(twin));
+
+  du::SmartPtr<tqannotations::AssocAnnotation> stranger(new tqannotations::AssocAnnotation(0x8000));
+  EXPECT_FALSE(line->IsEqual(stranger));
+}
+
+TEST_F(CenterLineScenes, AttachedShapeSelectionAndVisibilityCheck)
+{
+  const du::SmartPtr<ProbeLine> empty = NewLine();
+  EXPECT_FALSE(empty->CheckVisibility());
+  EXPECT_TRUE(empty->IsAttachedShapeSelected()); // no part to ask
+
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  EXPECT_TRUE(line->CheckVisibility());
+  EXPECT_FALSE(line->IsAttachedShapeSelected());
+  builder.FindPart("frame/plate")->SetSelected(true);
+  EXPECT_TRUE(line->IsAttachedShapeSelected());
+  builder.FindPart("frame/plate")->SetSelected(false);
+
+  tqannotations::CenterStyle loose;
+  line->GetLineStyle(loose);
+  loose.attached = false;
+  line->SetLineStyle(loose, tqannotations::CenterStyle::ATTACHED);
+  EXPECT_TRUE(line->IsAttachedShapeSelected());
+}
+
+} // namespace

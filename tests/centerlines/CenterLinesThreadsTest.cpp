@@ -1,0 +1,53 @@
+#include "tests/centerlines/CenterLineSceneFixture.h"
+
+#include <tqannotations/CenterLinesInfo.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using namespace centerline_tests;
+using tqannotations::CenterLinesInfo;
+using tqannotations::CenterStyle;
+
+using CenterLineThreads = CenterLineSceneTest;
+
+// Readers take whole snapshots while the host's thread restyles and selects the line: each
+// snapshot holds one style or the other, never a mix. Meant to run under ThreadSanitizer too.
+TEST_F(CenterLineThreads, SnapshotsReadWhileTheLineIsRestyledAndSelectedAreWhole)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  CenterStyle thin;
+  line->GetLineStyle(thin);
+  thin.lineWidth = 1.0f;
+  thin.lineStyle = 1;
+  CenterStyle thick = thin;
+  thick.lineWidth = 3.0f;
+  thick.lineStyle = 3;
+  line->SetLineStyle(thin, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
+
+  std::atomic<bool> done{false};
+  std::atomic<int> mixed{0};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < 3; ++r)
+    readers.emplace_back([&, r] {
+      while (!done.load())
+      {
+        CenterLinesInfo info;
+        line->GetCenterLinesInfo(info);
+        if (static_cast<int>(info.style.lineWidth) != info.style.lineStyle)
+          ++mixed;
+        line->OnSetSelected(r % 2 == 0, nullptr);
+      }
+    });
+  for (int i = 0; i < 200; ++i)
+    line->SetLineStyle(i % 2 ? thin : thick, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
+  done = true;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_EQ(mixed.load(), 0);
+  EXPECT_EQ(HoldersInScene(), 1u);
+}
+
+} // namespace
