@@ -110,6 +110,24 @@ public:
   bool MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed, const du::SmartPtr<tqk::Markup>& shadow,
                      const du::SmartPtr<tqk::Operation>& operation) override;
 
+  // Scene changes. Only a line that follows its parts (the style's attached flag) and is measured
+  // listens: its ends follow moved parts by the translation of their placements, and the part of
+  // slot 0 decides whether it shows, leaves its annotation set or re-reads its placement.
+  //! Write lock.
+  void OnShapeInstancesPositionModified(const ShapeInstances& parts) override;
+  void OnShapeInstancesAppearanceModified(const ShapeInstances& parts) override;
+  //! The line may leave its annotation set, which may drop the last reference but one: the caller
+  //! keeps it alive until this returns.
+  void OnShapeInstancesRemove(const ShapeInstances& parts) override;
+  void OnShapeInstancesCreate(const ShapeInstances& parts) override;
+  //! Whether the item of the slot stands on a part of the list; with all, for a weld, only when
+  //! every member is in the list. An empty list, and a structure instance without instances,
+  //! hold nothing. Write lock.
+  bool SlotContainsShapeInstance(const ShapeInstances& parts, int slot, bool all) const;
+  //! The first slot, in order, whose item stands on a part of the list into slot; false, slot
+  //! untouched, when none does.
+  bool SlotListContainsShapeInstance(const ShapeInstances& parts, int& slot, bool all) const;
+
   // Observers.
   bool RegisterObserver(const du::SmartPtr<MeasurementObserver>& observer) override;
   bool RaiseObjectChanged(const du::SmartPtr<tqk::SelectionItem>& item);
@@ -227,6 +245,13 @@ private:
   //! Gives the representations the current ends, style, placement and part, keeping their number.
   void UpdateRepresentations();
   void Post(dom::ObservableEvent* event);
+  //! Whether the scene-change notices concern the line at all: attached, measured, in a scene.
+  bool IsFollowingParts() const;
+  //! Whether slot 0 is the first slot holding a part of the list.
+  bool IsFirstSlotIn(const ShapeInstances& parts, bool all) const;
+  //! The placement GetShapeLocationData gives; false, placement untouched, when the slot's part
+  //! yields none.
+  bool DeriveSlotPlacement(int slot, dg::Location& placement);
 
   dg::DPoint3D m_point1;
   dg::DPoint3D m_point2;
