@@ -17,6 +17,7 @@ int main(int argc, char** argv)
   ok = DemoStyleList(TQ_EXAMPLE_DATA "/styles.xml") && ok;
   ok = DemoTemplates(TQ_EXAMPLE_DATA "/templates.xml") && ok;
   ok = DemoCenterLines(plugin) && ok;
+  ok = DemoCenterLineEdits(plugin) && ok;
 
   plugin.terminate();
   UnloadPlugin(plugin);
