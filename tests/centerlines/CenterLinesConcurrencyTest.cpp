@@ -1,4 +1,5 @@
 #include "tests/centerlines/MeasuredLine.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqk/ShapeScene.h>
 
@@ -9,13 +10,6 @@
 #include <vector>
 
 namespace {
-
-dg::Location At(double x, double y, double z)
-{
-  dg::Location placement = dg::Location::IDENTITY;
-  placement.SetPos(dg::DPoint3D(x, y, z));
-  return placement;
-}
 
 // An end and the placement of its part move together, so a reader that finds them apart by
 // anything but the measured offset has seen a line half moved.

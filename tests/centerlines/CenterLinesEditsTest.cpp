@@ -1,5 +1,6 @@
 #include "tests/centerlines/EventLog.h"
 #include "tests/centerlines/MeasuredLine.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/CenterLinesOperationStep.h>
 #include <tqannotations/MarkupDrag.h>
@@ -21,15 +22,8 @@ using tqannotations::CenterLinesInfo;
 using tqannotations::CenterLinesOperationStep;
 using tqmk::CenterLineXYZShadow;
 
-std::string Text(const dg::DPoint3D& point)
-{
-  std::ostringstream text;
-  text << "(" << point.x << ", " << point.y << ", " << point.z << ")";
-  return text.str();
-}
-
 //! Everything of a snapshot that an undo must give back, as one text.
-std::string Text(const CenterLinesInfo& info)
+std::string InfoText(const CenterLinesInfo& info)
 {
   std::ostringstream text;
   text << Text(info.point1) << Text(info.point2) << Text(info.location1) << Text(info.location2)
@@ -110,12 +104,12 @@ TEST_F(CenterLinesDragTest, ADragReattachingBothEndsIsOneStepThatUndoesAndRedoes
     ASSERT_TRUE(History().Undo());
     EXPECT_EQ(scene.ItemIn(0), plate);
     EXPECT_EQ(scene.ItemIn(1), rib);
-    EXPECT_EQ(Text(scene.Info()), Text(before));
+    EXPECT_EQ(InfoText(scene.Info()), InfoText(before));
     EXPECT_TRUE(scene.DrawnLine()) << "the line is drawn again after an undo";
     ASSERT_TRUE(History().Redo());
     EXPECT_EQ(scene.ItemIn(0), cover);
     EXPECT_EQ(scene.ItemIn(1), bolt);
-    EXPECT_EQ(Text(scene.Info()), Text(after));
+    EXPECT_EQ(InfoText(scene.Info()), InfoText(after));
   }
   EXPECT_NE(step->GetUndoSlots()[0], scene.line->GetSlots()[0]) << "the record keeps its own slot objects";
 }

@@ -1,3 +1,5 @@
+#include "tests/centerlines/PointText.h"
+
 #include <tqannotations/CenterLinesAnnotation.h>
 #include <tqg/Edge.h>
 #include <tqg/Face.h>
@@ -11,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
@@ -32,20 +33,6 @@ public:
   using CenterLinesAnnotation::ShapeToPoint;
   using CenterLinesAnnotation::ShapeToShape;
 };
-
-std::string Text(const dg::DPoint3D& point)
-{
-  std::ostringstream text;
-  text << "(" << point.x << ", " << point.y << ", " << point.z << ")";
-  return text.str();
-}
-
-dg::Location At(double x, double y, double z)
-{
-  dg::Location placement = dg::Location::IDENTITY;
-  placement.SetPos(dg::DPoint3D(x, y, z));
-  return placement;
-}
 
 du::SmartPtr<tqg::Face> FaceNamed(const du::SmartPtr<tqg::Shape>& shape, const char* name)
 {

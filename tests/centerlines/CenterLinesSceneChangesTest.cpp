@@ -1,5 +1,6 @@
 #include "tests/centerlines/EventLog.h"
 #include "tests/centerlines/MeasuredLine.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqk/MemoryPoolAllocated.h>
 #include <tqk/ShapeScene.h>
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,20 +17,6 @@ namespace {
 using tqannotations::CenterLinesAnnotation;
 using Parts = CenterLinesAnnotation::ShapeInstances;
 using Events = std::vector<std::string>;
-
-std::string Text(const dg::DPoint3D& point)
-{
-  std::ostringstream text;
-  text << "(" << point.x << ", " << point.y << ", " << point.z << ")";
-  return text.str();
-}
-
-dg::Location At(double x, double y, double z)
-{
-  dg::Location placement = dg::Location::IDENTITY;
-  placement.SetPos(dg::DPoint3D(x, y, z));
-  return placement;
-}
 
 //! The measured line of the sample (slot 0 on the plate, slot 1 on the rib), with an observer.
 class CenterLinesSceneChangesTest : public ::testing::Test
