@@ -242,6 +242,9 @@ TEST(CenterLinesOperationStep, AStepWithoutChangesHasNoNameAndCapturingAgainRepl
   step->SetRedo();
   step->SetRedo();
   EXPECT_EQ(step->GetRedoSlots().size(), 3u) << "a second capture replaces the first";
+  const CenterLinesOperationStep copy(*step);
+  EXPECT_EQ(copy.GetUndoSlots()[0], step->GetUndoSlots()[0]) << "a copy shares the recorded slots";
+  EXPECT_EQ(copy.GetAnnotation(), scene.line);
   EXPECT_EQ(step->GetKind(), CenterLinesOperationStep::SLOTS_CHANGED) << "copies never match";
   EXPECT_EQ(step->GetOperationName(), du::Symbol("Change Items of "));
 

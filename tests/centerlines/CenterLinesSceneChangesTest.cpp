@@ -82,6 +82,8 @@ TEST_F(CenterLinesSceneChangesTest, ALineThatDoesNotFollowOrIsNotMeasuredKeepsIt
   SetVisible("frame/plate", false);
   EXPECT_EQ(Text(scene.Info().point1), "(0, 5, 1)");
   EXPECT_TRUE(scene.line->IsVisible());
+  Scene()->RemoveShapeInstance(Part("frame/plate"));
+  EXPECT_TRUE(scene.set->Contains(scene.line));
   EXPECT_TRUE(log->events.empty());
 
   // A line whose measurement has not completed yet has no end points to move.
@@ -125,6 +127,20 @@ TEST_F(CenterLinesSceneChangesTest, AWeldCountsAsMovedOnlyWithAllItsMembers)
       << "one member of the weld moved: no end moves";
   EXPECT_EQ(Text(after.location1), "(0, 4, 0)") << "the placement is read again all the same";
   EXPECT_TRUE(log->events.empty());
+}
+
+TEST_F(CenterLinesSceneChangesTest, APlacementThatCannotBeReadIsKept)
+{
+  // The frame keeps the engineering instance of its assembly, of which the scene shows no part:
+  // no placement can be read for the frame, though its plate moves.
+  scene.line->SetObjects({StructureItem("frame")}, nullptr, true);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  tqannotations::CenterLinesInfo info = scene.Info();
+  info.location1 = dg::DPoint3D(7, 7, 7);
+  scene.line->SetCenterLinesInfo(info);
+  ASSERT_TRUE(scene.line->SlotContainsShapeInstance({Part("frame/plate")}, 0, false));
+  Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(0, 4, 0));
+  EXPECT_EQ(Text(scene.Info().location1), "(7, 7, 7)");
 }
 
 TEST_F(CenterLinesSceneChangesTest, AWeldWithoutMembersHoldsNoPart)
