@@ -44,6 +44,7 @@ CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesAnnotation& other)
       m_jogs(other.m_jogs),
       m_jogsTaken(other.m_jogsTaken),
       m_measured(other.m_measured),
+      m_hasEndPoints(other.m_hasEndPoints),
       m_slotCount(other.m_slotCount),
       m_style(other.m_style),
       m_csys(other.m_csys)

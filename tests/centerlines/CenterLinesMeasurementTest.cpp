@@ -6,19 +6,22 @@
 #include <tqk/SerializedContentElement.h>
 #include <tqk/Shape.h>
 
+#include <memory>
+
 namespace {
 
 using namespace centerline_tests;
 
-//! A request that counts its answers.
+//! A request that counts its answers, also those that come after the test's own end (a line
+//! that goes answers its request).
 struct CountedRequest
 {
   du::SmartPtr<tqk::AsyncEvent> event{new tqk::AsyncEvent};
-  int answers = 0;
+  std::shared_ptr<int> answers = std::make_shared<int>(0);
 
   CountedRequest()
   {
-    event->WhenDone([this](const tqk::BaseAsyncEvent&) { ++answers; });
+    event->WhenDone([count = answers](const tqk::BaseAsyncEvent&) { ++*count; });
   }
 };
 
@@ -37,7 +40,12 @@ TEST_F(CenterLineMeasurement, RunsInTheHostsOrderAndAnswersTheRequestOnce)
   const auto log = Observe(line);
   CountedRequest request;
 
-  EXPECT_TRUE(line->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, request.event, true));
+  const du::SmartPtr<tqk::SelectionItem> plate = PartItem("frame/plate");
+  const du::SmartPtr<tqk::SelectionItem> cover = PartItem("housing/cover");
+  EXPECT_TRUE(line->SetObjects({plate, cover}, request.event, true));
+  EXPECT_EQ(line->GetObject(0), plate);
+  EXPECT_EQ(line->GetObject(1), cover);
+  EXPECT_FALSE(line->GetObject(2));
   // Both slots stand on parts: their geometry is asked for, and nothing answers inside the call.
   EXPECT_TRUE(line->steps.empty());
   EXPECT_TRUE(request.event->IsPending());
@@ -46,7 +54,7 @@ TEST_F(CenterLineMeasurement, RunsInTheHostsOrderAndAnswersTheRequestOnce)
   Pump();
   EXPECT_EQ(line->steps, (std::vector<std::string>{"geometry", "bounds"}));
   EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
-  EXPECT_EQ(request.answers, 1);
+  EXPECT_EQ(*request.answers, 1);
   EXPECT_EQ(HoldersInScene(), 1u);
   EXPECT_EQ(Count(*log, "valid"), 1u);
 
@@ -60,7 +68,7 @@ TEST_F(CenterLineMeasurement, RunsInTheHostsOrderAndAnswersTheRequestOnce)
 
   // A completion with no request left answers nothing.
   line->MeasurementComplete(nullptr);
-  EXPECT_EQ(request.answers, 1);
+  EXPECT_EQ(*request.answers, 1);
   EXPECT_EQ(HoldersInScene(), 1u);
 }
 
@@ -130,11 +138,11 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryNeverMeasuredFailsInsteadOfSn
   line->SetObjects({item}, request.event, true);
   Pump();
   EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::FAILED);
-  EXPECT_EQ(request.answers, 1);
+  EXPECT_EQ(*request.answers, 1);
   EXPECT_EQ(HoldersInScene(), 0u);
 }
 
-TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredLine)
+TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredLineAndOfItsCopy)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
   const du::SmartPtr<tqk::Instance> hollow(new tqk::Instance(du::Symbol("hollow")));
@@ -142,12 +150,18 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredL
   du::SmartPtr<tqk::SelectionItem> item(new tqk::ObjectSelectionItem(hollow));
   item->SetContentType(tqk::mcad_selection::Instance);
 
-  CountedRequest request;
-  line->SetObjects({item}, request.event, true);
-  Pump();
-  EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
-  EXPECT_EQ(PointOf(*line, false).x, 10.0);
-  EXPECT_EQ(HoldersInScene(), 1u);
+  const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*line));
+  lines.push_back(copy);
+  copy->AttachScene(builder.GetScene());
+  for (const du::SmartPtr<CenterLinesAnnotation>& measured : {du::SmartPtr<CenterLinesAnnotation>(line), copy})
+  {
+    CountedRequest request;
+    measured->SetObjects({item}, request.event, true);
+    Pump();
+    EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+    EXPECT_EQ(PointOf(*measured, false).x, 10.0);
+  }
+  EXPECT_EQ(HoldersInScene(), 2u);
 }
 
 TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMeasurement)
@@ -204,8 +218,8 @@ TEST_F(CenterLineMeasurement, EveryRequestIsAnsweredOnceEvenWhenReplacedOrLeftPe
     lines.clear();
   }
   EXPECT_EQ(last.event->GetStatus(), tqk::BaseAsyncEvent::FAILED);
-  EXPECT_EQ(replaced.answers, 1);
-  EXPECT_EQ(last.answers, 1);
+  EXPECT_EQ(*replaced.answers, 1);
+  EXPECT_EQ(*last.answers, 1);
 }
 
 TEST_F(CenterLineMeasurement, WithoutASceneTheLinesAreRebuiltButNothingIsDrawn)
