@@ -57,3 +57,7 @@ bool DemoCombinedCallout(const LoadedPlugin& plugin, const char* templatesPath, 
 //! Picks two parts of a sample illustration for a center line, lets the host's queue complete its
 //! measurement, prints the drawn line, then saves it, loads it back and prints it again.
 bool DemoCenterLines(const LoadedPlugin& plugin);
+
+//! Drags a measured center line's second end onto another part, undoes and redoes the drag, then
+//! moves, hides and removes parts under the line and prints what the line does each time.
+bool DemoCenterLineEdits(const LoadedPlugin& plugin);

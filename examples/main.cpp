@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     ok = DemoTemplates(TQ_EXAMPLE_DATA "/templates.xml") && ok;
     ok = DemoCallout(plugin, TQ_EXAMPLE_DATA "/templates.xml") && ok;
     ok = DemoCenterLines(plugin) && ok;
+    ok = DemoCenterLineEdits(plugin) && ok;
   }
   ok = DemoCalloutRoad(plugin, TQ_EXAMPLE_DATA "/templates.xml", documentPath, load) && ok;
   ok = DemoCombinedCallout(plugin, TQ_EXAMPLE_DATA "/templates.xml", documentPath, load) && ok;

@@ -100,6 +100,34 @@ public:
   //! SECOND_END change nothing.
   void SetAttachedItem(const du::SmartPtr<tqk::SelectionItem>& item, AttachedPoint end);
 
+  // Drag editing.
+  //! The user dragged the line (changed: the drawn child of one of its representations; shadow:
+  //! the tqmk::CenterLineXYZShadow of the drag): the ends take the items they were dropped on, the
+  //! style the dragged extensions, drag factor and offsets. With an operation and while an
+  //! annotation set holds the line, the edit is added to the operation as a
+  //! CenterLinesOperationStep and the operation recorded. False, nothing changed, for another
+  //! shadow or a markup no representation draws. Write lock.
+  bool MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed, const du::SmartPtr<tqk::Markup>& shadow,
+                     const du::SmartPtr<tqk::Operation>& operation) override;
+
+  // Scene changes. Only a line that follows its parts (the style's attached flag) and is measured
+  // listens: its ends follow moved parts by the translation of their placements, and the part of
+  // slot 0 decides whether it shows, leaves its annotation set or re-reads its placement.
+  //! Write lock.
+  void OnShapeInstancesPositionModified(const ShapeInstances& parts) override;
+  void OnShapeInstancesAppearanceModified(const ShapeInstances& parts) override;
+  //! The line may leave its annotation set, which may drop the last reference but one: the caller
+  //! keeps it alive until this returns.
+  void OnShapeInstancesRemove(const ShapeInstances& parts) override;
+  void OnShapeInstancesCreate(const ShapeInstances& parts) override;
+  //! Whether the item of the slot stands on a part of the list; with all, for a weld, only when
+  //! every member is in the list. An empty list, and a structure instance without instances,
+  //! hold nothing. Write lock.
+  bool SlotContainsShapeInstance(const ShapeInstances& parts, int slot, bool all) const;
+  //! The first slot, in order, whose item stands on a part of the list into slot; false, slot
+  //! untouched, when none does.
+  bool SlotListContainsShapeInstance(const ShapeInstances& parts, int& slot, bool all) const;
+
   // Observers.
   bool RegisterObserver(const du::SmartPtr<MeasurementObserver>& observer) override;
   bool RaiseObjectChanged(const du::SmartPtr<tqk::SelectionItem>& item);
@@ -173,6 +201,21 @@ public:
   unsigned NumberOfMarkups() const override;
 
 protected:
+  // Pick pairs: the nearest points between the items of slots i and j, placed by the slots'
+  // matrices, p1 on the first item and p2 on the second as the host's closest-points query
+  // orders them. False, p1 and p2 untouched, when a slot is past the last or lacks the shape,
+  // face, edge or point, when the query finds no pair, and always for the pairs not supported
+  // (EdgeToEdge, EdgeToPoint, FaceToFace). No lock.
+  bool ShapeToShape(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool ShapeToFace(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool ShapeToEdge(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool FaceToEdge(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool ShapeToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool FaceToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool EdgeToEdge(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool EdgeToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+  bool FaceToFace(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
+
   bool StartMeasurement();
   void OnAllGeometryLoaded() override;
   void SlotsVerification(StoredSelections& selections) override;
@@ -202,6 +245,13 @@ private:
   //! Gives the representations the current ends, style, placement and part, keeping their number.
   void UpdateRepresentations();
   void Post(dom::ObservableEvent* event);
+  //! Whether the scene-change notices concern the line at all: attached, measured, in a scene.
+  bool IsFollowingParts() const;
+  //! Whether slot 0 is the first slot holding a part of the list.
+  bool IsFirstSlotIn(const ShapeInstances& parts, bool all) const;
+  //! The placement GetShapeLocationData gives; false, placement untouched, when the slot's part
+  //! yields none.
+  bool DeriveSlotPlacement(int slot, dg::Location& placement);
 
   dg::DPoint3D m_point1;
   dg::DPoint3D m_point2;

@@ -1,0 +1,70 @@
+#include "tests/centerlines/MeasuredLine.h"
+#include "tests/centerlines/PointText.h"
+
+#include <tqk/ShapeScene.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// An end and the placement of its part move together, so a reader that finds them apart by
+// anything but the measured offset has seen a line half moved.
+bool Apart(const dg::DPoint3D& end, const dg::DPoint3D& placement, const dg::DPoint3D& offset)
+{
+  return end.x - placement.x != offset.x || end.y - placement.y != offset.y ||
+         end.z - placement.z != offset.z;
+}
+
+TEST(CenterLinesConcurrency, ReadersSeeWholeMovesWhileOtherThreadsMoveTheParts)
+{
+  MeasuredLine scene;
+  const tqannotations::CenterLinesInfo start = scene.Info();
+  const dg::DPoint3D firstOffset(start.point1.x - start.location1.x, start.point1.y - start.location1.y,
+                                 start.point1.z - start.location1.z);
+  const dg::DPoint3D secondOffset(start.point2.x - start.location2.x, start.point2.y - start.location2.y,
+                                  start.point2.z - start.location2.z);
+  const du::SmartPtr<tqk::ShapeInstance> plate = scene.builder.FindPart("frame/plate");
+  const du::SmartPtr<tqk::ShapeInstance> rib = scene.builder.FindPart("frame/rib");
+  const tqannotations::CenterLinesAnnotation::ShapeInstances both{plate, rib};
+
+  constexpr int kRounds = 300;
+  std::atomic<int> torn{0};
+  std::atomic<bool> moving{true};
+  std::vector<std::thread> threads;
+  threads.emplace_back([&] {
+    for (int round = 1; round <= kRounds; ++round)
+      scene.builder.GetScene()->SetShapeInstanceLocation(plate, At(round % 7, round % 5, 0));
+  });
+  threads.emplace_back([&] {
+    for (int round = 1; round <= kRounds; ++round)
+      scene.builder.GetScene()->SetShapeInstanceLocation(rib, At(20 + round % 3, 0, round % 4));
+  });
+  for (int reader = 0; reader < 3; ++reader)
+    threads.emplace_back([&] {
+      while (moving) {
+        const tqannotations::CenterLinesInfo info = scene.Info();
+        if (Apart(info.point1, info.location1, firstOffset) ||
+            Apart(info.point2, info.location2, secondOffset))
+          ++torn;
+        int slot = -1;
+        scene.line->SlotListContainsShapeInstance(both, slot, false);
+      }
+    });
+  threads[0].join();
+  threads[1].join();
+  moving = false;
+  for (std::size_t index = 2; index < threads.size(); ++index)
+    threads[index].join();
+
+  EXPECT_EQ(torn.load(), 0);
+  const tqannotations::CenterLinesInfo end = scene.Info();
+  EXPECT_EQ(end.location1.x, double(kRounds % 7));
+  EXPECT_EQ(end.point1.x, kRounds % 7 + firstOffset.x);
+  EXPECT_EQ(end.point2.z, kRounds % 4 + secondOffset.z);
+}
+
+} // namespace

@@ -1,0 +1,175 @@
+#include "tests/centerlines/PointText.h"
+
+#include <tqannotations/CenterLinesAnnotation.h>
+#include <tqg/Edge.h>
+#include <tqg/Face.h>
+#include <tqg/Shape.h>
+#include <tqk/GeometrySelectionItem.h>
+#include <tqk/Kernel.h>
+#include <tqk/ObjectSelectionItem.h>
+#include <tqk/World.h>
+#include <tqk/illustration/IllustrationBuilder.h>
+#include <tqk/mcad_selection.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using tqannotations::CenterLinesAnnotation;
+
+//! A center line that lets the tests ask for its pick pairs.
+class PairProbe : public CenterLinesAnnotation
+{
+public:
+  using CenterLinesAnnotation::EdgeToEdge;
+  using CenterLinesAnnotation::EdgeToPoint;
+  using CenterLinesAnnotation::FaceToEdge;
+  using CenterLinesAnnotation::FaceToFace;
+  using CenterLinesAnnotation::FaceToPoint;
+  using CenterLinesAnnotation::ShapeToEdge;
+  using CenterLinesAnnotation::ShapeToFace;
+  using CenterLinesAnnotation::ShapeToPoint;
+  using CenterLinesAnnotation::ShapeToShape;
+};
+
+du::SmartPtr<tqg::Face> FaceNamed(const du::SmartPtr<tqg::Shape>& shape, const char* name)
+{
+  for (const du::SmartPtr<tqg::Face>& face : shape->GetFaces())
+    if (face->GetName() == du::Symbol(name))
+      return face;
+  return nullptr;
+}
+
+//! Three parts whose nearest points are single points, so that every answer is known by hand:
+//! box A from (0, 0, 0) to (10, 10, 2) where it stands; box B, the same, moved to (20, 15, 5);
+//! part C, a lone edge from (0, 0, 0) to (0, 0, 10), also moved to (20, 15, 5). A's corner
+//! (10, 10, 2) is nearest to B's corner (20, 15, 5), which is also C's lower end.
+class CenterLinesPickPairsTest : public ::testing::Test
+{
+protected:
+  CenterLinesPickPairsTest() : line(new PairProbe)
+  {
+    tqk::World::GetWorld()->GetPreferences()->Clear();
+    tqk::Kernel::GetKernel()->PumpQueue();
+    const dg::DPoint3D corner(0, 0, 0), far(10, 10, 2);
+    boxA = tqg::Shape::CreateBox(corner, far);
+    boxB = tqg::Shape::CreateBox(corner, far);
+    du::SmartPtr<tqg::Shape> rod(new tqg::Shape);
+    edgeC = new tqg::Edge("rod", {dg::DPoint3D(0, 0, 0), dg::DPoint3D(0, 0, 10)});
+    rod->AddEdge(edgeC);
+    partA = builder.AddPart(nullptr, "A", boxA, At(0, 0, 0));
+    partB = builder.AddPart(nullptr, "B", boxB, At(20, 15, 5));
+    partC = builder.AddPart(nullptr, "C", rod, At(20, 15, 5));
+    line->AttachScene(builder.GetScene());
+  }
+  ~CenterLinesPickPairsTest() override
+  {
+    line->DetachScene();
+    tqk::Kernel::GetKernel()->PumpQueue();
+    builder.TearDown();
+  }
+
+  du::SmartPtr<tqk::SelectionItem> Whole(const du::SmartPtr<tqk::ShapeInstance>& part)
+  {
+    du::SmartPtr<tqk::ObjectSelectionItem> item(new tqk::ObjectSelectionItem(part->GetInstance()));
+    item->SetContentType(tqk::mcad_selection::Instance);
+    return item;
+  }
+  du::SmartPtr<tqk::SelectionItem> Geometry(const du::SmartPtr<tqg::Geometry>& geometry,
+                                            const du::SmartPtr<tqk::ShapeInstance>& part,
+                                            const du::Symbol& type)
+  {
+    du::SmartPtr<tqk::GeometrySelectionItem> item(
+        new tqk::GeometrySelectionItem(geometry, part->GetInstance()));
+    item->SetContentType(type);
+    return item;
+  }
+  //! A picked point on part A, in world space.
+  du::SmartPtr<tqk::SelectionItem> PointOnA(const dg::DPoint3D& point)
+  {
+    du::SmartPtr<tqk::GeometrySelectionItem> item(
+        new tqk::GeometrySelectionItem(nullptr, partA->GetInstance()));
+    item->SetContentType(tqk::mcad_selection::Point3D);
+    item->SetPickPoint(point);
+    return item;
+  }
+  void Pick(const du::SmartPtr<tqk::SelectionItem>& first, const du::SmartPtr<tqk::SelectionItem>& second)
+  {
+    line->SetObjects({first, second}, nullptr, false);
+  }
+
+  tqk::illustration::IllustrationBuilder builder;
+  du::SmartPtr<PairProbe> line;
+  du::SmartPtr<tqg::Shape> boxA, boxB;
+  du::SmartPtr<tqg::Edge> edgeC;
+  du::SmartPtr<tqk::ShapeInstance> partA, partB, partC;
+  dg::DPoint3D p1 = dg::DPoint3D(-1, -1, -1), p2 = dg::DPoint3D(-2, -2, -2);
+};
+
+TEST_F(CenterLinesPickPairsTest, ShapesFacesAndEdgesMeetAtTheHandComputedCorners)
+{
+  Pick(Whole(partA), Whole(partB));
+  ASSERT_TRUE(line->ShapeToShape(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1), "(10, 10, 2)") << "on the first item";
+  EXPECT_EQ(Text(p2), "(20, 15, 5)") << "on the second, placed by its part";
+  ASSERT_TRUE(line->ShapeToShape(1, 0, p1, p2));
+  EXPECT_EQ(Text(p1), "(20, 15, 5)");
+
+  Pick(Whole(partA), Geometry(FaceNamed(boxB, "left"), partB, tqk::mcad_selection::Face3D));
+  ASSERT_TRUE(line->ShapeToFace(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1) + Text(p2), "(10, 10, 2)(20, 15, 5)");
+
+  Pick(Whole(partA), Geometry(edgeC, partC, tqk::mcad_selection::Edge3D));
+  ASSERT_TRUE(line->ShapeToEdge(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1) + Text(p2), "(10, 10, 2)(20, 15, 5)");
+
+  Pick(Geometry(FaceNamed(boxA, "right"), partA, tqk::mcad_selection::Face3D),
+       Geometry(edgeC, partC, tqk::mcad_selection::Edge3D));
+  ASSERT_TRUE(line->FaceToEdge(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1) + Text(p2), "(10, 10, 2)(20, 15, 5)");
+  EXPECT_FALSE(line->FaceToEdge(0, 0, p1, p2)) << "the face's own slot holds no edge";
+}
+
+TEST_F(CenterLinesPickPairsTest, APickedPointPairsWithTheNearestPointOfAShapeOrFace)
+{
+  // The query runs from the point to the item, and the pair keeps that order.
+  Pick(Whole(partA), PointOnA(dg::DPoint3D(15, 5, 1)));
+  ASSERT_TRUE(line->ShapeToPoint(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1) + Text(p2), "(15, 5, 1)(10, 5, 1)");
+
+  Pick(Geometry(FaceNamed(boxA, "top"), partA, tqk::mcad_selection::Face3D), PointOnA(dg::DPoint3D(3, 4, 9)));
+  ASSERT_TRUE(line->FaceToPoint(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1) + Text(p2), "(3, 4, 9)(3, 4, 2)");
+}
+
+TEST_F(CenterLinesPickPairsTest, MissingItemsWrongSlotsAndUnsupportedPairsGiveNoPairAndWriteNothing)
+{
+  Pick(Whole(partA), Whole(partB));
+  EXPECT_FALSE(line->ShapeToShape(0, 2, p1, p2)) << "slot 2 is empty";
+  EXPECT_FALSE(line->ShapeToShape(0, 3, p1, p2)) << "past the last slot";
+  EXPECT_FALSE(line->ShapeToShape(7, 0, p1, p2));
+  EXPECT_FALSE(line->ShapeToFace(0, 1, p1, p2)) << "a whole part is no face";
+  EXPECT_FALSE(line->ShapeToEdge(0, 1, p1, p2));
+  EXPECT_FALSE(line->FaceToPoint(0, 1, p1, p2));
+  EXPECT_FALSE(line->EdgeToEdge(0, 1, p1, p2));
+  EXPECT_FALSE(line->EdgeToPoint(0, 1, p1, p2));
+  EXPECT_FALSE(line->FaceToFace(0, 1, p1, p2));
+
+  // A point item whose pick gave no point pairs with nothing.
+  du::SmartPtr<tqk::GeometrySelectionItem> pointless(
+      new tqk::GeometrySelectionItem(nullptr, partA->GetInstance()));
+  pointless->SetContentType(tqk::mcad_selection::Point3D);
+  Pick(Whole(partA), pointless);
+  EXPECT_FALSE(line->ShapeToPoint(0, 1, p1, p2));
+
+  // Without a scene the slots stand on no part, so they have no shape.
+  Pick(Whole(partA), PointOnA(dg::DPoint3D(15, 5, 1)));
+  line->DetachScene();
+  EXPECT_FALSE(line->ShapeToPoint(0, 1, p1, p2));
+
+  EXPECT_EQ(Text(p1) + Text(p2), "(-1, -1, -1)(-2, -2, -2)");
+}
+
+} // namespace

@@ -1,0 +1,208 @@
+#include "tests/centerlines/EventLog.h"
+#include "tests/centerlines/MeasuredLine.h"
+#include "tests/centerlines/PointText.h"
+
+#include <tqk/MemoryPoolAllocated.h>
+#include <tqk/ShapeScene.h>
+#include <tqk/illustration/SbomInstanceSelectionItem.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tqannotations::CenterLinesAnnotation;
+using Parts = CenterLinesAnnotation::ShapeInstances;
+using Events = std::vector<std::string>;
+
+//! The measured line of the sample (slot 0 on the plate, slot 1 on the rib), with an observer.
+class CenterLinesSceneChangesTest : public ::testing::Test
+{
+protected:
+  CenterLinesSceneChangesTest() : log(new EventLog)
+  {
+    scene.line->RegisterObserver(log);
+    log->events.clear();
+  }
+
+  du::SmartPtr<tqk::ShapeInstance> Part(const char* idPath) const { return scene.builder.FindPart(idPath); }
+  du::SmartPtr<tqk::ShapeScene> Scene() const { return scene.builder.GetScene(); }
+  void SetVisible(const char* idPath, bool visible)
+  {
+    Scene()->SetVisibility({Part(idPath)->GetInstance()}, visible, true);
+  }
+  du::SmartPtr<tqk::SelectionItem> StructureItem(const char* idPath) const
+  {
+    du::SmartPtr<tqk::SelectionItem> item(
+        new tqk::illustration::SbomInstanceSelectionItem(scene.builder.GetTree()->FindInstance(idPath)));
+    item->SetContentType(tqk::mcad_selection::Collection);
+    return item;
+  }
+
+  MeasuredLine scene;
+  du::SmartPtr<EventLog> log;
+};
+
+TEST_F(CenterLinesSceneChangesTest, EachEndFollowsTheTranslationOfItsOwnPart)
+{
+  const tqannotations::CenterLinesInfo before = scene.Info();
+  ASSERT_EQ(Text(before.point1) + Text(before.point2), "(0, 5, 1)(10, 5, 1)");
+
+  Scene()->SetShapeInstanceLocation(Part("frame/rib"), At(25, 3, 0));
+  tqannotations::CenterLinesInfo info = scene.Info();
+  EXPECT_EQ(Text(info.point1), "(0, 5, 1)") << "the first end's part stayed";
+  EXPECT_EQ(Text(info.point2), "(15, 8, 1)") << "moved by (5, 3, 0), as the rib";
+  EXPECT_EQ(Text(info.location2), "(25, 3, 0)");
+  EXPECT_EQ(log->events, Events{"parameters"});
+  EXPECT_EQ(scene.DrawnLine()->GetPoints()[2].x, 15.0) << "the drawing follows";
+
+  Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(-1, 0, 4));
+  info = scene.Info();
+  EXPECT_EQ(Text(info.point1), "(-1, 5, 5)");
+  EXPECT_EQ(Text(info.point2), "(15, 8, 1)");
+  EXPECT_EQ(Text(info.location1), "(-1, 0, 4)");
+
+  log->events.clear();
+  Scene()->SetShapeInstanceLocation(Part("housing/cover"), At(0, 50, 0));
+  EXPECT_EQ(Text(scene.Info().point1), "(-1, 5, 5)") << "an unrelated part moves nothing";
+  EXPECT_TRUE(log->events.empty());
+}
+
+TEST_F(CenterLinesSceneChangesTest, ALineThatDoesNotFollowOrIsNotMeasuredKeepsItsEnds)
+{
+  tqannotations::CenterStyle detached;
+  scene.line->GetLineStyle(detached);
+  detached.attached = false;
+  ASSERT_TRUE(scene.line->SetLineStyle(detached, 0x20));
+  log->events.clear();
+  Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(3, 0, 0));
+  SetVisible("frame/plate", false);
+  EXPECT_EQ(Text(scene.Info().point1), "(0, 5, 1)");
+  EXPECT_TRUE(scene.line->IsVisible());
+  Scene()->RemoveShapeInstance(Part("frame/plate"));
+  EXPECT_TRUE(scene.set->Contains(scene.line));
+  EXPECT_TRUE(log->events.empty());
+
+  // A line whose measurement has not completed yet has no end points to move.
+  const du::SmartPtr<CenterLinesAnnotation> fresh = MeasuredLine::Make();
+  fresh->AttachScene(Scene());
+  fresh->SetObjects({scene.PartItem("frame/rib")}, nullptr, false);
+  Scene()->SetShapeInstanceLocation(Part("frame/rib"), At(30, 0, 0));
+  tqannotations::CenterLinesInfo info;
+  fresh->GetCenterLinesInfo(info);
+  EXPECT_EQ(Text(info.point1), "(0, 0, 0)");
+  EXPECT_EQ(Text(info.location1), "(20, 0, 0)") << "the placement read when the rib was picked";
+  fresh->DetachScene();
+}
+
+TEST_F(CenterLinesSceneChangesTest, AWeldCountsAsMovedOnlyWithAllItsMembers)
+{
+  // The frame as a weld stands for its members: it has no engineering instance of its own, only a
+  // reference to the assembly it was made of.
+  const du::SmartPtr<tqk::illustration::SbomInstance> frame = scene.builder.GetTree()->FindInstance("frame");
+  frame->SetReference(frame->GetEbomInstance());
+  frame->SetEbomInstance(nullptr);
+  scene.line->SetObjects({StructureItem("frame"), scene.PartItem("housing/cover")}, nullptr, true);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  const Parts plate{Part("frame/plate")}, weld{Part("frame/plate"), Part("frame/rib")};
+  EXPECT_TRUE(scene.line->SlotContainsShapeInstance(plate, 0, false));
+  EXPECT_FALSE(scene.line->SlotContainsShapeInstance(plate, 0, true));
+  EXPECT_TRUE(scene.line->SlotContainsShapeInstance(weld, 0, true));
+  EXPECT_FALSE(scene.line->SlotContainsShapeInstance(weld, 1, false));
+  EXPECT_FALSE(scene.line->SlotContainsShapeInstance({}, 0, false));
+  int slot = 7;
+  EXPECT_TRUE(scene.line->SlotListContainsShapeInstance({Part("housing/cover")}, slot, false));
+  EXPECT_EQ(slot, 1);
+  EXPECT_FALSE(scene.line->SlotListContainsShapeInstance({}, slot, false));
+  EXPECT_EQ(slot, 1) << "left as it was";
+
+  const tqannotations::CenterLinesInfo before = scene.Info();
+  log->events.clear();
+  Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(0, 4, 0));
+  const tqannotations::CenterLinesInfo after = scene.Info();
+  EXPECT_EQ(Text(after.point1) + Text(after.point2), Text(before.point1) + Text(before.point2))
+      << "one member of the weld moved: no end moves";
+  EXPECT_EQ(Text(after.location1), "(0, 4, 0)") << "the placement is read again all the same";
+  EXPECT_TRUE(log->events.empty());
+}
+
+TEST_F(CenterLinesSceneChangesTest, APlacementThatCannotBeReadIsKept)
+{
+  // The frame keeps the engineering instance of its assembly, of which the scene shows no part:
+  // no placement can be read for the frame, though its plate moves.
+  scene.line->SetObjects({StructureItem("frame")}, nullptr, true);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  tqannotations::CenterLinesInfo info = scene.Info();
+  info.location1 = dg::DPoint3D(7, 7, 7);
+  scene.line->SetCenterLinesInfo(info);
+  ASSERT_TRUE(scene.line->SlotContainsShapeInstance({Part("frame/plate")}, 0, false));
+  Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(0, 4, 0));
+  EXPECT_EQ(Text(scene.Info().location1), "(7, 7, 7)");
+}
+
+TEST_F(CenterLinesSceneChangesTest, AWeldWithoutMembersHoldsNoPart)
+{
+  const du::SmartPtr<tqk::illustration::SbomInstance> bare = scene.builder.AddAssembly(nullptr, "bare", true);
+  bare->SetEbomInstance(nullptr);
+  scene.line->SetObjects({StructureItem("bare")}, nullptr, false);
+  for (const bool all : {false, true})
+    EXPECT_FALSE(scene.line->SlotContainsShapeInstance({Part("frame/plate"), Part("housing/cover")}, 0, all));
+}
+
+TEST_F(CenterLinesSceneChangesTest, TheFirstPartDecidesWhetherTheLineShows)
+{
+  SetVisible("frame/rib", false);
+  EXPECT_TRUE(scene.line->IsVisible()) << "slot 1's part does not decide";
+  SetVisible("frame/plate", false);
+  EXPECT_FALSE(scene.line->IsVisible());
+  EXPECT_FALSE(scene.DrawnLine()->IsVisible());
+  SetVisible("frame/plate", true);
+  EXPECT_TRUE(scene.line->IsVisible());
+  EXPECT_TRUE(scene.DrawnLine()->IsVisible());
+}
+
+TEST_F(CenterLinesSceneChangesTest, RemovingTheFirstPartTakesTheLineOutOfItsSet)
+{
+  Scene()->RemoveShapeInstance(Part("frame/rib"));
+  EXPECT_TRUE(scene.set->Contains(scene.line)) << "slot 1's part does not decide";
+  Scene()->RemoveShapeInstance(Part("frame/plate"));
+  EXPECT_FALSE(scene.set->Contains(scene.line));
+}
+
+TEST_F(CenterLinesSceneChangesTest, ACreatedFirstPartOnlyRefreshesTheFirstPlacement)
+{
+  // Outside a set the line stays in the scene while its part is taken out and made again.
+  scene.set->RemoveAnnotationFromSet(scene.line, nullptr);
+  scene.line->AttachScene(Scene());
+  tqk::Kernel::GetKernel()->PumpQueue();
+  const du::SmartPtr<tqk::ShapeInstance> plate = Part("frame/plate");
+  Scene()->RemoveShapeInstance(plate);
+  const tqannotations::CenterLinesInfo before = scene.Info();
+  log->events.clear();
+
+  Scene()->CreateShapeInstance(plate->GetInstance(), plate->GetShape(), At(0, 0, 7));
+  const tqannotations::CenterLinesInfo after = scene.Info();
+  EXPECT_EQ(Text(after.location1), "(0, 0, 7)");
+  EXPECT_EQ(Text(after.point1) + Text(after.point2) + Text(after.location2),
+            Text(before.point1) + Text(before.point2) + Text(before.location2));
+  EXPECT_TRUE(log->events.empty());
+}
+
+TEST(CenterLinesSceneChanges, ALineWhoseSetHeldTheLastReferenceOutlivesTheRemovalNotice)
+{
+  const std::size_t alive = tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::ANNOTATIONS);
+  {
+    MeasuredLine scene;
+    scene.line.Reset(); // now only the set holds the line
+    EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::ANNOTATIONS), alive + 1);
+    scene.builder.GetScene()->RemoveShapeInstance(scene.builder.FindPart("frame/plate"));
+    EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::ANNOTATIONS), alive);
+    scene.line = MeasuredLine::Make(); // for the fixture's own tear-down
+  }
+  EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::ANNOTATIONS), alive);
+}
+
+} // namespace
