@@ -31,13 +31,13 @@ bool IsName(const std::u16string& name, const XMLCh* text)
 
 TemplateAttributeNames::TemplateAttributeNames()
 {
-  for (auto& names : m_byFirstCharacter)
+  for (auto& names : m_groups)
     names.fill(COUNT);
   for (int i = 0; i < COUNT; ++i) {
     m_names[i] = du::Utf8ToUtf16(kNarrowNames[i]);
     if (IsFixedValue(Name(i)))
       continue;
-    auto& sharing = m_byFirstCharacter[m_names[i][0]];
+    auto& sharing = m_groups[_Group(m_names[i].c_str())];
     int free = 0;
     while (sharing[free] != COUNT)
       ++free;
@@ -47,9 +47,9 @@ TemplateAttributeNames::TemplateAttributeNames()
 
 TemplateAttributeNames::Name TemplateAttributeNames::FindAttribute(const XMLCh* qualifiedName) const
 {
-  if (qualifiedName[0] >= m_byFirstCharacter.size())
+  if (qualifiedName[0] == 0)
     return COUNT;
-  for (Name name : m_byFirstCharacter[qualifiedName[0]]) {
+  for (Name name : m_groups[_Group(qualifiedName)]) {
     if (name == COUNT || IsName(m_names[name], qualifiedName))
       return name;
   }

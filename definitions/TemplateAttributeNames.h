@@ -3,6 +3,7 @@
 #include <xercesc/util/XercesDefs.hpp>
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <type_traits>
 
@@ -62,9 +63,13 @@ private:
   static constexpr int MAX_SHARING = 4;
 
   std::array<std::u16string, COUNT> m_names;
-  //! The attribute names by their first character (all are ASCII), so that finding one
-  //! compares with one or two names rather than with all of them; COUNT ends a list.
-  std::array<std::array<Name, MAX_SHARING + 1>, 128> m_byFirstCharacter;
+  static constexpr std::size_t GROUPS = 64;
+  //! The group of a name by its first two characters; the name must not be empty.
+  static std::size_t _Group(const XMLCh* name) { return (name[0] * 5u + name[1]) % GROUPS; }
+
+  //! The attribute names by their group, so that finding one compares with one name, seldom
+  //! with two or three; COUNT ends a list.
+  std::array<std::array<Name, MAX_SHARING + 1>, GROUPS> m_groups;
 };
 
 } // namespace tqannotations

@@ -34,22 +34,27 @@ const du::Symbol kSpan("span");
 const du::Symbol kUseProperty("useproperty");
 const du::Symbol kBr("br");
 
-//! The element names of the format with their ids, grouped by first character.
+//! The element names of the format with their ids, grouped by their first two characters, which
+//! tell all of them apart except "annotation" from "annotations".
 class ElementNames
 {
 public:
   ElementNames(std::initializer_list<std::pair<const du::Symbol*, int>> names)
   {
     for (const auto& [key, id] : names) {
-      const std::u16string name = du::Utf8ToUtf16(key->GetText());
-      m_byFirstCharacter[name[0] % m_byFirstCharacter.size()].push_back({name, id});
+      m_names.push_back({du::Utf8ToUtf16(key->GetText()), id});
+      const std::u16string& name = m_names.back().first;
+      m_groups[_Group(name.c_str())].push_back(m_names.size() - 1);
     }
   }
 
   //! The id of the element name, or 0 when the name is not the format's.
   int Find(const XMLCh* localName) const
   {
-    for (const auto& [name, id] : m_byFirstCharacter[localName[0] % m_byFirstCharacter.size()]) {
+    if (localName[0] == 0)
+      return 0;
+    for (std::size_t index : m_groups[_Group(localName)]) {
+      const auto& [name, id] = m_names[index];
       std::size_t i = 0;
       while (i < name.size() && localName[i] == name[i])
         ++i;
@@ -60,7 +65,12 @@ public:
   }
 
 private:
-  std::array<std::vector<std::pair<std::u16string, int>>, 32> m_byFirstCharacter;
+  //! Reads the second character, so the name must not be empty.
+  static std::size_t _Group(const XMLCh* name) { return (name[0] * 5u + name[1]) % kGroups; }
+
+  static constexpr std::size_t kGroups = 64;
+  std::vector<std::pair<std::u16string, int>> m_names;
+  std::array<std::vector<std::size_t>, kGroups> m_groups;
 };
 
 std::size_t LengthBeforeZero(const XMLCh* chars, std::size_t length)
@@ -165,8 +175,11 @@ void TemplateLoader::MyHandler::_Stop(const char* reason) { throw xercesc::SAXEx
 
 void TemplateLoader::MyHandler::_AppendItem(TLabel& label, du::SmartPtr<LabelContent> item)
 {
-  _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() +
-          item->properties.font.size() + item->properties.decoration.size());
+  _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() + item->properties.font.size() +
+          item->properties.decoration.size());
+  // Room for a label's usual number of items at once, rather than growing one item at a time.
+  if (label.contents.empty())
+    label.contents.reserve(USUAL_ITEM_COUNT);
   label.contents.push_back(std::move(item));
 }
 
@@ -186,7 +199,7 @@ void TemplateLoader::MyHandler::_AppendText(std::string& field, const XMLCh* cha
   _Charge(field.size() - before);
 }
 
-std::string TemplateLoader::MyHandler::_Trimmed(const XMLCh* chars, std::size_t count)
+void TemplateLoader::MyHandler::_AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count)
 {
   // The parser's own white space (blank, tab, line feed, carriage return), as its trim has it.
   std::size_t begin = 0;
@@ -195,23 +208,27 @@ std::string TemplateLoader::MyHandler::_Trimmed(const XMLCh* chars, std::size_t 
   std::size_t end = count;
   while (end > begin && xercesc::XMLChar1_0::isWhitespace(chars[end - 1]))
     --end;
-  return du::WideStrToUtf8(chars + begin, end - begin);
+  du::AppendWideStrToUtf8(text, chars + begin, end - begin);
 }
 
 void TemplateLoader::MyHandler::_AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count)
 {
   // One item for every piece of text that the parser delivers, also an empty one: where the
-  // parser splits a text is the parser's affair, and the pieces are kept as they come.
-  _AppendItem(label, new LabelContent(_Trimmed(chars, count), label.text));
+  // parser splits a text is the parser's affair, and the pieces are kept as they come. The text
+  // is converted straight into the item.
+  du::SmartPtr<LabelContent> item(new LabelContent(std::string(), label.text));
+  _AppendTrimmed(item->text, chars, count);
+  _AppendItem(label, std::move(item));
 }
 
 void TemplateLoader::MyHandler::_AppendToLastItem(TLabel& label, const XMLCh* chars, std::size_t count)
 {
   if (label.contents.empty() || !label.contents.back())
     return;
-  const std::string text = _Trimmed(chars, count);
-  _Charge(text.size());
-  label.contents.back()->text += text;
+  std::string& text = label.contents.back()->text;
+  const std::size_t before = text.size();
+  _AppendTrimmed(text, chars, count);
+  _Charge(text.size() - before);
 }
 
 } // namespace tqannotations

@@ -72,6 +72,9 @@ private:
     BR = 15
   };
 
+  //! Labels seldom hold more items than this; their lists are made with room for as many.
+  static constexpr std::size_t USUAL_ITEM_COUNT = 8;
+
   static ElementId _FindElementId(const XMLCh* localName);
 
   void _Push(ElementId id);
@@ -104,8 +107,8 @@ private:
   void _AppendText(std::string& field, const XMLCh* chars, std::size_t count);
   void _AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count);
   void _AppendToLastItem(TLabel& label, const XMLCh* chars, std::size_t count);
-  //! The characters trimmed of white space at both ends, in UTF-8.
-  static std::string _Trimmed(const XMLCh* chars, std::size_t count);
+  //! Appends the characters, trimmed of white space at both ends, in UTF-8.
+  static void _AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count);
 
   std::vector<du::SmartPtr<TAnnotation>>& m_templates;
   std::vector<int> m_elementIds;
