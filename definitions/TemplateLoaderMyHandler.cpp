@@ -177,9 +177,6 @@ void TemplateLoader::MyHandler::_AppendItem(TLabel& label, du::SmartPtr<LabelCon
 {
   _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() + item->properties.font.size() +
           item->properties.decoration.size());
-  // Room for a label's usual number of items at once, rather than growing one item at a time.
-  if (label.contents.empty())
-    label.contents.reserve(USUAL_ITEM_COUNT);
   label.contents.push_back(std::move(item));
 }
 

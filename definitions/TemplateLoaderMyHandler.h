@@ -72,9 +72,6 @@ private:
     BR = 15
   };
 
-  //! Labels seldom hold more items than this; their lists are made with room for as many.
-  static constexpr std::size_t USUAL_ITEM_COUNT = 8;
-
   static ElementId _FindElementId(const XMLCh* localName);
 
   void _Push(ElementId id);
