@@ -207,6 +207,31 @@ TEST(TemplateDocument, GrammarViolationsAreIgnored)
   EXPECT_EQ(Ids(templates), std::vector<std::string>{"invalid"});
 }
 
+TEST(TemplateDocument, DeclarationNamingAnExternalGrammarIsReadWithoutIt)
+{
+  const std::string body = "<lumbra-annotations><annotation id=\"a\"><name>&who;</name></annotation>"
+                           "<annotation id=\"b\"/></lumbra-annotations>";
+  const std::string internal = " [\n<!ENTITY who \"inner\">\n]>\n";
+  for (const std::string prolog : {
+           "<!DOCTYPE lumbra-annotations SYSTEM \"annotations.dtd\"" + internal,
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- stored template -->\n<?tool x?>\n"
+           "<!DOCTYPE lumbra-annotations SYSTEM 'annotations.dtd'" + internal,
+           "\xEF\xBB\xBF<!DOCTYPE lumbra-annotations\n  PUBLIC \"-//Templates//EN\"\n  \"http://127.0.0.1:9/a.dtd\"" +
+               internal,
+       }) {
+    Templates templates = Load(prolog + body);
+    EXPECT_EQ(Ids(templates), (std::vector<std::string>{"a", "b"})) << prolog;
+    if (!templates.empty())
+      EXPECT_EQ(templates[0]->name, "inner") << "the internal subset still declares the entity";
+  }
+
+  // Declarations that are not well formed end the document as before, whatever their form.
+  for (const std::string broken : {"<!DOCTYPE lumbra-annotations SYSTEM>", "<!DOCTYPE lumbra-annotations SYSTEM \"x",
+                                   "<!DOCTYPE lumbra-annotations PUBLIC \"p\">", "<!DOCTYPE SYSTEM \"x\">",
+                                   "<!-- unterminated <!DOCTYPE lumbra-annotations SYSTEM \"x\">"})
+    EXPECT_TRUE(Load(broken + "<lumbra-annotations><annotation/></lumbra-annotations>").empty()) << broken;
+}
+
 TEST(TemplateDocument, ReadsFromFileUrls)
 {
   const std::string path = TestData("two-templates.xml");
