@@ -239,6 +239,11 @@ TEST(TemplateDocument, ReadsFromFileUrls)
   EXPECT_TRUE(TemplateLoader().GetTemplateList(du::Symbol("file://" + path), templates));
   ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item"}));
   EXPECT_EQ(templates[1]->GetLineStipple(), 1);
+
+  // A stored file that names its grammar, which lies nowhere: read all the same.
+  EXPECT_TRUE(TemplateLoader().GetTemplateList(du::Symbol("file://" + TestData("external-grammar.xml")), templates));
+  ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item", "stored"}));
+  EXPECT_EQ(templates[2]->name, "Stored");
 }
 
 TEST(TemplateDocument, MalformedUrlFailsWhileAnUnreachableOneSucceeds)
