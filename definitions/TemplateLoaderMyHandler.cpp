@@ -35,16 +35,20 @@ const du::Symbol kUseProperty("useproperty");
 const du::Symbol kBr("br");
 
 //! The element names of the format with their ids, grouped by their first two characters, which
-//! tell all of them apart except "annotation" from "annotations".
+//! tell all of them apart except "annotation" from "annotations". Each group holds its names
+//! in place, so that finding one reads one short stretch of memory.
 class ElementNames
 {
 public:
   ElementNames(std::initializer_list<std::pair<const du::Symbol*, int>> names)
   {
     for (const auto& [key, id] : names) {
-      m_names.push_back({du::Utf8ToUtf16(key->GetText()), id});
-      const std::u16string& name = m_names.back().first;
-      m_groups[_Group(name.c_str())].push_back(m_names.size() - 1);
+      const std::u16string name = du::Utf8ToUtf16(key->GetText());
+      Entry* entry = m_groups[_Group(name.c_str())].data();
+      while (entry->id != 0)
+        ++entry; // the names are the format's own and fit, with a free entry ending each group
+      name.copy(entry->name, LONGEST_NAME);
+      entry->id = id;
     }
   }
 
@@ -53,24 +57,31 @@ public:
   {
     if (localName[0] == 0)
       return 0;
-    for (std::size_t index : m_groups[_Group(localName)]) {
-      const auto& [name, id] = m_names[index];
-      std::size_t i = 0;
-      while (i < name.size() && localName[i] == name[i])
-        ++i;
-      if (i == name.size() && localName[i] == 0)
-        return id;
+    for (const Entry* entry = m_groups[_Group(localName)].data(); entry->id != 0; ++entry) {
+      // Up to the first difference, or to the end that both share.
+      for (std::size_t i = 0; localName[i] == entry->name[i]; ++i) {
+        if (localName[i] == 0)
+          return entry->id;
+      }
     }
     return 0;
   }
 
 private:
-  //! Reads the second character, so the name must not be empty.
-  static std::size_t _Group(const XMLCh* name) { return (name[0] * 5u + name[1]) % kGroups; }
+  static constexpr std::size_t GROUPS = 64;
+  static constexpr std::size_t LONGEST_NAME = 18; // "lumbra-annotations"
+  static constexpr std::size_t GROUP_SIZE = 3;
 
-  static constexpr std::size_t kGroups = 64;
-  std::vector<std::pair<std::u16string, int>> m_names;
-  std::array<std::vector<std::size_t>, kGroups> m_groups;
+  struct Entry
+  {
+    char16_t name[LONGEST_NAME + 1] = {}; // zero-terminated
+    int id = 0;                           // 0: a free entry
+  };
+
+  //! Reads the second character, so the name must not be empty.
+  static std::size_t _Group(const XMLCh* name) { return (name[0] * 5u + name[1]) % GROUPS; }
+
+  std::array<std::array<Entry, GROUP_SIZE>, GROUPS> m_groups;
 };
 
 std::size_t LengthBeforeZero(const XMLCh* chars, std::size_t length)
