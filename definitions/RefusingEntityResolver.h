@@ -14,9 +14,11 @@ namespace tqannotations {
 //! The one exception is the external grammar that a document type declaration names
 //! (<!DOCTYPE ... SYSTEM "...">): it is answered with nothing, so that the document ends there
 //! as one whose grammar cannot be reached does. Reading even an empty grammar in its place would
-//! cost the parser memory that it never gives back, on every such document. The resolver learns
-//! which request that is from the declaration itself, so it must be the reader's lexical handler
-//! as well as its entity resolver.
+//! cost the parser memory that it never gives back, on every such document; the template loader
+//! blanks such a reference before the parse wherever it can (BlankExternalGrammarReference), so
+//! this answer is left for documents whose markup is not ASCII. The resolver learns which
+//! request that is from the declaration itself, so it must be the reader's lexical handler as
+//! well as its entity resolver.
 class RefusingEntityResolver : public xercesc::EntityResolver, public xercesc::LexicalHandler
 {
 public:

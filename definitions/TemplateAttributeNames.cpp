@@ -16,42 +16,32 @@ bool IsFixedValue(TemplateAttributeNames::Name name)
   return name >= TemplateAttributeNames::TRUE_VALUE && name <= TemplateAttributeNames::INCH_SUFFIX;
 }
 
-//! Whether the zero-terminated text is exactly the name.
-bool IsName(const std::u16string& name, const XMLCh* text)
-{
-  std::size_t i = 0;
-  for (; i < name.size(); ++i) {
-    if (text[i] != name[i])
-      return false;
-  }
-  return text[i] == 0;
-}
-
 } // namespace
 
 TemplateAttributeNames::TemplateAttributeNames()
 {
-  for (auto& names : m_byFirstCharacter)
-    names.fill(COUNT);
   for (int i = 0; i < COUNT; ++i) {
     m_names[i] = du::Utf8ToUtf16(kNarrowNames[i]);
     if (IsFixedValue(Name(i)))
       continue;
-    auto& sharing = m_byFirstCharacter[m_names[i][0]];
-    int free = 0;
-    while (sharing[free] != COUNT)
-      ++free;
-    sharing[free] = Name(i);
+    Entry* entry = m_groups[_Group(m_names[i].c_str())].data();
+    while (entry->attribute != COUNT)
+      ++entry; // the names are the format's own and fit
+    m_names[i].copy(entry->name, LONGEST_NAME);
+    entry->attribute = Name(i);
   }
 }
 
 TemplateAttributeNames::Name TemplateAttributeNames::FindAttribute(const XMLCh* qualifiedName) const
 {
-  if (qualifiedName[0] >= m_byFirstCharacter.size())
+  if (qualifiedName[0] == 0)
     return COUNT;
-  for (Name name : m_byFirstCharacter[qualifiedName[0]]) {
-    if (name == COUNT || IsName(m_names[name], qualifiedName))
-      return name;
+  for (const Entry* entry = m_groups[_Group(qualifiedName)].data(); entry->attribute != COUNT; ++entry) {
+    // Up to the first difference, or to the end that both share.
+    for (std::size_t i = 0; qualifiedName[i] == entry->name[i]; ++i) {
+      if (qualifiedName[i] == 0)
+        return entry->attribute;
+    }
   }
   return COUNT;
 }

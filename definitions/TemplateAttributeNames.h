@@ -3,6 +3,7 @@
 #include <xercesc/util/XercesDefs.hpp>
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <type_traits>
 
@@ -58,13 +59,25 @@ public:
   Name FindAttribute(const XMLCh* qualifiedName) const;
 
 private:
-  //! Up to this many attribute names share a first character.
-  static constexpr int MAX_SHARING = 4;
+  static constexpr std::size_t GROUPS = 64;
+  //! Up to this many attribute names share a group; one more, free entry ends each group.
+  static constexpr std::size_t MAX_SHARING = 3;
+  static constexpr std::size_t LONGEST_NAME = 10; // "hasLeaders", "halo-color", "fill-color", "decoration"
+
+  //! An attribute name held in place, zero-terminated; COUNT marks a free entry.
+  struct Entry
+  {
+    char16_t name[LONGEST_NAME + 1] = {};
+    Name attribute = COUNT;
+  };
+
+  //! The group of a name by its first two characters; the name must not be empty.
+  static std::size_t _Group(const XMLCh* name) { return (name[0] * 5u + name[1]) % GROUPS; }
 
   std::array<std::u16string, COUNT> m_names;
-  //! The attribute names by their first character (all are ASCII), so that finding one
-  //! compares with one or two names rather than with all of them; COUNT ends a list.
-  std::array<std::array<Name, MAX_SHARING + 1>, 128> m_byFirstCharacter;
+  //! The attribute names by their group, so that finding one compares with one name, seldom
+  //! with two or three, each read from one short stretch of memory.
+  std::array<std::array<Entry, MAX_SHARING + 1>, GROUPS> m_groups;
 };
 
 } // namespace tqannotations

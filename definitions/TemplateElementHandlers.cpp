@@ -158,16 +158,17 @@ void TemplateLoader::MyHandler::_StartUseProperty(const TemplateAttributeReader&
 {
   _Push(USE_PROPERTY);
   TLabel* label = _CurrentLabel();
-  if (!label)
+  if (!label || !attributes.Find(Attribute::CATEGORY))
     return;
-  std::string category;
-  std::string name;
-  attributes.ReadText(Attribute::CATEGORY, category);
-  attributes.ReadText(Attribute::NAME, name);
-  if (category.empty())
+  // The category and the name are read straight into a property item; without a name the item
+  // holds the category as fixed text.
+  du::SmartPtr<LabelContent> item(new LabelContent(std::string(), std::string(), label->text));
+  attributes.ReadText(Attribute::CATEGORY, item->text);
+  if (item->text.empty())
     return;
-  du::SmartPtr<LabelContent> item(name.empty() ? new LabelContent(category, label->text) // the category as fixed text
-                                               : new LabelContent(category, name, label->text));
+  attributes.ReadText(Attribute::NAME, item->propertyName);
+  if (item->propertyName.empty())
+    item->isProperty = 0;
   attributes.ReadTextProperties(item->properties);
   _AppendItem(*label, std::move(item));
 }

@@ -1,5 +1,6 @@
 #include <tqannotations/TemplateLoader.h>
 
+#include "definitions/ExternalGrammarReference.h"
 #include "definitions/RefusingEntityResolver.h"
 #include "definitions/HttpDocumentReader.h"
 #include "definitions/TemplateLoaderMyHandler.h"
@@ -69,11 +70,13 @@ bool TemplateLoader::GetTemplateList(const std::string& xmlText,
 {
   if (!dg::PrepareXmlParser())
     return false;
+  std::string blanked;
+  const std::string& text = BlankExternalGrammarReference(xmlText, blanked) ? blanked : xmlText;
   // The terminating zero byte belongs to the buffer; the parser takes whatever it makes of it
   // after the root element as the end of the document.
-  const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(xmlText.c_str()), xmlText.size() + 1,
+  const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(text.c_str()), text.size() + 1,
                                           "example", false, XMLPlatformUtils::fgMemoryManager);
-  Parse(source, xmlText.size(), templates);
+  Parse(source, text.size(), templates);
   return true;
 }
 
@@ -93,6 +96,9 @@ bool TemplateLoader::GetTemplateList(const du::Symbol& url,
   } catch (const std::bad_alloc&) {
     return true;
   }
+  std::string blanked;
+  if (BlankExternalGrammarReference(document, blanked))
+    document.swap(blanked);
   const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(document.data()), document.size(),
                                           du::Utf8ToUtf16(url.GetText()).c_str(), false,
                                           XMLPlatformUtils::fgMemoryManager);
@@ -140,7 +146,8 @@ void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t docum
     reader->setFeature(XMLUni::fgSAX2CoreValidation, true);
     reader->setFeature(XMLUni::fgXercesDynamic, true);
     // Nothing that the document names is fetched: schemas are not loaded, and every external
-    // entity reads as empty; a document whose grammar lies outside it ends at its declaration.
+    // entity reads as empty. A reference to an external grammar was blanked beforehand; one
+    // that could not be (in a document whose markup is not ASCII) ends the document there.
     reader->setFeature(XMLUni::fgXercesLoadSchema, false);
     reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
     reader->setEntityResolver(&resolver);

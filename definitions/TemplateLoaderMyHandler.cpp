@@ -34,7 +34,9 @@ const du::Symbol kSpan("span");
 const du::Symbol kUseProperty("useproperty");
 const du::Symbol kBr("br");
 
-//! The element names of the format with their ids, grouped by first character.
+//! The element names of the format with their ids, grouped by their first two characters, which
+//! tell all of them apart except "annotation" from "annotations". Each group holds its names
+//! in place, so that finding one reads one short stretch of memory.
 class ElementNames
 {
 public:
@@ -42,25 +44,44 @@ public:
   {
     for (const auto& [key, id] : names) {
       const std::u16string name = du::Utf8ToUtf16(key->GetText());
-      m_byFirstCharacter[name[0] % m_byFirstCharacter.size()].push_back({name, id});
+      Entry* entry = m_groups[_Group(name.c_str())].data();
+      while (entry->id != 0)
+        ++entry; // the names are the format's own and fit, with a free entry ending each group
+      name.copy(entry->name, LONGEST_NAME);
+      entry->id = id;
     }
   }
 
   //! The id of the element name, or 0 when the name is not the format's.
   int Find(const XMLCh* localName) const
   {
-    for (const auto& [name, id] : m_byFirstCharacter[localName[0] % m_byFirstCharacter.size()]) {
-      std::size_t i = 0;
-      while (i < name.size() && localName[i] == name[i])
-        ++i;
-      if (i == name.size() && localName[i] == 0)
-        return id;
+    if (localName[0] == 0)
+      return 0;
+    for (const Entry* entry = m_groups[_Group(localName)].data(); entry->id != 0; ++entry) {
+      // Up to the first difference, or to the end that both share.
+      for (std::size_t i = 0; localName[i] == entry->name[i]; ++i) {
+        if (localName[i] == 0)
+          return entry->id;
+      }
     }
     return 0;
   }
 
 private:
-  std::array<std::vector<std::pair<std::u16string, int>>, 32> m_byFirstCharacter;
+  static constexpr std::size_t GROUPS = 64;
+  static constexpr std::size_t LONGEST_NAME = 18; // "lumbra-annotations"
+  static constexpr std::size_t GROUP_SIZE = 3;
+
+  struct Entry
+  {
+    char16_t name[LONGEST_NAME + 1] = {}; // zero-terminated
+    int id = 0;                           // 0: a free entry
+  };
+
+  //! Reads the second character, so the name must not be empty.
+  static std::size_t _Group(const XMLCh* name) { return (name[0] * 5u + name[1]) % GROUPS; }
+
+  std::array<std::array<Entry, GROUP_SIZE>, GROUPS> m_groups;
 };
 
 std::size_t LengthBeforeZero(const XMLCh* chars, std::size_t length)
@@ -165,8 +186,8 @@ void TemplateLoader::MyHandler::_Stop(const char* reason) { throw xercesc::SAXEx
 
 void TemplateLoader::MyHandler::_AppendItem(TLabel& label, du::SmartPtr<LabelContent> item)
 {
-  _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() +
-          item->properties.font.size() + item->properties.decoration.size());
+  _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() + item->properties.font.size() +
+          item->properties.decoration.size());
   label.contents.push_back(std::move(item));
 }
 
@@ -186,7 +207,7 @@ void TemplateLoader::MyHandler::_AppendText(std::string& field, const XMLCh* cha
   _Charge(field.size() - before);
 }
 
-std::string TemplateLoader::MyHandler::_Trimmed(const XMLCh* chars, std::size_t count)
+void TemplateLoader::MyHandler::_AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count)
 {
   // The parser's own white space (blank, tab, line feed, carriage return), as its trim has it.
   std::size_t begin = 0;
@@ -195,23 +216,27 @@ std::string TemplateLoader::MyHandler::_Trimmed(const XMLCh* chars, std::size_t 
   std::size_t end = count;
   while (end > begin && xercesc::XMLChar1_0::isWhitespace(chars[end - 1]))
     --end;
-  return du::WideStrToUtf8(chars + begin, end - begin);
+  du::AppendWideStrToUtf8(text, chars + begin, end - begin);
 }
 
 void TemplateLoader::MyHandler::_AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count)
 {
   // One item for every piece of text that the parser delivers, also an empty one: where the
-  // parser splits a text is the parser's affair, and the pieces are kept as they come.
-  _AppendItem(label, new LabelContent(_Trimmed(chars, count), label.text));
+  // parser splits a text is the parser's affair, and the pieces are kept as they come. The text
+  // is converted straight into the item.
+  du::SmartPtr<LabelContent> item(new LabelContent(std::string(), label.text));
+  _AppendTrimmed(item->text, chars, count);
+  _AppendItem(label, std::move(item));
 }
 
 void TemplateLoader::MyHandler::_AppendToLastItem(TLabel& label, const XMLCh* chars, std::size_t count)
 {
   if (label.contents.empty() || !label.contents.back())
     return;
-  const std::string text = _Trimmed(chars, count);
-  _Charge(text.size());
-  label.contents.back()->text += text;
+  std::string& text = label.contents.back()->text;
+  const std::size_t before = text.size();
+  _AppendTrimmed(text, chars, count);
+  _Charge(text.size() - before);
 }
 
 } // namespace tqannotations

@@ -104,8 +104,8 @@ private:
   void _AppendText(std::string& field, const XMLCh* chars, std::size_t count);
   void _AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count);
   void _AppendToLastItem(TLabel& label, const XMLCh* chars, std::size_t count);
-  //! The characters trimmed of white space at both ends, in UTF-8.
-  static std::string _Trimmed(const XMLCh* chars, std::size_t count);
+  //! Appends the characters, trimmed of white space at both ends, in UTF-8.
+  static void _AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count);
 
   std::vector<du::SmartPtr<TAnnotation>>& m_templates;
   std::vector<int> m_elementIds;

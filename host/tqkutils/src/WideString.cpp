@@ -1,5 +1,6 @@
 #include <du/WideString.h>
 
+#include <algorithm>
 #include <cwchar>
 
 namespace du {
@@ -33,13 +34,22 @@ void AppendUtf8(std::string& out, char32_t c)
 
 void AppendUtf16AsUtf8(std::string& out, const char16_t* text, std::size_t length)
 {
-  // Most text is plain ASCII, which narrows as it stands, one byte per character into room made
-  // beforehand (growing the string instead would first fill it with zeros only to overwrite
-  // them); the general conversion takes over from the first character that is not.
-  out.reserve(out.size() + length);
+  // Most text is plain ASCII, which narrows as it stands: it goes over in blocks narrowed on the
+  // stack, one append each, rather than character by character. The general conversion takes
+  // over from the first character that is not ASCII.
   std::size_t ascii = 0;
-  for (; ascii < length && text[ascii] < 0x80; ++ascii)
-    out.push_back(static_cast<char>(text[ascii]));
+  char block[64];
+  while (ascii < length) {
+    const char16_t* run = text + ascii;
+    const std::size_t room = std::min(sizeof(block), length - ascii);
+    std::size_t filled = 0;
+    for (; filled < room && run[filled] < 0x80; ++filled)
+      block[filled] = static_cast<char>(run[filled]);
+    out.append(block, filled);
+    ascii += filled;
+    if (filled < room)
+      break;
+  }
   if (ascii == length)
     return;
   for (std::size_t i = ascii; i < length; ++i) {

@@ -93,6 +93,10 @@ TEST(TemplateAttributes, ColourIsHexadecimalWithOrWithoutHashAndKeepsItsValueOth
   EXPECT_EQ(LoadLineStyle("halo-color=\"none\"")->haloColor, 0xFFFFFFu);
   EXPECT_EQ(LoadLineStyle("xmlns:t=\"urn:t\" t:color=\"#FF0000\" Color=\"#00FF00\"")->color, 0u)
       << "attributes are known by their exact qualified names";
+  const du::SmartPtr<LineStyle> near =
+      LoadLineStyle("halo-colorX=\"#0000FF\" halo-colo=\"#0000FF\" h=\"#0000FF\" weightweight=\"5mm\"");
+  EXPECT_EQ(near->haloColor, 0xFFFFFFu) << "nor by names that begin or end like them";
+  EXPECT_EQ(near->weight, 1.0f);
   EXPECT_EQ(LoadLineStyle("halo-color=\"#00ff00\"")->haloColor, 0x00FF00u);
 }
 

@@ -158,7 +158,8 @@ TEST(TemplateDocument, UnrecognisedElementsHideTheirTextButNotTheirChildren)
   Templates templates = Load(Document(
       "<annotation id=\"a\"><name>Keep<note>hidden</note>ing</name>"
       "<extra>ignored<label><text>inside</text><Text>wrong case</Text><texts>longer</texts><tex>shorter</tex>"
-      "</label></extra></annotation>"
+      "</label></extra><annotationsX/><annotatio/><a/><t>one letter</t>"
+      "<lumbra-annotations-and-more>longer than any</lumbra-annotations-and-more></annotation>"
       "<wrapper><annotation id=\"b\"/></wrapper>"));
   ASSERT_EQ(templates.size(), 2u);
   EXPECT_EQ(templates[0]->name, "Keeping");
@@ -207,6 +208,31 @@ TEST(TemplateDocument, GrammarViolationsAreIgnored)
   EXPECT_EQ(Ids(templates), std::vector<std::string>{"invalid"});
 }
 
+TEST(TemplateDocument, DeclarationNamingAnExternalGrammarIsReadWithoutIt)
+{
+  const std::string body = "<lumbra-annotations><annotation id=\"a\"><name>&who;</name></annotation>"
+                           "<annotation id=\"b\"/></lumbra-annotations>";
+  const std::string internal = " [\n<!ENTITY who \"inner\">\n]>\n";
+  for (const std::string& prolog : {
+           "<!DOCTYPE lumbra-annotations SYSTEM \"annotations.dtd\"" + internal,
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- stored template -->\n<?tool x?>\n"
+           "<!DOCTYPE lumbra-annotations SYSTEM 'annotations.dtd'" + internal,
+           "\xEF\xBB\xBF<!DOCTYPE lumbra-annotations\n  PUBLIC \"-//Templates//EN\"\n  \"http://127.0.0.1:9/a.dtd\"" +
+               internal,
+       }) {
+    Templates templates = Load(prolog + body);
+    ASSERT_EQ(Ids(templates), (std::vector<std::string>{"a", "b"})) << prolog;
+    EXPECT_EQ(templates[0]->name, "inner") << "the internal subset still declares the entity";
+  }
+
+  // Declarations that are not well formed end the document as before, whatever their form.
+  for (const char* broken : {"<!DOCTYPE lumbra-annotations SYSTEM>", "<!DOCTYPE lumbra-annotations SYSTEM \"x",
+                                   "<!DOCTYPE lumbra-annotations PUBLIC \"p\">", "<!DOCTYPE SYSTEM \"x\">",
+                                   "<!-- unterminated <!DOCTYPE lumbra-annotations SYSTEM \"x\">"})
+    EXPECT_TRUE(Load(broken + std::string("<lumbra-annotations><annotation/></lumbra-annotations>")).empty())
+        << broken;
+}
+
 TEST(TemplateDocument, ReadsFromFileUrls)
 {
   const std::string path = TestData("two-templates.xml");
@@ -214,6 +240,11 @@ TEST(TemplateDocument, ReadsFromFileUrls)
   EXPECT_TRUE(TemplateLoader().GetTemplateList(du::Symbol("file://" + path), templates));
   ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item"}));
   EXPECT_EQ(templates[1]->GetLineStipple(), 1);
+
+  // A stored file that names its grammar, which lies nowhere: read all the same.
+  EXPECT_TRUE(TemplateLoader().GetTemplateList(du::Symbol("file://" + TestData("external-grammar.xml")), templates));
+  ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item", "stored"}));
+  EXPECT_EQ(templates[2]->name, "Stored");
 }
 
 TEST(TemplateDocument, MalformedUrlFailsWhileAnUnreachableOneSucceeds)

@@ -64,9 +64,27 @@ TEST(TemplateHostileInput, ExternalGrammarIsNotRead)
   EXPECT_EQ(templates[0]->id, "") << "the grammar's default attribute would have given an id";
   EXPECT_EQ(templates[0]->name.find("SECRET"), std::string::npos);
 
-  // A grammar named by the declaration is treated as one that cannot be reached: the document
-  // ends there.
-  EXPECT_TRUE(Load(viaSubset + withEntity).empty());
+  // A grammar named by the declaration is not read either: the document reads on as one
+  // without it, so the grammar's default id does not appear, and an entity that only the
+  // grammar declares is an error that ends the document there.
+  templates = Load(viaSubset + body);
+  ASSERT_EQ(templates.size(), 1u);
+  EXPECT_EQ(templates[0]->id, "");
+  EXPECT_EQ(templates[0]->name, "x%y");
+  templates = Load(viaSubset + withEntity);
+  ASSERT_EQ(templates.size(), 1u);
+  EXPECT_EQ(templates[0]->name, "x");
+}
+
+TEST(TemplateHostileInput, ExternalGrammarOfADocumentNotInAsciiEndsIt)
+{
+  // The reference cannot be blanked in UTF-16 markup; rather than be read, it ends the document.
+  const std::string narrow = "<!DOCTYPE lumbra-annotations SYSTEM \"" + TestFileUrl("secret-defaults.dtd") +
+                             "\"><lumbra-annotations><annotation/></lumbra-annotations>";
+  std::string utf16 = "\xFF\xFE";
+  for (char c : narrow)
+    utf16 += std::string{c, '\0'};
+  EXPECT_TRUE(Load(utf16).empty());
 }
 
 TEST(TemplateHostileInput, SchemaNamedByTheDocumentIsNotLoaded)

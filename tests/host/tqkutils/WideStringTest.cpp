@@ -48,6 +48,21 @@ TEST(WideString, LengthBoundsTheConversionOfParserText)
   EXPECT_EQ(du::WideStrToUtf8(static_cast<const wchar_t*>(nullptr)), "");
 }
 
+TEST(WideString, LongAsciiRunsKeepEveryCharacterAroundOtherText)
+{
+  // ASCII goes over in blocks; runs that end at, just past and far past a block's end, with
+  // other characters after them and appended to text that is already there.
+  for (std::size_t run : {63u, 64u, 65u, 128u, 200u}) {
+    const std::string ascii(run, 'k');
+    std::u16string utf16(run, u'k');
+    EXPECT_EQ(du::WideStrToUtf8(utf16), ascii);
+    utf16 += u"\u00E9z";
+    std::string out = "pre";
+    du::AppendWideStrToUtf8(out, utf16.data(), utf16.size());
+    EXPECT_EQ(out, "pre" + ascii + "\xC3\xA9z") << run;
+  }
+}
+
 TEST(WideString, MalformedUtf8BecomesReplacementCharactersAndResynchronises)
 {
   const struct
