@@ -1,4 +1,4 @@
-#include "AnnotationRemovalStep.h"
+#include "../undo/AnnotationRemovalStep.h"
 
 #include <tqk/AnnoSet.h>
 #include <tqk/Annotation.h>

@@ -1,4 +1,4 @@
-#include "RayPick.h"
+#include "../async/RayPick.h"
 
 #include <tqcontext/Context2D.h>
 #include <tqk/Kernel.h>
