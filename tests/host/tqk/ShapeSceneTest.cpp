@@ -222,6 +222,25 @@ TEST(InstanceWalk, VisitsDepthFirstWithDepthsAndPassesOverRefusedBranches)
   EXPECT_EQ(log.seen, (std::vector<std::string>{"top:0", "sub:1", "leaf:2", "skip:1"}));
 }
 
+TEST(InstanceWalk, AnInstanceCannotBePutBelowItselfSoTheWalkEndsAndNothingLeaks)
+{
+  const std::size_t before = tqk::MemoryPoolAllocated::GetLiveCount();
+  {
+    const auto top = MakeInstance("top");
+    const auto sub = MakeInstance("sub");
+    const auto leaf = MakeInstance("leaf");
+    ASSERT_TRUE(top->AddChild(sub));
+    ASSERT_TRUE(sub->AddChild(leaf));
+    EXPECT_FALSE(sub->AddChild(top)) << "top holds sub";
+    EXPECT_FALSE(leaf->AddChild(top)) << "top holds leaf through sub";
+    EXPECT_TRUE(leaf->GetChildren().empty());
+    DepthLog log;
+    top->Accept(log);
+    EXPECT_EQ(log.seen, (std::vector<std::string>{"top:0", "sub:1", "leaf:2"}));
+  }
+  EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(), before);
+}
+
 TEST(ShapeView, KeepsCameraColoursAndAtLeastOnePixel)
 {
   tqk::ShapeView view;

@@ -45,7 +45,8 @@ public:
       m_sbomInstance = nullptr;
   }
 
-  //! Appends an instance below this one; false for null, for itself and for one held already.
+  //! Appends an instance below this one; false for null, for one held already, and for this
+  //! instance or one that holds it (the instances would hold each other).
   bool AddChild(const du::SmartPtr<Instance>& child);
   const std::vector<du::SmartPtr<Instance>>& GetChildren() const { return m_children; }
 
@@ -54,6 +55,8 @@ public:
 
 private:
   void Accept(InstanceVisitor& visitor, unsigned depth) const;
+  //! Whether the instance is this one or one below it.
+  bool Holds(const Instance* instance) const;
 
   du::SmartPtr<Shape> m_shape;
   dg::FBox m_sourceBox = dg::FBox::EMPTY;
