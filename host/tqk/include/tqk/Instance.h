@@ -29,7 +29,6 @@ public:
   //! Makes the shape the instance's source, with the box the source declares.
   void SetShapeSource(const du::SmartPtr<Shape>& shape, const dg::FBox& declaredBox);
   bool HasShapeSource() const { return static_cast<bool>(m_shape); }
-  const du::SmartPtr<Shape>& GetShapeSource() const { return m_shape; }
   //! The box the shape source declares; dg::FBox::EMPTY when it declares none.
   dg::FBox GetShapeSourceBBox() const { return m_sourceBox; }
 

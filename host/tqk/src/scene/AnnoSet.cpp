@@ -90,10 +90,4 @@ bool AnnoSet::IsModified() const
   return m_modified;
 }
 
-void AnnoSet::ClearModified()
-{
-  std::lock_guard<std::mutex> lock(m_mutex);
-  m_modified = false;
-}
-
 } // namespace tqk
