@@ -181,6 +181,12 @@ TEST(Placement, PartToSceneAndBackIsExact)
   EXPECT_EQ(back.z, local.z);
   const dg::DPoint3D viaMatrix = local * placement.GetXform();
   EXPECT_EQ(viaMatrix.y, inScene.y);
+  dg::Location undo;
+  ASSERT_TRUE(placement.GetInverse(undo));
+  const dg::DPoint3D backThroughPlacement = inScene * undo;
+  EXPECT_EQ(backThroughPlacement.x, local.x);
+  EXPECT_EQ(backThroughPlacement.y, local.y);
+  EXPECT_EQ(backThroughPlacement.z, local.z);
 }
 
 TEST(Placement, ComposedPlacementsCarryLikeTheirMatrixProduct)
