@@ -94,6 +94,22 @@ TEST_F(PickTest, HiddenPartsAreNotHitAndTheSceneIsReadWhenTheAnswerRuns)
   EXPECT_EQ(event->GetResults()[0].GetObject(), du::SmartPtr<tqk::Object>(far));
 }
 
+TEST_F(PickTest, PartsBehindTheViewerAreNotHit)
+{
+  const du::SmartPtr<tqk::Shape> box(new tqk::Shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0),
+                                                                          dg::DPoint3D(10, 10, 1))));
+  const auto behind = scene->CreateShapeInstance(BoxPart("behind"), box,
+                                                 dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(0, 0, -6)));
+  const auto all = Pick(5, 5);
+  const auto nearest = Pick(5, 5, tqk::PICK_NEAREST);
+  kernel->PumpQueue();
+  ASSERT_EQ(all->GetResults().size(), 2u);
+  EXPECT_EQ(all->GetResults()[0].GetObject(), du::SmartPtr<tqk::Object>(near));
+  EXPECT_EQ(all->GetResults()[1].GetObject(), du::SmartPtr<tqk::Object>(far));
+  ASSERT_EQ(nearest->GetResults().size(), 1u);
+  EXPECT_EQ(nearest->GetResults()[0].GetObject(), du::SmartPtr<tqk::Object>(near));
+}
+
 TEST_F(PickTest, NearestModeAndEmptySpaceAnswerAccordingly)
 {
   const auto nearest = Pick(5, 5, tqk::PICK_NEAREST);

@@ -19,7 +19,8 @@ namespace tqk {
 //!
 //! Picking: PickAsync queues the answer with the kernel (tqk::Kernel); when the queue is pumped,
 //! a ray is cast through the camera at (x, y) against the faces of the scene's visible parts,
-//! and each part hit answers once, with its nearest point, nearest part first.
+//! from the viewer (depth 0) on, and each part hit answers once, with its nearest point, nearest
+//! part first. What lies behind the viewer is not hit.
 class ShapeView : public View
 {
 public:
