@@ -155,6 +155,17 @@ TEST_F(PickTest, ViewWithoutSceneFailsTheRequestWithoutAnswer)
   EXPECT_FALSE(view->PickAsync(5, 5, tqk::PICK_ALL, nullptr));
 }
 
+TEST_F(PickTest, AnAnsweredEventIsRefusedRatherThanLeftWaitingForNothing)
+{
+  const auto event = Pick(5, 5);
+  kernel->PumpQueue();
+  ASSERT_FALSE(event->IsPending());
+  const std::size_t managed = kernel->GetManagedObjectCount();
+  EXPECT_FALSE(view->PickAsync(5, 5, tqk::PICK_ALL, event));
+  EXPECT_EQ(kernel->GetQueuedCount(), 0u);
+  EXPECT_EQ(kernel->GetManagedObjectCount(), managed);
+}
+
 TEST_F(PickTest, KernelKeepsTheEventUntilTheAnswerAndThenLetsItGo)
 {
   const std::size_t before = kernel->GetManagedObjectCount();

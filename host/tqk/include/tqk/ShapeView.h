@@ -38,7 +38,7 @@ public:
 
   //! Asks what lies under the view pixel (x, y); the event hears the answer when the kernel's
   //! queue is pumped, never inside this call. The kernel keeps the event alive until then.
-  //! False, queuing nothing, for a null event.
+  //! False, queuing nothing, for a null event and for one that was answered already.
   bool PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
   //! The next pick request of this view is answered with these results instead of the ray's.
   void SetNextPickAnswer(const std::vector<PickResult>& results);
