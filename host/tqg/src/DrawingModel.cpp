@@ -13,9 +13,24 @@ namespace tqmu {
 
 void ModelBase::AppendPrimitives(Primitives&) const {}
 
+bool ModelContainer::Holds(const ModelBase* node) const
+{
+  if (node == this)
+    return true;
+  for (const du::SmartPtr<ModelBase>& child : m_children) {
+    const auto* container = dynamic_cast<const ModelContainer*>(child.Get());
+    if (container ? container->Holds(node) : child.Get() == node)
+      return true;
+  }
+  return false;
+}
+
 bool ModelContainer::AddHead(const du::SmartPtr<ModelBase>& child)
 {
-  if (!child || std::find(m_children.begin(), m_children.end(), child) != m_children.end())
+  // A container below itself would hold itself: never freed, and drawn without end.
+  const auto* container = dynamic_cast<const ModelContainer*>(child.Get());
+  if (!child || (container && container->Holds(this)) ||
+      std::find(m_children.begin(), m_children.end(), child) != m_children.end())
     return false;
   m_children.insert(m_children.begin(), child);
   return true;

@@ -16,14 +16,6 @@ FMat33::FMat33(float m00, float m01, float m02, float m10, float m11, float m12,
 {
 }
 
-float FMat33::Determinant() const
-{
-  const auto& m = m_m;
-  return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-         m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-         m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-}
-
 bool FMat33::GetInverse(FMat33& out) const
 {
   // Cofactors in double: placements are composed and undone many times over.

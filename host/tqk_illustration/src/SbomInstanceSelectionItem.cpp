@@ -32,9 +32,23 @@ void SbomInstanceSelectionItem::GetClassTypes(std::vector<du::Symbol>& types) co
   SelectionItem::GetClassTypes(types);
 }
 
+bool SbomInstanceSelectionItem::HasAmongMembers(const SelectionItem* item) const
+{
+  if (item == this)
+    return true;
+  for (const du::SmartPtr<SelectionItem>& member : m_members) {
+    const auto* collection = dynamic_cast<const SbomInstanceSelectionItem*>(member.Get());
+    if (collection ? collection->HasAmongMembers(item) : member.Get() == item)
+      return true;
+  }
+  return false;
+}
+
 bool SbomInstanceSelectionItem::AddMemberItem(const du::SmartPtr<SelectionItem>& member)
 {
-  if (!member)
+  // An item among its own members would hold itself, and neither would ever be freed.
+  const auto* collection = dynamic_cast<const SbomInstanceSelectionItem*>(member.Get());
+  if (!member || (collection && collection->HasAmongMembers(this)))
     return false;
   m_members.push_back(member);
   return true;

@@ -32,6 +32,12 @@ du::SmartPtr<du::RefCounted> ContentOn(tqk::Markup* markup, const du::SmartPtr<t
 
 } // namespace
 
+Markup::~Markup()
+{
+  if (auto* content = dynamic_cast<MarkupData*>(GetContent().Get()))
+    content->ForgetMarkup(this);
+}
+
 void Markup::GetClassTypes(std::vector<du::Symbol>& types) const
 {
   types.push_back(CLASS_TYPE);

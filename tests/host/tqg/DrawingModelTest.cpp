@@ -77,6 +77,38 @@ TEST(ModelContainer, AddHeadPutsChildrenFirstOnceAndRemoveTakesThemOut)
   EXPECT_EQ(container.GetChildren().size(), 1u);
 }
 
+//! A container that says when it is freed.
+class WatchedContainer : public tqmu::ModelContainer
+{
+public:
+  explicit WatchedContainer(bool& freed) : m_freed(freed) {}
+  ~WatchedContainer() override { m_freed = true; }
+
+private:
+  bool& m_freed;
+};
+
+TEST(ModelContainer, RefusesToHoldItselfSoDrawingEndsAndTheModelIsFreed)
+{
+  bool outerFreed = false;
+  bool innerFreed = false;
+  {
+    du::SmartPtr<tqmu::ModelContainer> outer(new WatchedContainer(outerFreed));
+    du::SmartPtr<tqmu::ModelContainer> inner(new WatchedContainer(innerFreed));
+    du::SmartPtr<tqmu::ModelNote> note(new tqmu::ModelNote);
+    note->SetText("A");
+    ASSERT_TRUE(outer->AddHead(inner));
+    ASSERT_TRUE(inner->AddHead(note));
+    EXPECT_FALSE(outer->AddHead(outer));
+    EXPECT_FALSE(inner->AddHead(outer)) << "outer holds inner";
+    tqmu::Primitives primitives;
+    outer->AppendPrimitives(primitives);
+    EXPECT_EQ(primitives.GetSize(), 1u);
+  }
+  EXPECT_TRUE(outerFreed);
+  EXPECT_TRUE(innerFreed);
+}
+
 TEST(ModelShadowPoint, IsPlacedAtItsPointAndStartsMovableOnly)
 {
   const tqmu::ModelShadowPoint point(dg::DPoint3D(1, 2, 3), 2.0f, 2.0f, true);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -76,6 +78,50 @@ TEST(Kernel, KeepsManagedObjectsAliveUntilReleased)
   EXPECT_TRUE(kernel->ReleaseManagedObject(request));
   EXPECT_FALSE(kernel->ReleaseManagedObject(request));
   EXPECT_EQ(kernel->GetManagedObjectCount(), before);
+}
+
+// The kernel's queue and the requests are the host's thread-safe parts: requests are made and
+// answered from any thread while the program pumps.
+TEST(KernelThreads, AnswersPostedFromManyThreadsWhileOneThreadPumpsEachRunOnce)
+{
+  const du::SmartPtr<tqk::Kernel> kernel = tqk::Kernel::GetKernel();
+  constexpr int kThreads = 4;
+  constexpr int kAnswersEach = 2000;
+  std::atomic<int> ran{0};
+  std::atomic<int> postersDone{0};
+  std::vector<std::thread> posters;
+  for (int t = 0; t < kThreads; ++t)
+    posters.emplace_back([&] {
+      for (int i = 0; i < kAnswersEach; ++i)
+        kernel->Post([&ran] { ran.fetch_add(1, std::memory_order_relaxed); });
+      postersDone.fetch_add(1);
+    });
+  std::size_t pumped = 0;
+  while (postersDone.load() < kThreads)
+    pumped += kernel->PumpQueue();
+  for (std::thread& poster : posters)
+    poster.join();
+  pumped += kernel->PumpQueue();
+  EXPECT_EQ(pumped, std::size_t(kThreads * kAnswersEach));
+  EXPECT_EQ(ran.load(), kThreads * kAnswersEach);
+  EXPECT_EQ(kernel->GetQueuedCount(), 0u);
+}
+
+TEST(KernelThreads, RacingAnswersReachTheRequesterExactlyOnce)
+{
+  for (int round = 0; round < 200; ++round) {
+    du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+    std::atomic<int> heard{0};
+    request->WhenDone([&heard](const tqk::BaseAsyncEvent&) { heard.fetch_add(1); });
+    std::atomic<int> accepted{0};
+    std::thread succeeding([&] { accepted += request->Complete() ? 1 : 0; });
+    std::thread failing([&] { accepted += request->CompleteWithError("refused", 2) ? 1 : 0; });
+    succeeding.join();
+    failing.join();
+    ASSERT_EQ(accepted.load(), 1);
+    ASSERT_EQ(heard.load(), 1);
+    ASSERT_NE(request->GetStatus(), tqk::BaseAsyncEvent::PENDING);
+  }
 }
 
 } // namespace

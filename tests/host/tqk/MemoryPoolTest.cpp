@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,24 @@ TEST(MemoryPool, ExhaustionThrowsAndFailedConstructionGivesTheMemoryBack)
 
   EXPECT_THROW(new FailingAnnotation, std::runtime_error);
   EXPECT_EQ(MemoryPoolAllocated::GetLiveCount(MemoryPoolAllocated::ANNOTATIONS), 0u);
+}
+
+TEST(MemoryPool, CountsStayExactWhenThreadsMakeAndDropObjectsAtOnce)
+{
+  const std::size_t before = MemoryPoolAllocated::GetLiveCount(MemoryPoolAllocated::MARKUPS);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back([] {
+      std::vector<du::SmartPtr<tqk::Markup>> kept;
+      for (int i = 0; i < 2000; ++i) {
+        kept.push_back(du::SmartPtr<tqk::Markup>(new tqk::Markup));
+        if (kept.size() > 16)
+          kept.erase(kept.begin());
+      }
+    });
+  for (std::thread& thread : threads)
+    thread.join();
+  EXPECT_EQ(MemoryPoolAllocated::GetLiveCount(MemoryPoolAllocated::MARKUPS), before);
 }
 
 } // namespace

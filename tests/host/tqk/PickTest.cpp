@@ -94,6 +94,22 @@ TEST_F(PickTest, HiddenPartsAreNotHitAndTheSceneIsReadWhenTheAnswerRuns)
   EXPECT_EQ(event->GetResults()[0].GetObject(), du::SmartPtr<tqk::Object>(far));
 }
 
+TEST_F(PickTest, PartsBehindTheViewerAreNotHit)
+{
+  const du::SmartPtr<tqk::Shape> box(new tqk::Shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0),
+                                                                          dg::DPoint3D(10, 10, 1))));
+  const auto behind = scene->CreateShapeInstance(BoxPart("behind"), box,
+                                                 dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(0, 0, -6)));
+  const auto all = Pick(5, 5);
+  const auto nearest = Pick(5, 5, tqk::PICK_NEAREST);
+  kernel->PumpQueue();
+  ASSERT_EQ(all->GetResults().size(), 2u);
+  EXPECT_EQ(all->GetResults()[0].GetObject(), du::SmartPtr<tqk::Object>(near));
+  EXPECT_EQ(all->GetResults()[1].GetObject(), du::SmartPtr<tqk::Object>(far));
+  ASSERT_EQ(nearest->GetResults().size(), 1u);
+  EXPECT_EQ(nearest->GetResults()[0].GetObject(), du::SmartPtr<tqk::Object>(near));
+}
+
 TEST_F(PickTest, NearestModeAndEmptySpaceAnswerAccordingly)
 {
   const auto nearest = Pick(5, 5, tqk::PICK_NEAREST);
@@ -137,6 +153,17 @@ TEST_F(PickTest, ViewWithoutSceneFailsTheRequestWithoutAnswer)
   EXPECT_EQ(event->calls, (std::vector<std::string>{"done 1 pending"}));
   EXPECT_EQ(event->GetStatus(), tqk::BaseAsyncEvent::FAILED);
   EXPECT_FALSE(view->PickAsync(5, 5, tqk::PICK_ALL, nullptr));
+}
+
+TEST_F(PickTest, AnAnsweredEventIsRefusedRatherThanLeftWaitingForNothing)
+{
+  const auto event = Pick(5, 5);
+  kernel->PumpQueue();
+  ASSERT_FALSE(event->IsPending());
+  const std::size_t managed = kernel->GetManagedObjectCount();
+  EXPECT_FALSE(view->PickAsync(5, 5, tqk::PICK_ALL, event));
+  EXPECT_EQ(kernel->GetQueuedCount(), 0u);
+  EXPECT_EQ(kernel->GetManagedObjectCount(), managed);
 }
 
 TEST_F(PickTest, KernelKeepsTheEventUntilTheAnswerAndThenLetsItGo)

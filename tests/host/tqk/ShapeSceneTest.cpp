@@ -181,6 +181,12 @@ TEST(Placement, PartToSceneAndBackIsExact)
   EXPECT_EQ(back.z, local.z);
   const dg::DPoint3D viaMatrix = local * placement.GetXform();
   EXPECT_EQ(viaMatrix.y, inScene.y);
+  dg::Location undo;
+  ASSERT_TRUE(placement.GetInverse(undo));
+  const dg::DPoint3D backThroughPlacement = inScene * undo;
+  EXPECT_EQ(backThroughPlacement.x, local.x);
+  EXPECT_EQ(backThroughPlacement.y, local.y);
+  EXPECT_EQ(backThroughPlacement.z, local.z);
 }
 
 TEST(Placement, ComposedPlacementsCarryLikeTheirMatrixProduct)
@@ -220,6 +226,25 @@ TEST(InstanceWalk, VisitsDepthFirstWithDepthsAndPassesOverRefusedBranches)
   DepthLog log;
   top->Accept(log);
   EXPECT_EQ(log.seen, (std::vector<std::string>{"top:0", "sub:1", "leaf:2", "skip:1"}));
+}
+
+TEST(InstanceWalk, AnInstanceCannotBePutBelowItselfSoTheWalkEndsAndNothingLeaks)
+{
+  const std::size_t before = tqk::MemoryPoolAllocated::GetLiveCount();
+  {
+    const auto top = MakeInstance("top");
+    const auto sub = MakeInstance("sub");
+    const auto leaf = MakeInstance("leaf");
+    ASSERT_TRUE(top->AddChild(sub));
+    ASSERT_TRUE(sub->AddChild(leaf));
+    EXPECT_FALSE(sub->AddChild(top)) << "top holds sub";
+    EXPECT_FALSE(leaf->AddChild(top)) << "top holds leaf through sub";
+    EXPECT_TRUE(leaf->GetChildren().empty());
+    DepthLog log;
+    top->Accept(log);
+    EXPECT_EQ(log.seen, (std::vector<std::string>{"top:0", "sub:1", "leaf:2"}));
+  }
+  EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(), before);
 }
 
 TEST(ShapeView, KeepsCameraColoursAndAtLeastOnePixel)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include <string>
 #include <vector>
 
@@ -140,6 +142,31 @@ TEST_F(UndoHistoryTest, ReplayedStepsCannotRecordNewHistory)
   EXPECT_FALSE(step->recordedDuringUndo);
   EXPECT_EQ(History().GetUndoCount(), 0u);
   EXPECT_EQ(History().GetRedoCount(), 1u);
+}
+
+//! A step whose undo fails the way a step may in the host: by running out of pool memory.
+class FailingStep : public OperationStep
+{
+public:
+  void Undo() override { throw std::bad_alloc(); }
+  void Redo() override {}
+};
+
+TEST_F(UndoHistoryTest, AStepThatThrowsFailsTheUndoAndLeavesTheRestOfTheHistoryUsable)
+{
+  ASSERT_TRUE(tqk::RecordOperation(MakeOperation("first", {"a"})));
+  du::SmartPtr<Operation> broken(new Operation("broken", nullptr, true));
+  broken->AddStep(new FailingStep);
+  ASSERT_TRUE(tqk::RecordOperation(broken));
+
+  bool undone = true;
+  EXPECT_NO_THROW(undone = History().Undo());
+  EXPECT_FALSE(undone);
+  EXPECT_EQ(History().GetRedoCount(), 0u) << "a half-undone operation cannot be redone";
+  EXPECT_EQ(History().GetUndoCount(), 1u);
+
+  EXPECT_TRUE(History().Undo()) << "the history is not left replaying";
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"undo a"}));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <tqk/MemoryPoolAllocated.h>
 #include <tqk/ObjectSelectionItem.h>
 #include <tqk/SelectionItemRepresentation.h>
 #include <tqk/illustration/SbomInstanceSelectionItem.h>
@@ -41,6 +42,21 @@ TEST(SbomInstanceSelectionItem, IsWrittenDownByItsIdPathAndStandsOnTheFirstInsta
   EXPECT_EQ(SbomInstanceSelectionItem(rib).GetPickedInstance(), ribInstance);
   EXPECT_FALSE(SbomInstanceSelectionItem(nullptr).GetPickedInstance());
   EXPECT_TRUE(SbomInstanceSelectionItem(nullptr).GetRepresentation()->GetFieldNames().empty());
+}
+
+TEST(SbomInstanceSelectionItem, AnItemCannotBeAMemberOfItselfSoItsItemsAreFreed)
+{
+  const std::size_t before = tqk::MemoryPoolAllocated::GetLiveCount();
+  {
+    du::SmartPtr<SbomInstance> frame(new SbomInstance("frame", "Frame", "frame"));
+    du::SmartPtr<SbomInstanceSelectionItem> outer(new SbomInstanceSelectionItem(frame));
+    du::SmartPtr<SbomInstanceSelectionItem> inner(new SbomInstanceSelectionItem(frame));
+    ASSERT_TRUE(outer->AddMemberItem(inner));
+    EXPECT_FALSE(outer->AddMemberItem(outer));
+    EXPECT_FALSE(inner->AddMemberItem(outer)) << "outer has inner among its members";
+    EXPECT_TRUE(inner->GetMemberItems().empty());
+  }
+  EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(), before);
 }
 
 } // namespace

@@ -87,4 +87,29 @@ TEST(CalloutLabel, LabelsAndShadowsLeaveNoPoolObjectBehind)
   EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::MARKUPS), before);
 }
 
+TEST(CalloutLabel, ClosingTheSceneInTheMiddleOfADragLeavesNoPoolObjectBehind)
+{
+  // The label keeps the shadow of its drag and the shadow its label: the scene that takes the
+  // label out must end the drag, or neither would ever go.
+  const std::size_t before = tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::MARKUPS);
+  {
+    du::SmartPtr<tqk::ShapeScene> scene(new tqk::ShapeScene);
+    du::SmartPtr<tqk::View> view(new tqk::ShapeView);
+    scene->AddView(view);
+    du::SmartPtr<tqmk::CalloutLabel> label(new tqmk::CalloutLabel);
+    label->SetScene(scene);
+    scene->AddMarkup(label);
+    ASSERT_TRUE(label->BeginShadowDrag(view));
+    scene->Close();
+    EXPECT_FALSE(label->GetShadow());
+
+    du::SmartPtr<tqmk::CalloutLabel> removed(new tqmk::CalloutLabel);
+    scene->AddMarkup(removed);
+    ASSERT_TRUE(removed->BeginShadowDrag(view));
+    ASSERT_TRUE(scene->RemoveMarkup(removed));
+    EXPECT_FALSE(removed->GetShadow());
+  }
+  EXPECT_EQ(tqk::MemoryPoolAllocated::GetLiveCount(tqk::MemoryPoolAllocated::MARKUPS), before);
+}
+
 } // namespace

@@ -98,4 +98,16 @@ TEST(MarkupShadow, OffsetsAreCarriedIntoTheSceneThroughTheCamera)
   EXPECT_EQ(plain->GetDeltaInObjectSpace(dg::DVec3(10, -4, 0)).x, 10.0);
 }
 
+TEST(MarkupData, ContentKeptBeyondItsMarkupNoLongerPointsAtIt)
+{
+  du::SmartPtr<tqmk::MarkupData> kept;
+  {
+    du::SmartPtr<tqmk::Label> label(new tqmk::Label);
+    kept = du::SmartPtr<tqmk::MarkupData>::DynamicCast(label->GetContent());
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->GetMarkup(), label.Get());
+  }
+  EXPECT_EQ(kept->GetMarkup(), nullptr);
+}
+
 } // namespace

@@ -45,6 +45,7 @@ public:
   virtual void OnMeasurementValid(bool valid);
 };
 
+//! A slot now holds another item (OBJECT_CHANGED, the slot, the validity flag).
 class MeasurementObserver::ObjectChangedEvent : public MeasurementEvent
 {
 public:
@@ -61,6 +62,7 @@ private:
   bool m_valid;
 };
 
+//! Another slot is active (ACTIVE_SLOT_CHANGED, the slot).
 class MeasurementObserver::ActiveSlotChangedEvent : public MeasurementEvent
 {
 public:
@@ -74,6 +76,7 @@ private:
   int m_slot;
 };
 
+//! The measured values changed (PARAMETERS_CHANGED alone).
 class MeasurementObserver::ParametersChangedEvent : public MeasurementEvent
 {
 protected:
@@ -81,6 +84,7 @@ protected:
   void WriteValues(dom::ObserverProxy& proxy) const override;
 };
 
+//! The measurement became valid or invalid (MEASUREMENT_VALID, the flag).
 class MeasurementObserver::MeasurementValidEvent : public MeasurementEvent
 {
 public:

@@ -8,7 +8,8 @@ namespace dg {
 //!
 //! Its transformation matrix carries world points into the view's 2-D space: x to the right and
 //! y up, in pixels from the view's lower-left corner, and z the depth along the line of sight,
-//! growing away from the viewer. A pick at (x, y) looks along that line, nearest depth first.
+//! growing away from the viewer, who stands at depth 0. A pick at (x, y) looks along that line
+//! from depth 0 on, nearest depth first.
 class Camera3D
 {
 public:

@@ -16,7 +16,6 @@ public:
   float operator()(int row, int column) const { return m_m[row][column]; }
   float& operator()(int row, int column) { return m_m[row][column]; }
 
-  float Determinant() const;
   //! The inverse; false, leaving out as it was, when the matrix is singular.
   bool GetInverse(FMat33& out) const;
   FMat33 operator*(const FMat33& other) const;

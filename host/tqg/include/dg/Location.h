@@ -24,9 +24,7 @@ public:
   const DPoint3D& GetPosition() const { return m_origin; }
   //! Moves the origin; the orientation stays.
   void SetPos(const DPoint3D& position) { m_origin = position; }
-  void SetPosition(const DPoint3D& position) { m_origin = position; }
   const FMat33& GetOrientation() const { return m_orientation; }
-  void SetOrientation(const FMat33& orientation) { m_orientation = orientation; }
 
   //! The rotation part, for a placement whose scale is the same along every axis.
   Quat GetQuat() const;

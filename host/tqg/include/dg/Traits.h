@@ -2,6 +2,7 @@
 
 namespace dg {
 
+//! Numeric facts of a coordinate type, for code that works in either precision.
 template <class T>
 struct Traits;
 
@@ -10,12 +11,6 @@ struct Traits<float>
 {
   //! Tolerance below which a float length counts as zero.
   static constexpr float s_EPSILON = 1e-6f;
-};
-
-template <>
-struct Traits<double>
-{
-  static constexpr double s_EPSILON = 1e-12;
 };
 
 } // namespace dg

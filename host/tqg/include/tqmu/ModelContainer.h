@@ -11,7 +11,8 @@ namespace tqmu {
 class ModelContainer : public ModelBase
 {
 public:
-  //! Puts the child in front of the others; false for null and for a child held already.
+  //! Puts the child in front of the others; false for null, for a child held already, and for
+  //! this container or one that holds it.
   bool AddHead(const du::SmartPtr<ModelBase>& child);
   //! False when the node is not a child of this container.
   bool Remove(const du::SmartPtr<ModelBase>& child);
@@ -20,6 +21,9 @@ public:
   void AppendPrimitives(Primitives& primitives) const override;
 
 private:
+  //! Whether the node is this container or one below it.
+  bool Holds(const ModelBase* node) const;
+
   std::vector<du::SmartPtr<ModelBase>> m_children;
 };
 

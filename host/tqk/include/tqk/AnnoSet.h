@@ -43,7 +43,6 @@ public:
   //! How many change notices the set has heard.
   std::size_t GetModificationCount() const;
   bool IsModified() const;
-  void ClearModified();
 
 private:
   mutable std::mutex m_mutex;

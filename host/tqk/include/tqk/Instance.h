@@ -29,7 +29,6 @@ public:
   //! Makes the shape the instance's source, with the box the source declares.
   void SetShapeSource(const du::SmartPtr<Shape>& shape, const dg::FBox& declaredBox);
   bool HasShapeSource() const { return static_cast<bool>(m_shape); }
-  const du::SmartPtr<Shape>& GetShapeSource() const { return m_shape; }
   //! The box the shape source declares; dg::FBox::EMPTY when it declares none.
   dg::FBox GetShapeSourceBBox() const { return m_sourceBox; }
 
@@ -45,7 +44,8 @@ public:
       m_sbomInstance = nullptr;
   }
 
-  //! Appends an instance below this one; false for null, for itself and for one held already.
+  //! Appends an instance below this one; false for null, for one held already, and for this
+  //! instance or one that holds it (the instances would hold each other).
   bool AddChild(const du::SmartPtr<Instance>& child);
   const std::vector<du::SmartPtr<Instance>>& GetChildren() const { return m_children; }
 
@@ -54,6 +54,8 @@ public:
 
 private:
   void Accept(InstanceVisitor& visitor, unsigned depth) const;
+  //! Whether the instance is this one or one below it.
+  bool Holds(const Instance* instance) const;
 
   du::SmartPtr<Shape> m_shape;
   dg::FBox m_sourceBox = dg::FBox::EMPTY;

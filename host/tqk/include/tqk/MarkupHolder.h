@@ -25,8 +25,9 @@ public:
   MarkupHolder& operator=(const MarkupHolder&) = delete;
   virtual ~MarkupHolder();
 
-  //! Takes the markup out; it loses its controller and is told (OnRemovedFromHolder), as whatever
-  //! leaves a holder is. False, changing nothing, when the holder does not hold it.
+  //! Takes the markup out; it loses its controller, a drag of it in progress ends (its shadow is
+  //! let go), and it is told (OnRemovedFromHolder), as whatever leaves a holder is. False,
+  //! changing nothing, when the holder does not hold it.
   virtual bool RemoveMarkup(const du::SmartPtr<Markup>& markup);
 
   bool HoldsMarkup(const du::SmartPtr<Markup>& markup) const;
@@ -41,6 +42,9 @@ protected:
 
 private:
   using Markups = std::list<du::SmartPtr<Markup>>;
+
+  //! What befalls a markup taken out (see RemoveMarkup).
+  static void LetGo(Markup& markup);
 
   mutable std::mutex m_mutex;
   Markups m_markups;

@@ -19,7 +19,8 @@ namespace tqk {
 //!
 //! Picking: PickAsync queues the answer with the kernel (tqk::Kernel); when the queue is pumped,
 //! a ray is cast through the camera at (x, y) against the faces of the scene's visible parts,
-//! and each part hit answers once, with its nearest point, nearest part first.
+//! from the viewer (depth 0) on, and each part hit answers once, with its nearest point, nearest
+//! part first. What lies behind the viewer is not hit.
 class ShapeView : public View
 {
 public:
@@ -37,7 +38,7 @@ public:
 
   //! Asks what lies under the view pixel (x, y); the event hears the answer when the kernel's
   //! queue is pumped, never inside this call. The kernel keeps the event alive until then.
-  //! False, queuing nothing, for a null event.
+  //! False, queuing nothing, for a null event and for one that was answered already.
   bool PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
   //! The next pick request of this view is answered with these results instead of the ray's.
   void SetNextPickAnswer(const std::vector<PickResult>& results);

@@ -25,9 +25,11 @@ public:
   //! undoable or has no recordable step, for one the history holds already, and while an undo or
   //! redo is running (steps that are replayed must not record new history).
   bool Record(const du::SmartPtr<Operation>& operation);
-  //! False when there is nothing to undo or an undo or redo is running.
+  //! False when there is nothing to undo or an undo or redo is running. False too when a step
+  //! throws: the operation, half undone, then leaves the history.
   bool Undo();
-  //! False when there is nothing to redo or an undo or redo is running.
+  //! False when there is nothing to redo or an undo or redo is running, or when a step throws
+  //! (the operation then leaves the history).
   bool Redo();
   void Clear();
 

@@ -29,7 +29,6 @@ public:
     return LocalizeMessage(key, failureAction, args);
   }
 
-  const std::string& GetCatalogue() const noexcept { return m_catalogue; }
 
 private:
   std::string m_catalogue;

@@ -14,6 +14,9 @@ class Markup : public tqk::Markup
 public:
   static const du::Symbol CLASS_TYPE;
 
+  //! Its content (a tqmk::MarkupData), should someone else still hold it, forgets the markup.
+  ~Markup() override;
+
   du::Symbol GetClassType() const override { return CLASS_TYPE; }
   void GetClassTypes(std::vector<du::Symbol>& types) const override;
 

@@ -28,7 +28,8 @@ public:
   //! The structure instance; null when the item stands for none.
   const du::SmartPtr<SbomInstance>& GetSbomInstance() const { return m_instance; }
 
-  //! Appends a member's item; null is refused.
+  //! Appends a member's item; null is refused, and so is this item or one that has it among its
+  //! members (the two would hold each other).
   bool AddMemberItem(const du::SmartPtr<SelectionItem>& member);
   const std::vector<du::SmartPtr<SelectionItem>>& GetMemberItems() const { return m_members; }
 
@@ -38,6 +39,9 @@ public:
   du::SmartPtr<Instance> GetPickedInstance() const override;
 
 private:
+  //! Whether the item is this one or among its members, at any depth.
+  bool HasAmongMembers(const SelectionItem* item) const;
+
   du::SmartPtr<SbomInstance> m_instance;
   std::vector<du::SmartPtr<SelectionItem>> m_members;
 };

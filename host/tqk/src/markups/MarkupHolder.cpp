@@ -6,6 +6,15 @@ namespace tqk {
 
 MarkupHolder::~MarkupHolder() = default;
 
+void MarkupHolder::LetGo(Markup& markup)
+{
+  markup.SetController(nullptr);
+  // The shadow of a drag in progress refers back to its markup: a markup that leaves its holder
+  // in the middle of a drag would otherwise keep its shadow, and be kept by it, for ever.
+  markup.EndShadowDrag();
+  markup.OnRemovedFromHolder();
+}
+
 bool MarkupHolder::InsertMarkup(const du::SmartPtr<Markup>& markup)
 {
   if (!markup)
@@ -29,8 +38,7 @@ bool MarkupHolder::RemoveMarkup(const du::SmartPtr<Markup>& markup)
     m_markups.erase(found->second);
     m_positions.erase(found);
   }
-  removed->SetController(nullptr);
-  removed->OnRemovedFromHolder();
+  LetGo(*removed);
   return true;
 }
 
@@ -42,10 +50,8 @@ void MarkupHolder::RemoveAllMarkups()
     removed.swap(m_markups);
     m_positions.clear();
   }
-  for (const du::SmartPtr<Markup>& markup : removed) {
-    markup->SetController(nullptr);
-    markup->OnRemovedFromHolder();
-  }
+  for (const du::SmartPtr<Markup>& markup : removed)
+    LetGo(*markup);
 }
 
 bool MarkupHolder::HoldsMarkup(const du::SmartPtr<Markup>& markup) const

@@ -28,9 +28,18 @@ void Instance::SetShapeSource(const du::SmartPtr<Shape>& shape, const dg::FBox& 
   m_sourceBox = declaredBox;
 }
 
+bool Instance::Holds(const Instance* instance) const
+{
+  return instance == this ||
+         std::any_of(m_children.begin(), m_children.end(),
+                     [instance](const du::SmartPtr<Instance>& child) { return child->Holds(instance); });
+}
+
 bool Instance::AddChild(const du::SmartPtr<Instance>& child)
 {
-  if (!child || child.Get() == this ||
+  // An instance below one of its own would hold itself: it would never be freed, and a walk
+  // through it would never end.
+  if (!child || child->Holds(this) ||
       std::find(m_children.begin(), m_children.end(), child) != m_children.end())
     return false;
   m_children.push_back(child);

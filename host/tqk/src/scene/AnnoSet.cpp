@@ -1,4 +1,4 @@
-#include "AnnotationRemovalStep.h"
+#include "../undo/AnnotationRemovalStep.h"
 
 #include <tqk/AnnoSet.h>
 #include <tqk/Annotation.h>
@@ -88,12 +88,6 @@ bool AnnoSet::IsModified() const
 {
   std::lock_guard<std::mutex> lock(m_mutex);
   return m_modified;
-}
-
-void AnnoSet::ClearModified()
-{
-  std::lock_guard<std::mutex> lock(m_mutex);
-  m_modified = false;
 }
 
 } // namespace tqk

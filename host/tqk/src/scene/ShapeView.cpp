@@ -1,4 +1,4 @@
-#include "RayPick.h"
+#include "../async/RayPick.h"
 
 #include <tqcontext/Context2D.h>
 #include <tqk/Kernel.h>
@@ -41,7 +41,8 @@ void ShapeView::SetSize(int width, int height)
 
 bool ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event)
 {
-  if (!event)
+  // An answered event takes no second answer: accepting the request would leave it unanswered.
+  if (!event || !event->IsPending())
     return false;
   const du::SmartPtr<Kernel> kernel = Kernel::GetKernel();
   kernel->ManageObject(event);

@@ -41,7 +41,8 @@ bool Intersect(const Ray& ray, const dg::DPoint3D& a, const dg::DPoint3D& b, con
   if (v < -margin || u + v > 1.0 + margin)
     return false;
   depth = ac.Dot(q) / det;
-  return std::isfinite(depth);
+  // The ray starts at the viewer: what lies behind it is not seen, hence not picked.
+  return std::isfinite(depth) && depth >= -margin;
 }
 
 } // namespace

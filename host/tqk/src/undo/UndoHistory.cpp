@@ -56,10 +56,11 @@ bool UndoHistory::Replay(std::vector<du::SmartPtr<Operation>>& from, std::vector
       operation->RedoSteps();
   } catch (...) {
     // A step that failed half way leaves the operation in an unknown state; it cannot be
-    // replayed either way, so it leaves the history.
+    // replayed either way, so it leaves the history, and the caller hears of the failure as
+    // a result: an exception would unwind through the plug-in's callers instead.
     std::lock_guard<std::mutex> lock(m_mutex);
     m_replaying = false;
-    throw;
+    return false;
   }
   std::lock_guard<std::mutex> lock(m_mutex);
   to.push_back(operation);
