@@ -7,14 +7,9 @@
 #include <tqk/SelectionItem.h>
 #include <tqmu/ConstructionConstraint.h>
 
-#include <utility>
-
 namespace tqannotations {
 
 namespace {
-
-const du::Symbol kMeasurementFailed("Failed to create center line");
-constexpr unsigned short kMeasurementFailedCode = 1;
 
 bool IsEnd(int end) { return end == CenterLinesAnnotation::FIRST_END || end == CenterLinesAnnotation::SECOND_END; }
 
@@ -44,11 +39,8 @@ bool CenterLinesAnnotation::SetObjects(const std::vector<du::SmartPtr<tqk::Selec
   }
   // A request that is replaced before it was answered hears that it failed: every request is
   // answered exactly once.
-  if (m_request && m_request != request)
-  {
-    const du::SmartPtr<tqk::AsyncEvent> replaced = std::exchange(m_request, nullptr);
-    replaced->CompleteWithError(kMeasurementFailed, kMeasurementFailedCode);
-  }
+  if (m_request != request)
+    PostMeasurementValidation(false);
   m_request = request;
   if (start && !StartMeasurement())
     PostMeasurementValidation(false);
