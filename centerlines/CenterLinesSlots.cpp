@@ -79,8 +79,11 @@ bool CenterLinesAnnotation::SetActiveSlot(int slot)
   return true;
 }
 
+// The slot operations below take the write lock although the host's thread alone calls them:
+// other threads read the slots and the style meanwhile.
 bool CenterLinesAnnotation::ClearSlot(int slot)
 {
+  WriteLockGuard lock(*this);
   _ClearSlot(slot);
   Post(new MeasurementObserver::ActiveSlotChangedEvent(m_activeSlot));
   StartMeasurement();
@@ -89,6 +92,7 @@ bool CenterLinesAnnotation::ClearSlot(int slot)
 
 bool CenterLinesAnnotation::ClearCSysSlot()
 {
+  WriteLockGuard lock(*this);
   _ClearSlot(m_slotCount - 1);
   return true;
 }
@@ -127,6 +131,7 @@ void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::Smart
 void CenterLinesAnnotation::SetCSys(CenterStyle::CSYS_ID id, CenterStyle::CSYS_TYPE type, dg::Location placement,
                                     du::SmartPtr<tqk::SelectionItem> item)
 {
+  WriteLockGuard lock(*this);
   m_style.csysId = id;
   m_csys = placement;
   SetCSysObject(item);

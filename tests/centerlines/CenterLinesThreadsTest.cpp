@@ -50,4 +50,42 @@ TEST_F(CenterLineThreads, SnapshotsReadWhileTheLineIsRestyledAndSelectedAreWhole
   EXPECT_EQ(HoldersInScene(), 1u);
 }
 
+// The host's thread picks the line's coordinate system again and again and clears its slots while
+// other threads read its style, coordinate system and description: each read sees one whole pick.
+TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const du::SmartPtr<tqk::SelectionItem> plate = PartItem("frame/plate");
+  const du::SmartPtr<tqk::SelectionItem> rib = PartItem("frame/rib");
+
+  std::atomic<bool> done{false};
+  std::atomic<int> mixed{0};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < 3; ++r)
+    readers.emplace_back([&] {
+      while (!done.load())
+      {
+        CenterStyle::CSYS_ID id;
+        dg::Location placement;
+        du::SmartPtr<tqk::SelectionItem> system;
+        const CenterStyle::CSYS_TYPE type = line->GetCSys(id, placement, system);
+        if (static_cast<int>(id) != static_cast<int>(type))
+          ++mixed;
+        line->GetObjectDescription();
+      }
+    });
+  for (int i = 0; i < 200; ++i)
+  {
+    const bool part = i % 2 == 0;
+    line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2), part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD,
+                  dg::Location::IDENTITY, part ? plate : rib);
+    line->ClearCSysSlot();
+    line->ClearSlot(1);
+  }
+  done = true;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_EQ(mixed.load(), 0);
+}
+
 } // namespace
