@@ -72,6 +72,13 @@ void CenterLinesAnnotation::CreateMeasurementFromPicks()
   MeasurementComplete(nullptr);
 }
 
+void CenterLinesAnnotation::CreateApproximateShapeViewMeasurement()
+{
+  WriteLockGuard lock(*this);
+  m_measured = true;
+  MeasurementComplete(nullptr);
+}
+
 void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
 {
   WriteLockGuard lock(*this);

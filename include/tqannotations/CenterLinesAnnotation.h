@@ -235,6 +235,9 @@ private:
   bool ComparePoints(dg::DPoint3D a, dg::DPoint3D b) const;
 
   void CreateMeasurementFromPicks();
+  //! Completes a measurement without waiting for the picks' geometry or the views' bounds. Part of
+  //! the exported interface the host may reach; nothing in the library calls it.
+  void CreateApproximateShapeViewMeasurement();
   //! False, the end points as they were, when slot 0 gives no valid derived system.
   bool ExtractPointsFromSelection(bool);
   dg::Location GetShapeLocationData(int slot);
