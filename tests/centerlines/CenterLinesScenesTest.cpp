@@ -186,6 +186,12 @@ TEST_F(CenterLineScenes, EqualByPointsWithinAHairAndByStyle)
   EXPECT_FALSE(line->IsEqual(twin));
 
   line->GetCenterLinesInfo(info);
+  ASSERT_EQ(info.point1.x, 0.0);
+  info.point1.x = 1e-7; // exactly the tolerance apart: not within either
+  twin->SetCenterLinesInfo(info);
+  EXPECT_FALSE(line->IsEqual(twin));
+
+  line->GetCenterLinesInfo(info);
   info.style.lineWidth += 1.0f;
   twin->SetCenterLinesInfo(info);
   EXPECT_FALSE(line->IsEqual(twin));
