@@ -178,7 +178,7 @@ public:
   //! Shows or hides the line by the visibility of its first item's part; false, changing
   //! nothing, when the first item gives no part.
   bool CheckVisibility();
-  //! Whether the part the line follows is selected; true for a line that follows no part.
+  //! Whether the part the line follows is selected; true for a line that follows no part. Read lock.
   bool IsAttachedShapeSelected();
 
   // Measurement.

@@ -88,4 +88,34 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
   EXPECT_EQ(mixed.load(), 0);
 }
 
+// Other threads ask whether the followed part is selected while the host's thread switches the
+// following on and off. Meant for ThreadSanitizer: the answer itself may be either.
+TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  CenterStyle following;
+  line->GetLineStyle(following);
+  following.attached = true;
+  CenterStyle free = following;
+  free.attached = false;
+
+  std::atomic<bool> done{false};
+  std::atomic<int> answers{0};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < 3; ++r)
+    readers.emplace_back([&] {
+      while (!done.load())
+      {
+        line->IsAttachedShapeSelected();
+        ++answers;
+      }
+    });
+  for (int i = 0; i < 200; ++i)
+    line->SetLineStyle(i % 2 ? following : free, CenterStyle::ATTACHED);
+  done = true;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_GT(answers.load(), 0);
+}
+
 } // namespace
