@@ -79,8 +79,10 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
     const bool part = i % 2 == 0;
     line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2), part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD,
                   dg::Location::IDENTITY, part ? plate : rib);
-    line->ClearCSysSlot();
-    line->ClearSlot(1);
+    if (part)
+      line->ClearCSysSlot();
+    else
+      line->ClearSlot(2);
   }
   done = true;
   for (std::thread& reader : readers)
