@@ -51,6 +51,9 @@ CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesAnnotation& other)
 {
   SetClass(ConstStrings::tqCenterLine);
   other.GetRepresentations(m_representations);
+  // The copy starts detached: its drawn lines must not keep the source's scene alive.
+  for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
+    representation->SetScene(nullptr);
 }
 
 CenterLinesAnnotation::~CenterLinesAnnotation() = default;

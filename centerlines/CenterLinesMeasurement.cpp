@@ -72,6 +72,13 @@ void CenterLinesAnnotation::CreateMeasurementFromPicks()
   MeasurementComplete(nullptr);
 }
 
+void CenterLinesAnnotation::CreateApproximateShapeViewMeasurement()
+{
+  WriteLockGuard lock(*this);
+  m_measured = true;
+  MeasurementComplete(nullptr);
+}
+
 void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
 {
   WriteLockGuard lock(*this);
@@ -91,7 +98,10 @@ void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
   }
   m_location1 = GetShapeLocationData(0);
   m_location2 = GetShapeLocationData(1);
-  if (!CreatedFromFile() && !ExtractPointsFromSelection(true) && !m_hasEndPoints)
+  // A line created from file (loaded or cloned) keeps the end points it came with; one that came
+  // without any has none to keep and derives them as a new line does.
+  const bool keepsEndPoints = CreatedFromFile() && m_hasEndPoints;
+  if (!keepsEndPoints && !ExtractPointsFromSelection(true) && !m_hasEndPoints)
   {
     // Never measured and no end points to be had: nothing to draw, and the request hears so.
     m_measured = false;

@@ -183,6 +183,8 @@ bool CenterLinesAnnotation::CheckVisibility()
 
 bool CenterLinesAnnotation::IsAttachedShapeSelected()
 {
+  // Read under the lock: other threads may restyle the line meanwhile.
+  ReadLockGuard lock(*this);
   const du::SmartPtr<SlotObject> first = m_slots.empty() ? nullptr : m_slots[0];
   if (!m_style.attached || !first || !first->IsObjectValid() || !first->GetShapeInstance())
     return true;

@@ -7,14 +7,9 @@
 #include <tqk/SelectionItem.h>
 #include <tqmu/ConstructionConstraint.h>
 
-#include <utility>
-
 namespace tqannotations {
 
 namespace {
-
-const du::Symbol kMeasurementFailed("Failed to create center line");
-constexpr unsigned short kMeasurementFailedCode = 1;
 
 bool IsEnd(int end) { return end == CenterLinesAnnotation::FIRST_END || end == CenterLinesAnnotation::SECOND_END; }
 
@@ -44,11 +39,8 @@ bool CenterLinesAnnotation::SetObjects(const std::vector<du::SmartPtr<tqk::Selec
   }
   // A request that is replaced before it was answered hears that it failed: every request is
   // answered exactly once.
-  if (m_request && m_request != request)
-  {
-    const du::SmartPtr<tqk::AsyncEvent> replaced = std::exchange(m_request, nullptr);
-    replaced->CompleteWithError(kMeasurementFailed, kMeasurementFailedCode);
-  }
+  if (m_request != request)
+    PostMeasurementValidation(false);
   m_request = request;
   if (start && !StartMeasurement())
     PostMeasurementValidation(false);
@@ -87,8 +79,11 @@ bool CenterLinesAnnotation::SetActiveSlot(int slot)
   return true;
 }
 
+// The slot operations below take the write lock although the host's thread alone calls them:
+// other threads read the slots and the style meanwhile.
 bool CenterLinesAnnotation::ClearSlot(int slot)
 {
+  WriteLockGuard lock(*this);
   _ClearSlot(slot);
   Post(new MeasurementObserver::ActiveSlotChangedEvent(m_activeSlot));
   StartMeasurement();
@@ -97,6 +92,7 @@ bool CenterLinesAnnotation::ClearSlot(int slot)
 
 bool CenterLinesAnnotation::ClearCSysSlot()
 {
+  WriteLockGuard lock(*this);
   _ClearSlot(m_slotCount - 1);
   return true;
 }
@@ -135,6 +131,7 @@ void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::Smart
 void CenterLinesAnnotation::SetCSys(CenterStyle::CSYS_ID id, CenterStyle::CSYS_TYPE type, dg::Location placement,
                                     du::SmartPtr<tqk::SelectionItem> item)
 {
+  WriteLockGuard lock(*this);
   m_style.csysId = id;
   m_csys = placement;
   SetCSysObject(item);

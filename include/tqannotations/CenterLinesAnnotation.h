@@ -178,7 +178,7 @@ public:
   //! Shows or hides the line by the visibility of its first item's part; false, changing
   //! nothing, when the first item gives no part.
   bool CheckVisibility();
-  //! Whether the part the line follows is selected; true for a line that follows no part.
+  //! Whether the part the line follows is selected; true for a line that follows no part. Read lock.
   bool IsAttachedShapeSelected();
 
   // Measurement.
@@ -235,6 +235,9 @@ private:
   bool ComparePoints(dg::DPoint3D a, dg::DPoint3D b) const;
 
   void CreateMeasurementFromPicks();
+  //! Completes a measurement without waiting for the picks' geometry or the views' bounds. Part of
+  //! the exported interface the host may reach; nothing in the library calls it.
+  void CreateApproximateShapeViewMeasurement();
   //! False, the end points as they were, when slot 0 gives no valid derived system.
   bool ExtractPointsFromSelection(bool);
   dg::Location GetShapeLocationData(int slot);

@@ -186,6 +186,24 @@ TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMea
   EXPECT_TRUE(info.jogs.empty());
 }
 
+TEST_F(CenterLineMeasurement, ACloneOfALineNeverMeasuredTakesItsEndPointsFromItsPicks)
+{
+  const du::SmartPtr<ProbeLine> unpicked = NewLine();
+  const auto clone = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(unpicked->Clone());
+  ASSERT_TRUE(clone);
+  lines.push_back(clone);
+  clone->AttachScene(builder.GetScene());
+
+  // Created from file, but with no end points to keep: not a line snapped to the origin.
+  CountedRequest request;
+  clone->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, request.event, true);
+  Pump();
+  EXPECT_EQ(request.event->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+  EXPECT_EQ(PointOf(*clone, true).x, 0.0);
+  EXPECT_EQ(PointOf(*clone, false).x, 10.0);
+  EXPECT_EQ(PointOf(*clone, false).y, 5.0);
+}
+
 TEST_F(CenterLineMeasurement, ALoadedLineKeepsItsSavedEndPointsThroughANewMeasurement)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();

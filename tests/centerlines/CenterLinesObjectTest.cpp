@@ -118,9 +118,13 @@ TEST_F(CenterLinesObjectTest, SlotOperationsPostTheirEventsAndRefuseWhatIsInPlac
   line->SetActiveSlot(2);
   EXPECT_EQ(line->GetActiveSlot(), 2) << "every slot in range reaches the base";
 
+  const auto rib = PartItem(builder.FindPart("frame/rib"));
+  line->SetObjects({plate, rib}, nullptr, false);
   log->events.clear();
   du::SmartPtr<tqk::SelectionItem> none;
   line->SetPoint(dg::DPoint3D(3, 0, 0), 2.5f, none, CenterLinesAnnotation::SECOND_END);
+  EXPECT_EQ(line->GetObject(0), plate);
+  EXPECT_FALSE(line->GetObject(1)) << "the slot of the end is cleared";
   ASSERT_GE(log->events.size(), 2u);
   EXPECT_EQ(log->events.front(), "active 2");
   EXPECT_EQ(log->events.back(), "parameters");
@@ -186,6 +190,27 @@ TEST_F(CenterLinesObjectTest, MeasuringAnswersTheRequestOnceWhenTheQueueIsPumped
   du::SmartPtr<tqk::AsyncEvent> replacing(new tqk::AsyncEvent);
   line->SetObjects({}, replacing, false);
   EXPECT_EQ(waiting->GetStatus(), tqk::BaseAsyncEvent::FAILED) << "a replaced request is answered too";
+}
+
+TEST_F(CenterLinesObjectTest, CoordinateSystemsCompareByThePickedObject)
+{
+  const du::SmartPtr<tqk::Object> plate = builder.FindPart("frame/plate")->GetInstance();
+  const du::SmartPtr<tqk::Object> rib = builder.FindPart("frame/rib")->GetInstance();
+  du::SmartPtr<CenterLinesAnnotation> other(new CenterLinesAnnotation);
+  EXPECT_FALSE(line->CompareCSys(other.Get())) << "neither has a coordinate system";
+
+  // Two items picking the same object are the same coordinate system.
+  line->SetCSysObject(new tqk::ObjectSelectionItem(plate));
+  EXPECT_FALSE(line->CompareCSys(other.Get()));
+  other->SetCSysObject(new tqk::ObjectSelectionItem(plate));
+  EXPECT_TRUE(line->CompareCSys(other.Get()));
+  EXPECT_TRUE(other->CompareCSys(line.Get()));
+
+  other->SetCSysObject(new tqk::ObjectSelectionItem(rib));
+  EXPECT_FALSE(line->CompareCSys(other.Get()));
+  other->SetCSysObject(new tqk::ObjectSelectionItem(nullptr));
+  line->SetCSysObject(new tqk::ObjectSelectionItem(nullptr));
+  EXPECT_FALSE(line->CompareCSys(other.Get())) << "items without objects name no system";
 }
 
 TEST(CenterLinesLifetime, TheLastReleaseTellsObserversOnceAndFreesTheLineOnce)

@@ -75,6 +75,21 @@ TEST_F(CenterLineScenes, DetachingLetsTheSceneGoAndTellsTheObserversEvenWithoutA
   EXPECT_LT(builder.GetScene()->GetReferenceCount(), sceneReferences - 1);
 }
 
+TEST_F(CenterLineScenes, CopiesAndClonesKeepNoSceneAliveUntilAttached)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const int sceneReferences = builder.GetScene()->GetReferenceCount();
+  const du::SmartPtr<tqk::Annotation> clone = line->Clone();
+  const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*line));
+  EXPECT_FALSE(copy->GetScene());
+  EXPECT_EQ(builder.GetScene()->GetReferenceCount(), sceneReferences);
+
+  // Attached, the copy draws its own line in the scene.
+  lines.push_back(copy);
+  copy->AttachScene(builder.GetScene());
+  EXPECT_EQ(HoldersInScene(), 2u);
+}
+
 TEST_F(CenterLineScenes, HideShowAndSelectReachTheDrawnLineOncePerChange)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
@@ -167,6 +182,12 @@ TEST_F(CenterLineScenes, EqualByPointsWithinAHairAndByStyle)
   EXPECT_TRUE(line->IsEqual(twin));
 
   info.point2.x += 0.5e-7; // now 1e-7 off: not within
+  twin->SetCenterLinesInfo(info);
+  EXPECT_FALSE(line->IsEqual(twin));
+
+  line->GetCenterLinesInfo(info);
+  ASSERT_EQ(info.point1.x, 0.0);
+  info.point1.x = 1e-7; // exactly the tolerance apart: not within either
   twin->SetCenterLinesInfo(info);
   EXPECT_FALSE(line->IsEqual(twin));
 

@@ -50,4 +50,74 @@ TEST_F(CenterLineThreads, SnapshotsReadWhileTheLineIsRestyledAndSelectedAreWhole
   EXPECT_EQ(HoldersInScene(), 1u);
 }
 
+// The host's thread picks the line's coordinate system again and again and clears its slots while
+// other threads read its style, coordinate system and description: each read sees one whole pick.
+TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const du::SmartPtr<tqk::SelectionItem> plate = PartItem("frame/plate");
+  const du::SmartPtr<tqk::SelectionItem> rib = PartItem("frame/rib");
+
+  std::atomic<bool> done{false};
+  std::atomic<int> mixed{0};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < 3; ++r)
+    readers.emplace_back([&] {
+      while (!done.load())
+      {
+        CenterStyle::CSYS_ID id;
+        dg::Location placement;
+        du::SmartPtr<tqk::SelectionItem> system;
+        const CenterStyle::CSYS_TYPE type = line->GetCSys(id, placement, system);
+        if (static_cast<int>(id) != static_cast<int>(type))
+          ++mixed;
+        line->GetObjectDescription();
+      }
+    });
+  for (int i = 0; i < 200; ++i)
+  {
+    const bool part = i % 2 == 0;
+    line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2), part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD,
+                  dg::Location::IDENTITY, part ? plate : rib);
+    if (part)
+      line->ClearCSysSlot();
+    else
+      line->ClearSlot(2);
+  }
+  done = true;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_EQ(mixed.load(), 0);
+}
+
+// Other threads ask whether the followed part is selected while the host's thread switches the
+// following on and off. Meant for ThreadSanitizer: the answer itself may be either.
+TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  CenterStyle following;
+  line->GetLineStyle(following);
+  following.attached = true;
+  CenterStyle free = following;
+  free.attached = false;
+
+  std::atomic<bool> done{false};
+  std::atomic<int> answers{0};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < 3; ++r)
+    readers.emplace_back([&] {
+      while (!done.load())
+      {
+        line->IsAttachedShapeSelected();
+        ++answers;
+      }
+    });
+  for (int i = 0; i < 200; ++i)
+    line->SetLineStyle(i % 2 ? following : free, CenterStyle::ATTACHED);
+  done = true;
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_GT(answers.load(), 0);
+}
+
 } // namespace

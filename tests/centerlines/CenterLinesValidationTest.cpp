@@ -122,6 +122,8 @@ TEST_F(CenterLinesValidationTest, AnnotationsAndConstructionCurvesByTypeAndSlot)
     const du::SmartPtr<CenterLinesAnnotation> line = Line({item, item, item});
     return std::vector<bool>{line->ValidateObject(0), line->ValidateObject(1), line->ValidateObject(2)};
   };
+  for (int type : {4, 16, 64, 128})
+    EXPECT_EQ(check(new tqannotations::Annotation(type)), (std::vector<bool>{true, true, true})) << "type " << type;
   EXPECT_EQ(check(type32), (std::vector<bool>{true, true, false}));
   EXPECT_EQ(check(type2), (std::vector<bool>{false, false, false}));
   EXPECT_EQ(check(oneEdge), (std::vector<bool>{true, true, false}));
