@@ -12,7 +12,7 @@ fi
 if [ $# -gt 0 ]; then
   exec "$root/build/bin/tqhost-demo" "$@"
 fi
-# Two runs, as two sessions of the host: the first saves a callout, the second loads it.
+# Two runs, as two sessions of the host: the first saves its callouts, the second loads them.
 document="$root/build/callout-document.xml"
 "$root/build/bin/tqhost-demo" --save "$document"
 exec "$root/build/bin/tqhost-demo" --load "$document"
