@@ -95,7 +95,9 @@ void CenterLinesOperationStep::Redo() { Restore(m_redoSlots, m_redoInfo); }
 
 void CenterLinesOperationStep::Restore(const Slots& slots, const CenterLinesInfo& info)
 {
-  if (!m_annotation)
+  // A center line always has its slots, so an empty list is a state never captured (a redo
+  // before SetRedo); handing it over would leave the line without slots.
+  if (!m_annotation || slots.empty())
     return;
   m_annotation->SetSlots(CopySlots(slots));
   m_annotation->SetCenterLinesInfo(info);

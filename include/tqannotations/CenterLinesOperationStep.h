@@ -49,7 +49,8 @@ public:
   void SetRedo();
   //! Puts the slots and snapshot of before the edit back and redraws the line.
   void Undo() override;
-  //! Puts the slots and snapshot of after the edit back and redraws the line.
+  //! Puts the slots and snapshot of after the edit back and redraws the line; nothing before
+  //! SetRedo has captured them.
   void Redo() override;
 
   //! The edit's name from the host's catalogue, with the center line's name in it; empty while

@@ -262,4 +262,22 @@ TEST(CenterLinesOperationStep, AStepWithoutChangesHasNoNameAndCapturingAgainRepl
             CenterLinesOperationStep::SLOTS_CHANGED | CenterLinesOperationStep::STYLE_CHANGED);
 }
 
+TEST(CenterLinesOperationStep, ARedoBeforeTheAfterStateIsCapturedLeavesTheLineWhole)
+{
+  MeasuredLine scene;
+  const du::SmartPtr<tqk::SelectionItem> plate = scene.ItemIn(0), rib = scene.ItemIn(1);
+  const std::string before = InfoText(scene.Info());
+  du::SmartPtr<CenterLinesOperationStep> step(new CenterLinesOperationStep(scene.line));
+  step->Redo();
+  ASSERT_EQ(scene.line->GetSlots().size(), 3u) << "the line keeps its three slots";
+  EXPECT_EQ(scene.ItemIn(0), plate);
+  EXPECT_EQ(scene.ItemIn(1), rib);
+  EXPECT_EQ(InfoText(scene.Info()), before);
+  scene.line->SetAttachedItem(scene.PartItem("housing/cover"), CenterLinesAnnotation::SECOND_END);
+  EXPECT_TRUE(scene.DrawnLine()->IsEndPointAttached());
+
+  step->Undo();
+  EXPECT_EQ(scene.ItemIn(1), rib) << "the state before is there to undo to";
+}
+
 } // namespace
