@@ -23,8 +23,10 @@ class CenterLinesAnnotation;
 //! nothing the center line does later reaches the record, and any number of undos and redos, in
 //! any order, restore the same items.
 //!
-//! The step takes no lock of its own: the center line's operations that it calls lock for
-//! themselves. It keeps the center line alive until the step itself goes.
+//! Undo and Redo hold the center line's write lock while they put a state back, so that readers
+//! on other threads see the whole of one state; capturing needs no lock of its own, as the
+//! center line's getters lock for themselves. The step keeps the center line alive until the
+//! step itself goes.
 class TQANNOTATIONS_EXPORT CenterLinesOperationStep : public tqk::OperationStep
 {
 public:
