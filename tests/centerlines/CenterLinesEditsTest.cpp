@@ -165,9 +165,13 @@ TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepS
 TEST_F(CenterLinesDragTest, NoOperationOrNoSetAppliesTheDragWithoutRecordingIt)
 {
   MeasuredLine scene;
+  du::SmartPtr<EventLog> log(new EventLog);
+  scene.line->RegisterObserver(log);
+  log->events.clear();
   const du::SmartPtr<tqk::SelectionItem> cover = scene.PartItem("housing/cover");
   EXPECT_TRUE(scene.line->MarkupUpdated(scene.DrawnLine(), DroppedShadow(scene, cover, nullptr), nullptr));
   EXPECT_EQ(scene.ItemIn(0), cover);
+  EXPECT_EQ(log->events, std::vector<std::string>{"parameters"}) << "the drag is told once, unrecorded or not";
   EXPECT_EQ(History().GetUndoCount(), 0u);
 
   // Outside its annotation set the line has connection id -1.
