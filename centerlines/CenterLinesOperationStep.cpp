@@ -1,5 +1,7 @@
 #include <tqannotations/CenterLinesOperationStep.h>
 
+#include "common/WriteLockGuard.h"
+
 #include <tqannotations/CenterLinesAnnotation.h>
 
 #include <du/AssembleArgs.h>
@@ -95,8 +97,13 @@ void CenterLinesOperationStep::Redo() { Restore(m_redoSlots, m_redoInfo); }
 
 void CenterLinesOperationStep::Restore(const Slots& slots, const CenterLinesInfo& info)
 {
-  if (!m_annotation)
+  // A center line always has its slots, so an empty list is a state never captured (a redo
+  // before SetRedo); handing it over would leave the line without slots.
+  if (!m_annotation || slots.empty())
     return;
+  // The base's SetSlots replaces the slot list without locking; readers on other threads must see
+  // the slots and snapshot of one state or the other, never a list being swapped.
+  WriteLockGuard lock(*m_annotation);
   m_annotation->SetSlots(CopySlots(slots));
   m_annotation->SetCenterLinesInfo(info);
   m_annotation->ReCalculateMarkup();

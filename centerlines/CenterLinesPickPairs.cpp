@@ -60,7 +60,9 @@ bool PlacedPair(const AssocAnnotation::Slots& slots, unsigned i, unsigned j, con
 }
 
 // The nearest points between an item, placed by its slot's matrix, and the point picked into the
-// other slot, which is in world space already. A pick that gave no point pairs with nothing.
+// other slot, which is in world space already. A pick that gave no point pairs with nothing. The
+// query runs from the point to the item, so its ends are swapped: like every pair, this one starts
+// on the item of slot i.
 template <class First>
 bool PointPair(const AssocAnnotation::Slots& slots, unsigned i, unsigned j, const dg::DBox& bounds,
                du::SmartPtr<First> (*firstOf)(const SlotObject&, const dg::DBox&), dg::DPoint3D& p1,
@@ -74,7 +76,7 @@ bool PointPair(const AssocAnnotation::Slots& slots, unsigned i, unsigned j, cons
   const du::SmartPtr<First> first = firstOf(*firstSlot, bounds);
   if (!first)
     return false;
-  return TakePair(tqg::GetClosestPoints(first, firstSlot->GetMatrix(), point), p1, p2);
+  return TakePair(tqg::GetClosestPoints(first, firstSlot->GetMatrix(), point), p2, p1);
 }
 
 } // namespace

@@ -23,8 +23,10 @@ class CenterLinesAnnotation;
 //! nothing the center line does later reaches the record, and any number of undos and redos, in
 //! any order, restore the same items.
 //!
-//! The step takes no lock of its own: the center line's operations that it calls lock for
-//! themselves. It keeps the center line alive until the step itself goes.
+//! Undo and Redo hold the center line's write lock while they put a state back, so that readers
+//! on other threads see the whole of one state; capturing needs no lock of its own, as the
+//! center line's getters lock for themselves. The step keeps the center line alive until the
+//! step itself goes.
 class TQANNOTATIONS_EXPORT CenterLinesOperationStep : public tqk::OperationStep
 {
 public:
@@ -49,7 +51,8 @@ public:
   void SetRedo();
   //! Puts the slots and snapshot of before the edit back and redraws the line.
   void Undo() override;
-  //! Puts the slots and snapshot of after the edit back and redraws the line.
+  //! Puts the slots and snapshot of after the edit back and redraws the line; nothing before
+  //! SetRedo has captured them.
   void Redo() override;
 
   //! The edit's name from the host's catalogue, with the center line's name in it; empty while

@@ -1,6 +1,7 @@
 #include "tests/centerlines/MeasuredLine.h"
 #include "tests/centerlines/PointText.h"
 
+#include <tqannotations/CenterLinesOperationStep.h>
 #include <tqk/ShapeScene.h>
 
 #include <gtest/gtest.h>
@@ -65,6 +66,46 @@ TEST(CenterLinesConcurrency, ReadersSeeWholeMovesWhileOtherThreadsMoveTheParts)
   EXPECT_EQ(end.location1.x, double(kRounds % 7));
   EXPECT_EQ(end.point1.x, kRounds % 7 + firstOffset.x);
   EXPECT_EQ(end.point2.z, kRounds % 4 + secondOffset.z);
+}
+
+TEST(CenterLinesConcurrency, ReadersSeeOneStateOrTheOtherWhileAnEditIsUndoneAndRedone)
+{
+  MeasuredLine scene;
+  const du::SmartPtr<tqk::Object> plateItem = scene.ItemIn(0);
+  const du::SmartPtr<tqk::SelectionItem> coverItem = scene.PartItem("housing/cover");
+  du::SmartPtr<tqannotations::CenterLinesOperationStep> step(
+      new tqannotations::CenterLinesOperationStep(scene.line));
+  scene.line->SetAttachedItem(coverItem, tqannotations::CenterLinesAnnotation::FIRST_END);
+  scene.line->SetAttachedItem(scene.PartItem("housing/bolt"), tqannotations::CenterLinesAnnotation::SECOND_END);
+  step->SetRedo();
+  const tqannotations::CenterLinesAnnotation::ShapeInstances plate{scene.builder.FindPart("frame/plate")};
+
+  constexpr int kRounds = 200;
+  std::atomic<int> strange{0};
+  std::atomic<bool> replaying{true};
+  std::vector<std::thread> readers;
+  for (int reader = 0; reader < 3; ++reader)
+    readers.emplace_back([&] {
+      while (replaying) {
+        const std::vector<du::SmartPtr<tqk::Object>> first = scene.line->GetAssociatedObjects();
+        if (first.size() != 1 || (first[0] != plateItem && first[0] != coverItem))
+          ++strange;
+        int slot = -1;
+        scene.line->SlotListContainsShapeInstance(plate, slot, false);
+        scene.line->GetObjectDescription();
+      }
+    });
+  for (int round = 0; round < kRounds; ++round) {
+    step->Undo();
+    step->Redo();
+  }
+  step->Undo();
+  replaying = false;
+  for (std::thread& reader : readers)
+    reader.join();
+
+  EXPECT_EQ(strange.load(), 0);
+  EXPECT_EQ(scene.line->GetAssociatedObjects().at(0), plateItem);
 }
 
 } // namespace

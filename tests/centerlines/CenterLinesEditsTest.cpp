@@ -165,9 +165,13 @@ TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepS
 TEST_F(CenterLinesDragTest, NoOperationOrNoSetAppliesTheDragWithoutRecordingIt)
 {
   MeasuredLine scene;
+  du::SmartPtr<EventLog> log(new EventLog);
+  scene.line->RegisterObserver(log);
+  log->events.clear();
   const du::SmartPtr<tqk::SelectionItem> cover = scene.PartItem("housing/cover");
   EXPECT_TRUE(scene.line->MarkupUpdated(scene.DrawnLine(), DroppedShadow(scene, cover, nullptr), nullptr));
   EXPECT_EQ(scene.ItemIn(0), cover);
+  EXPECT_EQ(log->events, std::vector<std::string>{"parameters"}) << "the drag is told once, unrecorded or not";
   EXPECT_EQ(History().GetUndoCount(), 0u);
 
   // Outside its annotation set the line has connection id -1.
@@ -260,6 +264,24 @@ TEST(CenterLinesOperationStep, AStepWithoutChangesHasNoNameAndCapturingAgainRepl
   step->SetRedo();
   EXPECT_EQ(step->GetKind(),
             CenterLinesOperationStep::SLOTS_CHANGED | CenterLinesOperationStep::STYLE_CHANGED);
+}
+
+TEST(CenterLinesOperationStep, ARedoBeforeTheAfterStateIsCapturedLeavesTheLineWhole)
+{
+  MeasuredLine scene;
+  const du::SmartPtr<tqk::SelectionItem> plate = scene.ItemIn(0), rib = scene.ItemIn(1);
+  const std::string before = InfoText(scene.Info());
+  du::SmartPtr<CenterLinesOperationStep> step(new CenterLinesOperationStep(scene.line));
+  step->Redo();
+  ASSERT_EQ(scene.line->GetSlots().size(), 3u) << "the line keeps its three slots";
+  EXPECT_EQ(scene.ItemIn(0), plate);
+  EXPECT_EQ(scene.ItemIn(1), rib);
+  EXPECT_EQ(InfoText(scene.Info()), before);
+  scene.line->SetAttachedItem(scene.PartItem("housing/cover"), CenterLinesAnnotation::SECOND_END);
+  EXPECT_TRUE(scene.DrawnLine()->IsEndPointAttached());
+
+  step->Undo();
+  EXPECT_EQ(scene.ItemIn(1), rib) << "the state before is there to undo to";
 }
 
 } // namespace

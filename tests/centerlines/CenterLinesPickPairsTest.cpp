@@ -134,14 +134,21 @@ TEST_F(CenterLinesPickPairsTest, ShapesFacesAndEdgesMeetAtTheHandComputedCorners
 
 TEST_F(CenterLinesPickPairsTest, APickedPointPairsWithTheNearestPointOfAShapeOrFace)
 {
-  // The query runs from the point to the item, and the pair keeps that order.
+  // As in every pair, p1 lies on the item of the first slot and p2 is the second slot's point.
   Pick(Whole(partA), PointOnA(dg::DPoint3D(15, 5, 1)));
   ASSERT_TRUE(line->ShapeToPoint(0, 1, p1, p2));
-  EXPECT_EQ(Text(p1) + Text(p2), "(15, 5, 1)(10, 5, 1)");
+  EXPECT_EQ(Text(p1), "(10, 5, 1)") << "the foot on A's side x = 10";
+  EXPECT_EQ(Text(p2), "(15, 5, 1)") << "the picked point";
 
   Pick(Geometry(FaceNamed(boxA, "top"), partA, tqk::mcad_selection::Face3D), PointOnA(dg::DPoint3D(3, 4, 9)));
   ASSERT_TRUE(line->FaceToPoint(0, 1, p1, p2));
-  EXPECT_EQ(Text(p1) + Text(p2), "(3, 4, 9)(3, 4, 2)");
+  EXPECT_EQ(Text(p1), "(3, 4, 2)") << "straight below the point on the top face z = 2";
+  EXPECT_EQ(Text(p2), "(3, 4, 9)");
+
+  // A point beyond a corner pairs with that corner: (12, 13, 5) is nearest to (10, 10, 2).
+  Pick(Whole(partA), PointOnA(dg::DPoint3D(12, 13, 5)));
+  ASSERT_TRUE(line->ShapeToPoint(0, 1, p1, p2));
+  EXPECT_EQ(Text(p1) + Text(p2), "(10, 10, 2)(12, 13, 5)");
 }
 
 TEST_F(CenterLinesPickPairsTest, MissingItemsWrongSlotsAndUnsupportedPairsGiveNoPairAndWriteNothing)

@@ -42,6 +42,17 @@ protected:
     return item;
   }
 
+  //! Slot 0 on the frame as a weld, slot 1 on the cover, measured. A weld stands for its members:
+  //! it has no engineering instance of its own, only a reference to the assembly it was made of.
+  void PickFrameAsWeld()
+  {
+    const du::SmartPtr<tqk::illustration::SbomInstance> frame = scene.builder.GetTree()->FindInstance("frame");
+    frame->SetReference(frame->GetEbomInstance());
+    frame->SetEbomInstance(nullptr);
+    scene.line->SetObjects({StructureItem("frame"), scene.PartItem("housing/cover")}, nullptr, true);
+    tqk::Kernel::GetKernel()->PumpQueue();
+  }
+
   MeasuredLine scene;
   du::SmartPtr<EventLog> log;
 };
@@ -100,13 +111,7 @@ TEST_F(CenterLinesSceneChangesTest, ALineThatDoesNotFollowOrIsNotMeasuredKeepsIt
 
 TEST_F(CenterLinesSceneChangesTest, AWeldCountsAsMovedOnlyWithAllItsMembers)
 {
-  // The frame as a weld stands for its members: it has no engineering instance of its own, only a
-  // reference to the assembly it was made of.
-  const du::SmartPtr<tqk::illustration::SbomInstance> frame = scene.builder.GetTree()->FindInstance("frame");
-  frame->SetReference(frame->GetEbomInstance());
-  frame->SetEbomInstance(nullptr);
-  scene.line->SetObjects({StructureItem("frame"), scene.PartItem("housing/cover")}, nullptr, true);
-  tqk::Kernel::GetKernel()->PumpQueue();
+  PickFrameAsWeld();
   const Parts plate{Part("frame/plate")}, weld{Part("frame/plate"), Part("frame/rib")};
   EXPECT_TRUE(scene.line->SlotContainsShapeInstance(plate, 0, false));
   EXPECT_FALSE(scene.line->SlotContainsShapeInstance(plate, 0, true));
@@ -162,6 +167,20 @@ TEST_F(CenterLinesSceneChangesTest, TheFirstPartDecidesWhetherTheLineShows)
   SetVisible("frame/plate", true);
   EXPECT_TRUE(scene.line->IsVisible());
   EXPECT_TRUE(scene.DrawnLine()->IsVisible());
+}
+
+TEST_F(CenterLinesSceneChangesTest, AWeldShowsWhileAnyMemberShowsAndStaysWhileAnyMemberStays)
+{
+  PickFrameAsWeld();
+  SetVisible("frame/plate", false);
+  EXPECT_TRUE(scene.line->IsVisible()) << "the rib still shows";
+  SetVisible("frame/rib", false);
+  EXPECT_FALSE(scene.line->IsVisible());
+  SetVisible("frame/plate", true);
+  EXPECT_TRUE(scene.line->IsVisible());
+
+  Scene()->RemoveShapeInstance(Part("frame/plate"));
+  EXPECT_TRUE(scene.set->Contains(scene.line)) << "one member of the weld is gone, not the weld";
 }
 
 TEST_F(CenterLinesSceneChangesTest, RemovingTheFirstPartTakesTheLineOutOfItsSet)
