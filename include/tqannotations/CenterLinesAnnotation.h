@@ -202,8 +202,8 @@ public:
 
 protected:
   // Pick pairs: the nearest points between the items of slots i and j, placed by the slots'
-  // matrices, p1 on the first item and p2 on the second as the host's closest-points query
-  // orders them. False, p1 and p2 untouched, when a slot is past the last or lacks the shape,
+  // matrices, p1 on the first item (slot i) and p2 on the second (slot j or the picked point).
+  // False, p1 and p2 untouched, when a slot is past the last or lacks the shape,
   // face, edge or point, when the query finds no pair, and always for the pairs not supported
   // (EdgeToEdge, EdgeToPoint, FaceToFace). No lock.
   bool ShapeToShape(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
