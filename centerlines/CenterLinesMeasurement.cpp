@@ -133,15 +133,11 @@ bool CenterLinesAnnotation::ExtractPointsFromSelection(bool)
 
 dg::Location CenterLinesAnnotation::GetShapeLocationData(int slot)
 {
-  ReadLockGuard lock(*this);
-  dg::Location placement = dg::Location::IDENTITY;
-  placement.SetPos(dg::DPoint3D::ORIGIN);
-  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot])
-    return placement;
-  const du::SmartPtr<moduleutils::LumbraDerivedCSys> system = moduleutils::NewLumbraDerivedCSys(
-      m_shapeScene, m_slots[slot]->GetSelectionItem(), moduleutils::LumbraDerivedCSys::PLACEMENT);
-  if (system && system->IsValid())
-    placement.SetPos(system->GetPlacement().GetPosition());
+  dg::Location placement;
+  if (!DeriveSlotPlacement(slot, placement)) {
+    placement = dg::Location::IDENTITY;
+    placement.SetPos(dg::DPoint3D::ORIGIN);
+  }
   return placement;
 }
 

@@ -172,7 +172,7 @@ bool CenterLinesAnnotation::DeriveSlotPlacement(int slot, dg::Location& placemen
       m_shapeScene, m_slots[slot]->GetSelectionItem(), moduleutils::LumbraDerivedCSys::PLACEMENT);
   if (!system || !system->IsValid())
     return false;
-  // As GetShapeLocationData builds it: the part's position, the orientation left alone.
+  // The part's position; the orientation is left alone.
   placement = dg::Location::IDENTITY;
   placement.SetPos(system->GetPlacement().GetPosition());
   return true;
