@@ -167,6 +167,11 @@ TEST_F(CenterLinesValidationTest, StoredSelectionsAreWrittenByteForByte)
   line->SerializeSelectionVector(list, {new tqk::SelectionItemRepresentation("X")});
   EXPECT_EQ(list.GetBytes(), (std::vector<std::uint8_t>{0, 0, 0, 1, 0, 0, 0, 1, 'X', 0, 0, 0, 0}))
       << "one selection of content type X without fields, in the buffer's byte order";
+  du::OutputBuffer withGap;
+  line->SerializeSelectionVector(withGap, {nullptr, new tqk::SelectionItemRepresentation("X")});
+  EXPECT_EQ(withGap.GetBytes(),
+            (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 'X', 0, 0, 0, 0}))
+      << "a missing selection keeps its place, as one without content type or fields";
 
   const auto plate = Part("frame/plate");
   const auto written = line->GetSelectionItemDataRepresentations({plate, builder.FindPart("frame/rib")});
