@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <variant>
 
 namespace {
 
@@ -96,6 +98,32 @@ TEST_F(CenterLinesContentTest, ALineReadBackFromTheStoreHasTheSnapshotItWasSaved
   ExpectPoint(after.csys.GetPosition(), dg::DPoint3D::ORIGIN);
   EXPECT_NEAR(after.csys.GetScale(), 1.0, 1e-6);
   EXPECT_EQ(loaded->GetStoredSelections().size(), 1u);
+}
+
+TEST_F(CenterLinesContentTest, TheLineWritesItsPropertiesAfterItsSlotsInAFixedOrder)
+{
+  const du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
+  tqk::SerializedContentElement root("annotation");
+  line->Visit(root);
+  ASSERT_EQ(root.GetEntries().size(), 1u);
+  EXPECT_EQ(root.GetEntries()[0].key, du::Symbol("Centerlines"));
+  const tqk::SerializedContentElement& content = *root.GetEntries()[0].child;
+  std::vector<std::string> properties;
+  for (const tqk::SerializedContentElement::Entry& entry : content.GetEntries())
+    if (!entry.child)
+      properties.push_back(entry.key.GetText());
+  const std::vector<std::string> expected = {
+      "point1",     "point2",         "location1",      "location2",  "csys",        "jogsCount",
+      "anchorOffset", "endpointOffset", "dragFactor",   "lineExtent1", "lineExtent2", "allwaysInFront",
+      "alongXYZ",   "attached",       "isHalo",         "lineWidth",  "xyzFlag",     "lineStyle",
+      "arrowType",  "strokeColor",    "csysType"};
+  ASSERT_GE(properties.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(properties.end() - expected.size(), properties.end()), expected)
+      << "the base's properties come first, then the line's own";
+  const auto jogsCount = std::find_if(content.GetEntries().begin(), content.GetEntries().end(),
+                                      [](const auto& entry) { return entry.key == du::Symbol("jogsCount"); });
+  ASSERT_NE(jogsCount, content.GetEntries().end());
+  EXPECT_EQ(std::get<std::uint32_t>(jogsCount->value), 0u) << "no jog points, a count of 0 and no \"jogs\"";
 }
 
 TEST_F(CenterLinesContentTest, OtherColoursArePrintedAndIgnoredAndAZeroRotationReadsAsNone)
