@@ -60,14 +60,8 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
 {
   if (!m_child)
   {
-    dg::DPoint3D first;
-    dg::DPoint3D second;
-    GetPoints(first, second);
-    std::vector<dg::DPoint3D> points;
-    tqmk::CenterLineXYZ::BuildPoints(first, second, m_style.alongXYZ, m_style.lineExtent1, m_style.lineExtent2,
-                                     m_style.dragFactor, m_placement, m_style.xyzOrder, points);
     const du::SmartPtr<tqmk::CenterLineXYZ> child(new tqmk::CenterLineXYZ);
-    child->SetPoints(points);
+    child->SetPoints(DrawnPolyline());
     child->SetObjectName(m_partName);
     child->SetVisibility(true);
     child->SetAnnotationType(kCenterLineAnnotationType);
@@ -92,15 +86,19 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
 
 void CenterLinesRepresentation::RefreshPoints()
 {
-  if (!m_child)
-    return;
+  if (m_child)
+    m_child->SetPoints(DrawnPolyline());
+}
+
+std::vector<dg::DPoint3D> CenterLinesRepresentation::DrawnPolyline() const
+{
   dg::DPoint3D first;
   dg::DPoint3D second;
   GetPoints(first, second);
   std::vector<dg::DPoint3D> points;
   tqmk::CenterLineXYZ::BuildPoints(first, second, m_style.alongXYZ, m_style.lineExtent1, m_style.lineExtent2,
                                    m_style.dragFactor, m_placement, m_style.xyzOrder, points);
-  m_child->SetPoints(points);
+  return points;
 }
 
 bool CenterLinesRepresentation::MoveMarkup(const tqmk::CenterLineXYZShadow* shadow)
