@@ -1,3 +1,4 @@
+#include "common/SharedHeaderKeys.h"
 #include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
@@ -12,16 +13,6 @@
 namespace tqannotations {
 
 namespace {
-
-// The header keys that the host's units share. Nothing reads them; they are kept so that this
-// unit interns the same key set as the host's own units do.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
 
 // How the child is drawn, in the host's numbers: the kind of annotation it belongs to and its
 // drawing plane.
