@@ -109,6 +109,28 @@ TEST_F(CenterLinesValidationTest, ASecondLineOnTheSameCollectionIsRefusedInTheFi
       << "an object item that is no instance or assembly has no id";
 }
 
+TEST_F(CenterLinesValidationTest, ASlotStandsOnThePartOfItsItemAndBearsThatName)
+{
+  const du::SmartPtr<tqk::Object> plate = builder.FindPart("frame/plate")->GetInstance();
+  plate->SetObjectName(du::Symbol("Plate 1"));
+  builder.GetTree()->FindInstance("housing/cover")->SetObjectName(du::Symbol("Cover"));
+
+  const auto onFace =
+      Line({Geometry(builder.FindPart("frame/plate")->GetShape()->GetShapeData()->GetFaces().front(), "frame/plate",
+                     mcad::Face3D)});
+  EXPECT_EQ(onFace->GetPrimarySlotID(), du::Symbol("frame/plate")) << "geometry stands on its part";
+  EXPECT_EQ(onFace->GetObjectDescription(), "Plate 1");
+
+  const auto faceOfObject = Line({Item(plate, mcad::Face3D)});
+  EXPECT_EQ(faceOfObject->GetPrimarySlotID(), du::Symbol::EMPTY);
+  EXPECT_EQ(faceOfObject->GetObjectDescription(), "Plate 1") << "no id, but the object's name";
+
+  const auto outsideAnyWeld = Line({Collection("housing/cover")});
+  EXPECT_EQ(outsideAnyWeld->GetPrimarySlotID(), du::Symbol("housing/cover"));
+  EXPECT_EQ(outsideAnyWeld->GetObjectDescription(), "Cover") << "the structure instance's own name";
+  EXPECT_EQ(Line({Collection("frame/plate")})->GetObjectDescription(), "plate") << "the member, not its weld";
+}
+
 TEST_F(CenterLinesValidationTest, AnnotationsAndConstructionCurvesByTypeAndSlot)
 {
   const du::SmartPtr<tqk::Object> type32(new tqannotations::Annotation(32));
