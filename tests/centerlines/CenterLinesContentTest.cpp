@@ -151,7 +151,7 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
 {
   tqk::illustration::IllustrationBuilder builder;
   builder.BuildSample();
-  const auto load = [&](std::vector<const char*> ids) {
+  const auto load = [&](std::vector<const char*> ids, const char* field = "sbomInstanceId") {
     using Reader = tqannotations::AssocAnnotation::SerializedContentVisitor;
     tqk::SerializedContentElement root("annotation");
     tqk::SerializedContentElement& selections = root.StartContent("Centerlines").StartContent(Reader::SLOT_SELECTIONS);
@@ -159,7 +159,7 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
     {
       tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
       selection.AddProperty(Reader::CONTENT_TYPE, tqk::mcad_selection::Collection);
-      selection.AddProperty(Reader::FIELD, du::Symbol("sbomInstanceId"));
+      selection.AddProperty(Reader::FIELD, du::Symbol(field));
       selection.AddProperty(Reader::VALUE, du::Symbol(id));
       selection.AddProperty(Reader::IDENTITY, std::uint32_t(1));
     }
@@ -169,7 +169,7 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
     for (const auto& selection : line->GetStoredSelections())
     {
       std::string id;
-      selection->GetField("sbomInstanceId", id);
+      selection->GetField(field, id);
       kept.push_back(id);
     }
     return kept;
@@ -177,6 +177,8 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
   EXPECT_EQ(load({"frame/plate", "nowhere", "housing/cover"}), (std::vector<std::string>{"frame/plate", "housing/cover"}));
   EXPECT_TRUE(load({"nowhere", "frame/plate"}).empty()) << "without its first item the line has nothing";
   EXPECT_TRUE(load({"housing", "frame/plate"}).empty()) << "an assembly has no shape of its own";
+  EXPECT_EQ(load({"nowhere"}, "partNumber"), std::vector<std::string>{"nowhere"})
+      << "only a structure instance id can name something gone";
 }
 
 } // namespace
