@@ -209,7 +209,16 @@ TEST_F(CenterLinesValidationTest, AssociatedObjectsAreTheFirstItemOrTheMembersOf
   housing->AddMemberItem(Part("housing/cover"));
   housing->AddMemberItem(Part("housing/bolt"));
   housing->AddMemberItem(Part("frame/plate"));
-  EXPECT_EQ(Line({housing, Part("frame/rib")})->GetAssociatedObjects().size(), 3u);
+  housing->AddMemberItem(Geometry(builder.FindPart("housing/cover")->GetShape()->GetShapeData()->GetFaces().front(),
+                                  "housing/cover", mcad::Face3D));
+  const std::vector<du::SmartPtr<tqk::Object>> members = Line({housing, Part("frame/rib")})->GetAssociatedObjects();
+  ASSERT_EQ(members.size(), 3u) << "the object members, not the face, nor the second slot";
+  EXPECT_EQ(members[0], housing->GetMemberItems()[0]);
+  EXPECT_EQ(members[2], housing->GetMemberItems()[2]);
+  EXPECT_TRUE(Line({Item(builder.FindPart("housing/cover")->GetInstance(), mcad::Collection)})
+                  ->GetAssociatedObjects()
+                  .empty())
+      << "a collection that is no structure item has no members to give";
   const auto rib = Part("frame/rib");
   EXPECT_EQ(Line({rib})->GetAssociatedObjects(), std::vector<du::SmartPtr<tqk::Object>>{rib});
   EXPECT_TRUE(Line({})->GetAssociatedObjects().empty());
