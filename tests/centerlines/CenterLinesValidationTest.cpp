@@ -129,6 +129,7 @@ TEST_F(CenterLinesValidationTest, ASlotStandsOnThePartOfItsItemAndBearsThatName)
   EXPECT_EQ(outsideAnyWeld->GetPrimarySlotID(), du::Symbol("housing/cover"));
   EXPECT_EQ(outsideAnyWeld->GetObjectDescription(), "Cover") << "the structure instance's own name";
   EXPECT_EQ(Line({Collection("frame/plate")})->GetObjectDescription(), "plate") << "the member, not its weld";
+  EXPECT_EQ(Line({})->GetPrimarySlotID(), du::Symbol::EMPTY);
 }
 
 TEST_F(CenterLinesValidationTest, AnnotationsAndConstructionCurvesByTypeAndSlot)
