@@ -1,4 +1,5 @@
 #include "common/ReadLockGuard.h"
+#include "common/SharedHeaderKeys.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
@@ -34,19 +35,12 @@ const du::Symbol kStrokeColor("strokeColor");
 const du::Symbol kCsysType("csysType");
 const du::Symbol kJogs("jogs");
 const du::Symbol kJogsCount("jogsCount");
-// Keys of the format that no center line writes, and the header keys that the host's units
-// share; nothing reads them, they are kept so that the unit interns the same key set.
+// Keys of the format that no center line writes; nothing reads them, they are kept so that the
+// unit interns the same key set.
 const du::Symbol kDir1("dir1");
 const du::Symbol kDir2("dir2");
 const du::Symbol kSelectionSlots("selectionSlots");
 const du::Symbol kSbomInstance("SbomInstance");
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
 
 // A rotation that is no rotation at all (zero or not finite) reads as none.
 dg::Quat UsableRotation(const dg::Quat& q)

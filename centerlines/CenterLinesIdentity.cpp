@@ -81,8 +81,14 @@ void CenterLinesAnnotation::SerializeString(du::OutputBuffer& buffer, const std:
 void CenterLinesAnnotation::SerializeSelectionItemData(
     du::OutputBuffer& buffer, const du::ConstSmartPtr<tqk::SelectionItemRepresentation>& selection) const
 {
+  // A missing selection is written as one without content type or fields, so that a list
+  // keeps as many entries as its count says and each entry stays in its place.
   if (!selection)
+  {
+    SerializeString(buffer, std::string());
+    buffer.Put4Byte(0);
     return;
+  }
   SerializeString(buffer, selection->GetContentType().GetText());
   const std::vector<du::Symbol> names = selection->GetFieldNames();
   buffer.Put4Byte(static_cast<std::uint32_t>(names.size()));

@@ -1,3 +1,4 @@
+#include "common/SharedHeaderKeys.h"
 #include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
@@ -12,16 +13,6 @@
 namespace tqannotations {
 
 namespace {
-
-// The header keys that the host's units share. Nothing reads them; they are kept so that this
-// unit interns the same key set as the host's own units do.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
 
 // How the child is drawn, in the host's numbers: the kind of annotation it belongs to and its
 // drawing plane.
@@ -60,14 +51,8 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
 {
   if (!m_child)
   {
-    dg::DPoint3D first;
-    dg::DPoint3D second;
-    GetPoints(first, second);
-    std::vector<dg::DPoint3D> points;
-    tqmk::CenterLineXYZ::BuildPoints(first, second, m_style.alongXYZ, m_style.lineExtent1, m_style.lineExtent2,
-                                     m_style.dragFactor, m_placement, m_style.xyzOrder, points);
     const du::SmartPtr<tqmk::CenterLineXYZ> child(new tqmk::CenterLineXYZ);
-    child->SetPoints(points);
+    child->SetPoints(DrawnPolyline());
     child->SetObjectName(m_partName);
     child->SetVisibility(true);
     child->SetAnnotationType(kCenterLineAnnotationType);
@@ -92,15 +77,19 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
 
 void CenterLinesRepresentation::RefreshPoints()
 {
-  if (!m_child)
-    return;
+  if (m_child)
+    m_child->SetPoints(DrawnPolyline());
+}
+
+std::vector<dg::DPoint3D> CenterLinesRepresentation::DrawnPolyline() const
+{
   dg::DPoint3D first;
   dg::DPoint3D second;
   GetPoints(first, second);
   std::vector<dg::DPoint3D> points;
   tqmk::CenterLineXYZ::BuildPoints(first, second, m_style.alongXYZ, m_style.lineExtent1, m_style.lineExtent2,
                                    m_style.dragFactor, m_placement, m_style.xyzOrder, points);
-  m_child->SetPoints(points);
+  return points;
 }
 
 bool CenterLinesRepresentation::MoveMarkup(const tqmk::CenterLineXYZShadow* shadow)

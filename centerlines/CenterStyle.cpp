@@ -1,3 +1,5 @@
+#include "common/SharedHeaderKeys.h"
+
 #include <tqannotations/CenterStyle.h>
 #include <tqk/Preferences.h>
 #include <tqk/World.h>

@@ -11,6 +11,7 @@
 #include <tqmk/Markup.h>
 
 #include <deque>
+#include <vector>
 
 namespace tqmk {
 class CenterLineXYZ;
@@ -85,6 +86,9 @@ public:
 private:
   //! The line width in whole pixels at 96 pixels per inch, at least 1.
   int GetLIneWeightInPixels();
+  //! The child's polyline through the drawn ends, from the style copy and the placement; the
+  //! jogs take no part.
+  std::vector<dg::DPoint3D> DrawnPolyline() const;
 
   du::SmartPtr<tqk::Scene> m_scene;
   dg::DPoint3D m_point1;

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <variant>
 
 namespace {
 
@@ -98,6 +100,32 @@ TEST_F(CenterLinesContentTest, ALineReadBackFromTheStoreHasTheSnapshotItWasSaved
   EXPECT_EQ(loaded->GetStoredSelections().size(), 1u);
 }
 
+TEST_F(CenterLinesContentTest, TheLineWritesItsPropertiesAfterItsSlotsInAFixedOrder)
+{
+  const du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
+  tqk::SerializedContentElement root("annotation");
+  line->Visit(root);
+  ASSERT_EQ(root.GetEntries().size(), 1u);
+  EXPECT_EQ(root.GetEntries()[0].key, du::Symbol("Centerlines"));
+  const tqk::SerializedContentElement& content = *root.GetEntries()[0].child;
+  std::vector<std::string> properties;
+  for (const tqk::SerializedContentElement::Entry& entry : content.GetEntries())
+    if (!entry.child)
+      properties.push_back(entry.key.GetText());
+  const std::vector<std::string> expected = {
+      "point1",     "point2",         "location1",      "location2",  "csys",        "jogsCount",
+      "anchorOffset", "endpointOffset", "dragFactor",   "lineExtent1", "lineExtent2", "allwaysInFront",
+      "alongXYZ",   "attached",       "isHalo",         "lineWidth",  "xyzFlag",     "lineStyle",
+      "arrowType",  "strokeColor",    "csysType"};
+  ASSERT_GE(properties.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(properties.end() - expected.size(), properties.end()), expected)
+      << "the base's properties come first, then the line's own";
+  const auto jogsCount = std::find_if(content.GetEntries().begin(), content.GetEntries().end(),
+                                      [](const auto& entry) { return entry.key == du::Symbol("jogsCount"); });
+  ASSERT_NE(jogsCount, content.GetEntries().end());
+  EXPECT_EQ(std::get<std::uint32_t>(jogsCount->value), 0u) << "no jog points, a count of 0 and no \"jogs\"";
+}
+
 TEST_F(CenterLinesContentTest, OtherColoursArePrintedAndIgnoredAndAZeroRotationReadsAsNone)
 {
   tqk::SerializedContentElement root("annotation");
@@ -123,7 +151,7 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
 {
   tqk::illustration::IllustrationBuilder builder;
   builder.BuildSample();
-  const auto load = [&](std::vector<const char*> ids) {
+  const auto load = [&](std::vector<const char*> ids, const char* field = "sbomInstanceId") {
     using Reader = tqannotations::AssocAnnotation::SerializedContentVisitor;
     tqk::SerializedContentElement root("annotation");
     tqk::SerializedContentElement& selections = root.StartContent("Centerlines").StartContent(Reader::SLOT_SELECTIONS);
@@ -131,7 +159,7 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
     {
       tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
       selection.AddProperty(Reader::CONTENT_TYPE, tqk::mcad_selection::Collection);
-      selection.AddProperty(Reader::FIELD, du::Symbol("sbomInstanceId"));
+      selection.AddProperty(Reader::FIELD, du::Symbol(field));
       selection.AddProperty(Reader::VALUE, du::Symbol(id));
       selection.AddProperty(Reader::IDENTITY, std::uint32_t(1));
     }
@@ -141,7 +169,7 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
     for (const auto& selection : line->GetStoredSelections())
     {
       std::string id;
-      selection->GetField("sbomInstanceId", id);
+      selection->GetField(field, id);
       kept.push_back(id);
     }
     return kept;
@@ -149,6 +177,8 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
   EXPECT_EQ(load({"frame/plate", "nowhere", "housing/cover"}), (std::vector<std::string>{"frame/plate", "housing/cover"}));
   EXPECT_TRUE(load({"nowhere", "frame/plate"}).empty()) << "without its first item the line has nothing";
   EXPECT_TRUE(load({"housing", "frame/plate"}).empty()) << "an assembly has no shape of its own";
+  EXPECT_EQ(load({"nowhere"}, "partNumber"), std::vector<std::string>{"nowhere"})
+      << "only a structure instance id can name something gone";
 }
 
 } // namespace

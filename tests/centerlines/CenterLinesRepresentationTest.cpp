@@ -1,5 +1,6 @@
 #include <tqannotations/CenterLinesRepresentation.h>
 #include <tqk/MemoryPoolAllocated.h>
+#include <tqk/Scene.h>
 #include <tqk/World.h>
 #include <tqmk/CenterLineXYZ.h>
 #include <tqmk/CenterLineXYZShadow.h>
@@ -134,6 +135,69 @@ TEST_F(RepresentationTest, ADraggedEndBecomesAnOffsetAndAStretchStays)
   line->GetOriginOffset(offset);
   ExpectPoint(offset, 1, 0, 0);
   EXPECT_TRUE(line->MoveMarkup(nullptr));
+}
+
+TEST_F(RepresentationTest, ADraggedFirstEndMovesItsOwnOffsetAndARoutedLineKeepsItsDraggedCorner)
+{
+  const du::SmartPtr<CenterLinesRepresentation> straight = Make(CenterStyle());
+  straight->CreateMarkup(true);
+  du::SmartPtr<tqk::Markup> made(ChildOf(straight)->ConstructShadow(nullptr));
+  auto shadow = du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(made);
+  shadow->SetDraggedPoint(1);
+  shadow->SetDragOffset(dg::DVec3(0, 2, 0));
+  shadow->HandleDragStep();
+  straight->MoveMarkup(shadow.Get());
+  dg::DPoint3D offset;
+  straight->GetEndPointOffset(offset);
+  ExpectPoint(offset, 0, 2, 0);
+  straight->GetOriginOffset(offset);
+  ExpectPoint(offset, 0, 0, 0); // the second end stays
+  dg::DPoint3D first;
+  dg::DPoint3D second;
+  straight->GetPoints(first, second);
+  ExpectPoint(first, 0, 2, 0);
+
+  // Routed from (0, 0, 0) to (10, 5, 0): the first corner sits at (5, 0, 0) with a factor of 0.5.
+  CenterStyle routedStyle;
+  routedStyle.alongXYZ = true;
+  const du::SmartPtr<CenterLinesRepresentation> routed(new CenterLinesRepresentation(
+      dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 5, 0), nullptr, routedStyle, dg::Location::IDENTITY, "plate"));
+  routed->CreateMarkup(true);
+  ExpectPoint(routed->GetLeaderPoints(2), 5, 0, 0);
+  made = ChildOf(routed)->ConstructShadow(nullptr);
+  shadow = du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(made);
+  shadow->SetDraggedPoint(2);
+  shadow->SetDragOffset(dg::DVec3(-3, 0, 0));
+  shadow->HandleDragStep();
+  routed->MoveMarkup(shadow.Get());
+  float factor = 0.0f;
+  routed->GetDragFactor(factor);
+  EXPECT_NEAR(factor, 2.0f / 7.0f, 1e-6f);
+  EXPECT_NEAR(routed->GetLeaderPoints(2).x, 20.0 / 7.0, 1e-5) << "redrawn with the dragged factor";
+}
+
+TEST_F(RepresentationTest, UpdatingRedrawsFromTheNewEndsAndHidesADragShadowOnlyInAScene)
+{
+  const du::SmartPtr<CenterLinesRepresentation> loose = Make(CenterStyle());
+  loose->CreateMarkup(true);
+  ASSERT_TRUE(ChildOf(loose)->BeginShadowDrag(nullptr));
+  CenterStyle longer;
+  longer.lineExtent2 = 2.0f;
+  loose->UpdateInformation(dg::DPoint3D(0, 1, 0), dg::DPoint3D(20, 1, 0), longer, dg::Location::IDENTITY, "rib");
+  EXPECT_TRUE(ChildOf(loose)->GetShadow()->IsVisible()) << "without a scene the shadow is left alone";
+  ExpectPoint(loose->GetLeaderPoints(2), 20, 1, 0);
+  ExpectPoint(loose->GetLeaderPoints(3), 22, 1, 0);
+  EXPECT_EQ(loose->GetPartID(), du::Symbol("rib"));
+
+  const du::SmartPtr<CenterLinesRepresentation> shown(new CenterLinesRepresentation(
+      dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 0, 0), new tqk::Scene, CenterStyle(), dg::Location::IDENTITY, "plate"));
+  shown->CreateMarkup(true);
+  ASSERT_TRUE(ChildOf(shown)->BeginShadowDrag(nullptr));
+  shown->UpdateInformation(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 0, 0), CenterStyle(), dg::Location::IDENTITY,
+                           "plate");
+  EXPECT_FALSE(ChildOf(shown)->GetShadow()->IsVisible());
+  ChildOf(shown)->EndShadowDrag();
+  ChildOf(loose)->EndShadowDrag();
 }
 
 TEST_F(RepresentationTest, WithoutAChildTheGettersLeaveTheirOutputsAndTheSwitchesDoNothing)

@@ -109,6 +109,29 @@ TEST_F(CenterLinesValidationTest, ASecondLineOnTheSameCollectionIsRefusedInTheFi
       << "an object item that is no instance or assembly has no id";
 }
 
+TEST_F(CenterLinesValidationTest, ASlotStandsOnThePartOfItsItemAndBearsThatName)
+{
+  const du::SmartPtr<tqk::Object> plate = builder.FindPart("frame/plate")->GetInstance();
+  plate->SetObjectName(du::Symbol("Plate 1"));
+  builder.GetTree()->FindInstance("housing/cover")->SetObjectName(du::Symbol("Cover"));
+
+  const auto onFace =
+      Line({Geometry(builder.FindPart("frame/plate")->GetShape()->GetShapeData()->GetFaces().front(), "frame/plate",
+                     mcad::Face3D)});
+  EXPECT_EQ(onFace->GetPrimarySlotID(), du::Symbol("frame/plate")) << "geometry stands on its part";
+  EXPECT_EQ(onFace->GetObjectDescription(), "Plate 1");
+
+  const auto faceOfObject = Line({Item(plate, mcad::Face3D)});
+  EXPECT_EQ(faceOfObject->GetPrimarySlotID(), du::Symbol::EMPTY);
+  EXPECT_EQ(faceOfObject->GetObjectDescription(), "Plate 1") << "no id, but the object's name";
+
+  const auto outsideAnyWeld = Line({Collection("housing/cover")});
+  EXPECT_EQ(outsideAnyWeld->GetPrimarySlotID(), du::Symbol("housing/cover"));
+  EXPECT_EQ(outsideAnyWeld->GetObjectDescription(), "Cover") << "the structure instance's own name";
+  EXPECT_EQ(Line({Collection("frame/plate")})->GetObjectDescription(), "plate") << "the member, not its weld";
+  EXPECT_EQ(Line({})->GetPrimarySlotID(), du::Symbol::EMPTY);
+}
+
 TEST_F(CenterLinesValidationTest, AnnotationsAndConstructionCurvesByTypeAndSlot)
 {
   const du::SmartPtr<tqk::Object> type32(new tqannotations::Annotation(32));
@@ -169,6 +192,11 @@ TEST_F(CenterLinesValidationTest, StoredSelectionsAreWrittenByteForByte)
   line->SerializeSelectionVector(list, {new tqk::SelectionItemRepresentation("X")});
   EXPECT_EQ(list.GetBytes(), (std::vector<std::uint8_t>{0, 0, 0, 1, 0, 0, 0, 1, 'X', 0, 0, 0, 0}))
       << "one selection of content type X without fields, in the buffer's byte order";
+  du::OutputBuffer withGap;
+  line->SerializeSelectionVector(withGap, {nullptr, new tqk::SelectionItemRepresentation("X")});
+  EXPECT_EQ(withGap.GetBytes(),
+            (std::vector<std::uint8_t>{2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 'X', 0, 0, 0, 0}))
+      << "a missing selection keeps its place, as one without content type or fields";
 
   const auto plate = Part("frame/plate");
   const auto written = line->GetSelectionItemDataRepresentations({plate, builder.FindPart("frame/rib")});
@@ -184,7 +212,16 @@ TEST_F(CenterLinesValidationTest, AssociatedObjectsAreTheFirstItemOrTheMembersOf
   housing->AddMemberItem(Part("housing/cover"));
   housing->AddMemberItem(Part("housing/bolt"));
   housing->AddMemberItem(Part("frame/plate"));
-  EXPECT_EQ(Line({housing, Part("frame/rib")})->GetAssociatedObjects().size(), 3u);
+  housing->AddMemberItem(Geometry(builder.FindPart("housing/cover")->GetShape()->GetShapeData()->GetFaces().front(),
+                                  "housing/cover", mcad::Face3D));
+  const std::vector<du::SmartPtr<tqk::Object>> members = Line({housing, Part("frame/rib")})->GetAssociatedObjects();
+  ASSERT_EQ(members.size(), 3u) << "the object members, not the face, nor the second slot";
+  EXPECT_EQ(members[0], housing->GetMemberItems()[0]);
+  EXPECT_EQ(members[2], housing->GetMemberItems()[2]);
+  EXPECT_TRUE(Line({Item(builder.FindPart("housing/cover")->GetInstance(), mcad::Collection)})
+                  ->GetAssociatedObjects()
+                  .empty())
+      << "a collection that is no structure item has no members to give";
   const auto rib = Part("frame/rib");
   EXPECT_EQ(Line({rib})->GetAssociatedObjects(), std::vector<du::SmartPtr<tqk::Object>>{rib});
   EXPECT_TRUE(Line({})->GetAssociatedObjects().empty());

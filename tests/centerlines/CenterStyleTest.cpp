@@ -165,6 +165,33 @@ TEST_F(CenterStyleTest, SyncCopiesTheSelectedGroupsOnly)
   EXPECT_EQ(target.xyzFlag, 0);
   EXPECT_EQ(target.xyzOrder[0], 0) << "a flag of 0 leaves the order as it was";
   EXPECT_EQ(target.xyzOrder[1], 1);
+
+  // Every group at once: the other style in all that the mask covers, and nothing beyond.
+  source.strokeColor = dg::Color::RED;
+  source.lineWidth = 3.0f;
+  source.arrowType = 5;
+  source.allwaysInFront = true;
+  source.attached = false;
+  source.alongXYZ = true;
+  source.xyzFlag = 3;
+  source.lineExtent1 = 1.0f;
+  source.lineExtent2 = 2.0f;
+  source.anchorOffset = dg::DPoint3D(1, 1, 1);
+  source.endpointOffset = dg::DPoint3D(2, 2, 2);
+  source.csysLocation = dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(5, 5, 5));
+  CenterStyle all;
+  all.Sync(source, 0xFFFF);
+  EXPECT_TRUE(all.Compare(source, 0xFFFF));
+  EXPECT_EQ(all.xyzOrder[0], 1) << "re-derived from the copied flag";
+  EXPECT_EQ(all.dragFactor, 0.5f);
+  EXPECT_EQ(all.anchorOffset.x, 0.0);
+  EXPECT_EQ(all.endpointOffset.x, 0.0);
+  EXPECT_EQ(all.csysLocation, dg::Location::IDENTITY);
+
+  CenterStyle otherId = all;
+  otherId.csysId = static_cast<CenterStyle::CSYS_ID>(8);
+  EXPECT_FALSE(all.Compare(otherId, CenterStyle::CSYS)) << "type and id are compared together";
+  EXPECT_TRUE(all == otherId);
 }
 
 } // namespace
