@@ -1,6 +1,7 @@
 #include <tqannotations/Callout.h>
 
 #include "common/ReadLockGuard.h"
+#include "common/SharedHeaderKeys.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqk/SerializedContentElement.h>
@@ -10,14 +11,7 @@
 namespace tqannotations {
 namespace {
 
-// The header keys that the host's units share; nothing reads them.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
+// One more header key that this unit shares with the host's structure-tree units.
 const du::Symbol kHeaderSbomInstance("SbomInstance");
 
 // The keys and element names of a callout's saved content; documents depend on their texts.

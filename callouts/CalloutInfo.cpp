@@ -1,21 +1,13 @@
 #include <tqannotations/CalloutInfo.h>
 
 #include "callouts/CalloutUnits.h"
+#include "common/SharedHeaderKeys.h"
 
 #include <tqk/Preferences.h>
 #include <tqk/World.h>
 
 namespace tqannotations {
 namespace {
-
-// The header keys that the host's units share; nothing reads them.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
 
 const dg::Color kOpaqueBlack(0.0f, 0.0f, 0.0f, 1.0f);
 

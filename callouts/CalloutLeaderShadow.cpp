@@ -2,6 +2,7 @@
 
 #include <tqannotations/CalloutLeader.h>
 
+#include "common/SharedHeaderKeys.h"
 #include "common/ValueOperators.h"
 
 #include <du/Localizer.h>
@@ -23,14 +24,7 @@
 namespace tqannotations {
 namespace {
 
-// The header keys that the host's units share; nothing reads them.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
+// One more header key that this unit shares with the host's structure-tree units.
 const du::Symbol kHeaderSbomInstance("SbomInstance");
 
 const du::Symbol kPickEventClass("tqmk::CalloutLeaderShadowPickEvent");

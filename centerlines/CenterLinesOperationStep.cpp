@@ -1,5 +1,6 @@
 #include <tqannotations/CenterLinesOperationStep.h>
 
+#include "common/SharedHeaderKeys.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqannotations/CenterLinesAnnotation.h>
@@ -9,15 +10,6 @@
 
 namespace tqannotations {
 namespace {
-
-// The header keys that the host's units share; nothing reads them.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
 
 const char* const kCatalogue = "tqbase:tqmodulesStrings";
 const char* const kSlotsChangedKey = "113";

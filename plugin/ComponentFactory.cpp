@@ -1,5 +1,7 @@
 #include "plugin/ComponentFactory.h"
 
+#include "common/SharedHeaderKeys.h"
+
 #include <du/Symbol.h>
 #include <tqannotations/Callout.h>
 #include <tqannotations/CombinedCallout.h>
@@ -11,15 +13,7 @@
 namespace tqannotations {
 namespace {
 
-// The header keys that the host's units share, built once for the whole plug-in. Nothing reads
-// them; they are kept so that the plug-in interns the same key set as the host's own units do.
-const du::Symbol kHeaderInstance("instance");
-const du::Symbol kHeaderAnnotation("annotation");
-const du::Symbol kHeaderPickPoint("pick_point");
-const du::Symbol kHeaderParentInstance("parent_instance");
-const du::Symbol kHeaderParentAnnotation("parent_annotation");
-const du::Symbol kHeaderGeomId("geom_id");
-const du::Symbol kHeaderPickPointAgain("pick_point");
+// One more header key that this unit shares with the host's structure-tree units.
 const du::Symbol kHeaderSbomInstance("SbomInstance");
 
 //! One kind of annotation that the factory makes.
