@@ -150,7 +150,7 @@ void ReadWriteLock::LockSharedSlowly()
   std::unique_lock<std::mutex> lock(m_sleepMutex);
   for (;;) {
     std::uint32_t state = m_state.load(std::memory_order_relaxed);
-    if (!(state & WRITER)) {
+    if (!(state & (WRITER | WAITING_WRITERS))) {
       if (m_state.compare_exchange_weak(state, state + 1, std::memory_order_acquire))
         return;
       continue;
@@ -162,11 +162,14 @@ void ReadWriteLock::LockSharedSlowly()
 void ReadWriteLock::LockExclusiveSlowly()
 {
   std::unique_lock<std::mutex> lock(m_sleepMutex);
+  // Counted as waiting, new readers stay out until this writer has had its turn.
+  if ((m_state.fetch_add(WAITING_WRITER, std::memory_order_relaxed) & WAITING_WRITERS) == WAITING_WRITERS)
+    Fail("too many writers wait for one lock");
   for (;;) {
     std::uint32_t state = m_state.load(std::memory_order_relaxed);
     if (!(state & (WRITER | READERS))) {
       // The sleepers' mark stays: others may still sleep, and this writer's unlock wakes them.
-      if (m_state.compare_exchange_weak(state, state | WRITER, std::memory_order_acquire))
+      if (m_state.compare_exchange_weak(state, (state - WAITING_WRITER) | WRITER, std::memory_order_acquire))
         return;
       continue;
     }

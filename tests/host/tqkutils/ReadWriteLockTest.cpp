@@ -191,3 +191,30 @@ TEST(ReadWriteLockDeathTest, UnbalancedUnlockAborts)
 }
 
 } // namespace
+
+// Readers that keep taking the read side anew, so that one of them always holds it, must still
+// let a writer in: new readers wait while a writer waits. Before, this never ended.
+TEST(ReadWriteLock, AStreamOfReadersDoesNotKeepAWriterOut)
+{
+  dp::ReadWriteLock lock;
+  std::atomic<bool> done{false};
+  std::vector<std::thread> readers;
+  for (int r = 0; r < 4; ++r)
+    readers.emplace_back([&] {
+      while (!done.load()) {
+        lock.ReadLock();
+        lock.ReadLock(); // nested reads pass a waiting writer
+        std::this_thread::sleep_for(50us);
+        lock.ReadUnlock();
+        lock.ReadUnlock();
+      }
+    });
+  std::this_thread::sleep_for(5ms);
+  for (int i = 0; i < 50; ++i) {
+    lock.WriteLock();
+    lock.WriteUnlock();
+  }
+  done = true;
+  for (std::thread& reader : readers)
+    reader.join();
+}

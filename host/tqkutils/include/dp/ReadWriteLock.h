@@ -11,6 +11,8 @@ namespace dp {
 //!
 //! - The thread that holds the write side may take the write or the read side again.
 //! - A thread that holds the read side may take it again, also while a writer waits.
+//! - A thread that asks for the read side anew waits while a writer waits, so that a stream of
+//!   readers cannot keep a writer out for ever.
 //! - A thread that holds only the read side and asks for the write side would wait for itself
 //!   forever; the lock aborts the process with a message instead.
 //!
@@ -32,16 +34,20 @@ public:
 
 private:
   // The shared and exclusive sides themselves, below the re-entrancy: one atomic word holds the
-  // number of readers and the writer's bit, so that taking or leaving a side uncontended is one
-  // atomic operation. Threads that must wait sleep on m_released.
+  // number of readers, the number of writers waiting and the writer's bit, so that taking or
+  // leaving a side uncontended is one atomic operation. Threads that must wait sleep on
+  // m_released.
   static constexpr std::uint32_t WRITER = 1u << 31;
   static constexpr std::uint32_t SLEEPERS = 1u << 30; //!< some thread waits on m_released
-  static constexpr std::uint32_t READERS = SLEEPERS - 1;
+  static constexpr std::uint32_t WAITING_WRITER = 1u << 20; //!< one writer waiting, counted
+  static constexpr std::uint32_t WAITING_WRITERS = SLEEPERS - WAITING_WRITER;
+  static constexpr std::uint32_t READERS = WAITING_WRITER - 1;
 
   void LockShared()
   {
-    // Counted in first; a reader that finds a writer counts itself out again and waits.
-    if (!(m_state.fetch_add(1, std::memory_order_acquire) & WRITER))
+    // Counted in first; a reader that finds a writer, or one waiting, counts itself out again
+    // and waits.
+    if (!(m_state.fetch_add(1, std::memory_order_acquire) & (WRITER | WAITING_WRITERS)))
       return;
     UnlockShared();
     LockSharedSlowly();
