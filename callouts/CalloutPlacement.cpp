@@ -90,9 +90,9 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
 
 void Callout::SetLabelPosition(const dg::DPoint3D& position)
 {
-  const auto labelShadow =
-    m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
   if (m_kind == CALLOUT_NOTE) {
+    const auto labelShadow =
+      m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
     bool firstTime = false;
     {
       WriteLockGuard lock(*this);
@@ -109,8 +109,14 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
     return;
   }
   dg::Location placement;
-  if (!GetInstanceLocationAtPos(placement, 0))
-    return;
+  if (GetInstanceLocationAtPos(placement, 0))
+    PlaceLabel(position, placement);
+}
+
+void Callout::PlaceLabel(const dg::DPoint3D& position, const dg::Location& placement)
+{
+  const auto labelShadow =
+    m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
   WriteLockGuard lock(*this);
   m_info.position = position;
   const dg::DPoint3D inScene = position * placement;

@@ -1,5 +1,6 @@
 #include <tqannotations/Callout.h>
 
+#include "common/ReadLockGuard.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqk/ShapeScene.h>
@@ -17,6 +18,26 @@ namespace {
 bool InSubset(const CalloutLeader& leader, const std::string& subset)
 {
   return subset.empty() || leader.GetShapeInstanceId() == subset;
+}
+
+//! The structure-tree instance of the record's part, or null when the tree does not know the part
+//! id or the engineering instance behind it is missing.
+du::SmartPtr<tqk::illustration::SbomInstance> ResolveRecord(const CalloutLeaderInfo& record,
+                                                            const tqk::illustration::SbomTree& tree)
+{
+  const auto structureInstance = tree.FindInstance(du::Symbol(record.shapeInstanceId));
+  if (!structureInstance || !structureInstance->GetMissingEbomInstancePathId().IsEmpty())
+    return nullptr;
+  return structureInstance;
+}
+
+//! The part that shows the structure instance in the scene, visible or not.
+du::SmartPtr<tqk::ShapeInstance> PartInScene(const tqk::illustration::SbomInstance& structureInstance,
+                                             const tqk::ShapeScene& scene)
+{
+  du::SmartPtr<tqk::ShapeInstance> part;
+  scene.GetShapeInstance(structureInstance.GetEbomInstance(), part);
+  return part;
 }
 
 } // namespace
@@ -99,8 +120,11 @@ bool Callout::AttachSubsetScene(const du::SmartPtr<tqk::Scene>& scene, std::stri
     leader->SetDetached(false);
     ++added;
   }
+  // A label not placed yet while leader 0 is missing has no known space and would sit at the
+  // scene's origin; it waits for an attach that can place it (see PlaceLoadedLabel).
+  const bool labelPlaceable = m_positionSet || m_kind == CALLOUT_NOTE || LeaderAt(0);
   if (added > 0) {
-    if (m_label && !m_labelInScene) {
+    if (m_label && !m_labelInScene && labelPlaceable) {
       m_label->SetScene(m_scene);
       m_label->SetController(this);
       m_scene->AddMarkup(m_label);
@@ -188,8 +212,31 @@ unsigned int Callout::UpdateWithCalloutInfo()
     }
   }
   if (!m_positionSet)
-    SetLabelPosition(m_info.position);
+    PlaceLoadedLabel(*scene, *tree);
   return unresolved;
+}
+
+void Callout::PlaceLoadedLabel(const tqk::ShapeScene& scene, const tqk::illustration::SbomTree& tree)
+{
+  du::SmartPtr<CalloutLeaderInfo> firstRecord;
+  {
+    ReadLockGuard lock(*this);
+    if (!LeaderAt(0) && !m_info.leaderRecords.empty())
+      firstRecord = m_info.leaderRecords[0];
+  }
+  if (!firstRecord) {
+    SetLabelPosition(m_info.position);
+    return;
+  }
+  // The label position is stored in the space of leader 0's part. A hidden part still has its
+  // placement, so the label goes where it would with the leader shown. A part missing from the
+  // scene leaves the label's space unknown: the label stays unplaced, and AttachSubsetScene keeps
+  // it out of the scene until a later attach can place it.
+  const auto structureInstance = ResolveRecord(*firstRecord, tree);
+  const du::SmartPtr<tqk::ShapeInstance> part =
+    structureInstance ? PartInScene(*structureInstance, scene) : nullptr;
+  if (part)
+    PlaceLabel(m_info.position, part->GetLocation());
 }
 
 bool Callout::HasRecordWithoutLeader() const
@@ -205,13 +252,12 @@ du::SmartPtr<CalloutLeader> Callout::RebuildLeader(const CalloutLeaderInfo& reco
                                                    const tqk::illustration::SbomTree& tree,
                                                    unsigned int& unresolved)
 {
-  const auto structureInstance = tree.FindInstance(du::Symbol(record.shapeInstanceId));
-  if (!structureInstance || !structureInstance->GetMissingEbomInstancePathId().IsEmpty()) {
+  const auto structureInstance = ResolveRecord(record, tree);
+  if (!structureInstance) {
     ++unresolved;
     return nullptr;
   }
-  du::SmartPtr<tqk::ShapeInstance> part;
-  scene.GetShapeInstance(structureInstance->GetEbomInstance(), part);
+  const du::SmartPtr<tqk::ShapeInstance> part = PartInScene(*structureInstance, scene);
   if (!part || !part->IsVisible())
     return nullptr;
   du::SmartPtr<tqk::BaseInstance> assembly;

@@ -329,6 +329,9 @@ private:
   void SerializeLabel(tqk::SerializedContentElement& element) const;
   void SerializeLeaders(tqk::SerializedContentElement& element) const;
   void PostPositionSet();
+  //! Stores the label position, given in the space of the part with that placement, and draws
+  //! the label and every leader's label end at it in the scene.
+  void PlaceLabel(const dg::DPoint3D& position, const dg::Location& placement);
   //! The part of MarkupUpdated for a dragged leader: only a dropped anchor end moves.
   void LeaderUpdated(unsigned index, const du::SmartPtr<tqk::Markup>& shadow,
                      const du::SmartPtr<tqk::Operation>& operation);
@@ -342,6 +345,9 @@ private:
                                             const tqk::ShapeScene& scene,
                                             const tqk::illustration::SbomTree& tree,
                                             unsigned int& unresolved);
+  //! Places the label of a loaded callout that has not been placed yet, through leader 0's part
+  //! or, while leader 0 cannot be rebuilt, through the part its record names.
+  void PlaceLoadedLabel(const tqk::ShapeScene& scene, const tqk::illustration::SbomTree& tree);
   du::SmartPtr<tqmk::CalloutLabel> CreateLabelMarkup(const du::Symbol& text);
   void _SetShape();
   //! Where the segment (in the label's 2-D space) enters the box; see ShortenLeaders.

@@ -236,6 +236,43 @@ TEST_F(Scenes, ALeaderRebuiltAfterTheLabelWasPlacedStartsAtTheLabel)
   loaded->DetachScene();
 }
 
+TEST_F(Scenes, AFirstRecordWithoutALeaderStillDecidesWhereTheLabelGoes)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  du::SmartPtr<Callout> hiddenFirst(new Callout(info));
+  illustration.GetScene()->SetVisibility({Part("frame/rib")->GetInstance()}, false, false);
+  hiddenFirst->AttachScene(illustration.GetScene());
+  ASSERT_FALSE(hiddenFirst->GetShapeInstanceAtPos(0)) << "no leader on a hidden part";
+  ASSERT_EQ(Markups().size(), 2u) << "the cover's leader and the label";
+  dg::DPoint3D label;
+  hiddenFirst->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 21.0) << "the stored position carried by the hidden rib's placement (x 20)";
+  EXPECT_EQ(label.y, 2.0);
+  const auto cover = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[0]);
+  ASSERT_TRUE(cover);
+  EXPECT_EQ(cover->GetPoints()[0].x, label.x);
+  EXPECT_EQ(cover->GetPoints()[0].y, label.y);
+  EXPECT_EQ(hiddenFirst->GetPosition().x, 1.0) << "still stored in the rib's space";
+  hiddenFirst->DetachScene();
+
+  info.leaderRecords[0]->shapeInstanceId = "no/such/part";
+  du::SmartPtr<Callout> missingFirst(new Callout(info));
+  missingFirst->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 1u) << "a label whose space is unknown stays out of the scene";
+  const auto shown = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[0]);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->GetPoints()[0].x, 1.0) << "the label end stays where the record put it";
+  EXPECT_EQ(shown->GetPoints()[0].y, 2.0);
+  EXPECT_EQ(missingFirst->GetPosition().x, 1.0);
+  missingFirst->DetachScene();
+  EXPECT_TRUE(Markups().empty());
+}
+
 TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
 {
   CalloutInfo info;
