@@ -29,21 +29,6 @@ CalloutLeaderOperationStep::CalloutLeaderOperationStep(const du::SmartPtr<Callou
   }
 }
 
-CalloutLeaderOperationStep::CalloutLeaderOperationStep(const CalloutLeaderOperationStep& other)
-    : tqk::OperationStep(other), m_callout(other.m_callout), m_leaders(other.m_leaders),
-      m_before(other.m_before), m_after(other.m_after)
-{}
-
-CalloutLeaderOperationStep&
-CalloutLeaderOperationStep::operator=(const CalloutLeaderOperationStep& other)
-{
-  m_callout = other.m_callout;
-  m_leaders = other.m_leaders;
-  m_before = other.m_before;
-  m_after = other.m_after;
-  return *this;
-}
-
 CalloutLeaderOperationStep::~CalloutLeaderOperationStep() = default;
 
 void CalloutLeaderOperationStep::AddLeaderStatus(bool visible, bool detached, bool hidden)

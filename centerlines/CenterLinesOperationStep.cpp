@@ -49,25 +49,6 @@ CenterLinesOperationStep::CenterLinesOperationStep(const du::SmartPtr<CenterLine
   m_annotation->GetCenterLinesInfo(m_undoInfo);
 }
 
-CenterLinesOperationStep::CenterLinesOperationStep(const CenterLinesOperationStep& other)
-    : tqk::OperationStep(other), m_undoSlots(other.m_undoSlots), m_redoSlots(other.m_redoSlots),
-      m_undoInfo(other.m_undoInfo), m_redoInfo(other.m_redoInfo), m_annotation(other.m_annotation),
-      m_kind(other.m_kind)
-{}
-
-CenterLinesOperationStep& CenterLinesOperationStep::operator=(const CenterLinesOperationStep& other)
-{
-  if (this == &other)
-    return *this;
-  m_undoSlots = other.m_undoSlots;
-  m_redoSlots = other.m_redoSlots;
-  m_undoInfo = other.m_undoInfo;
-  m_redoInfo = other.m_redoInfo;
-  m_annotation = other.m_annotation;
-  m_kind = other.m_kind;
-  return *this;
-}
-
 CenterLinesOperationStep::~CenterLinesOperationStep() = default;
 
 void CenterLinesOperationStep::SetRedo()

@@ -34,8 +34,8 @@ public:
   };
 
   explicit CalloutLeaderOperationStep(const du::SmartPtr<Callout>& callout);
-  CalloutLeaderOperationStep(const CalloutLeaderOperationStep& other);
-  CalloutLeaderOperationStep& operator=(const CalloutLeaderOperationStep& other);
+  CalloutLeaderOperationStep(const CalloutLeaderOperationStep& other) = default;
+  CalloutLeaderOperationStep& operator=(const CalloutLeaderOperationStep& other) = default;
   ~CalloutLeaderOperationStep() override;
 
   //! The status after the change of the next leader, in the order the leaders were recorded.

@@ -42,8 +42,8 @@ public:
   //! Captures the center line's slots and snapshot before the edit.
   explicit CenterLinesOperationStep(const du::SmartPtr<CenterLinesAnnotation>& annotation);
   //! Shares the other step's slot copies; copies its snapshots, center line and kind.
-  CenterLinesOperationStep(const CenterLinesOperationStep& other);
-  CenterLinesOperationStep& operator=(const CenterLinesOperationStep& other);
+  CenterLinesOperationStep(const CenterLinesOperationStep& other) = default;
+  CenterLinesOperationStep& operator=(const CenterLinesOperationStep& other) = default;
   ~CenterLinesOperationStep() override;
 
   //! Captures the slots and snapshot after the edit (replacing an earlier capture) and records
