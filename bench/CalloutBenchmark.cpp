@@ -110,9 +110,18 @@ public:
   void Visit(const du::Symbol& key, std::uint32_t value) override { m_open.back()->AddProperty(key, value); }
   void Visit(const du::Symbol& key, std::uint64_t value) override { m_open.back()->AddProperty(key, value); }
   void Visit(const du::Symbol& key, float value) override { m_open.back()->AddProperty(key, value); }
-  void Visit(const du::Symbol& key, const du::Symbol& value) override { m_open.back()->AddProperty(key, value); }
-  void Visit(const du::Symbol& key, const dg::DPoint3D& value) override { m_open.back()->AddProperty(key, value); }
-  void Visit(const du::Symbol& key, const dg::Color& value) override { m_open.back()->AddProperty(key, value); }
+  void Visit(const du::Symbol& key, const du::Symbol& value) override
+  {
+    m_open.back()->AddProperty(key, value);
+  }
+  void Visit(const du::Symbol& key, const dg::DPoint3D& value) override
+  {
+    m_open.back()->AddProperty(key, value);
+  }
+  void Visit(const du::Symbol& key, const dg::Color& value) override
+  {
+    m_open.back()->AddProperty(key, value);
+  }
 
 private:
   std::vector<tqk::SerializedContentElement*> m_open;
@@ -158,10 +167,11 @@ BENCHMARK(SaveAndLoadCallouts)->Arg(1000)->Arg(2000)->Unit(benchmark::kMicroseco
 
 int main(int argc, char** argv)
 {
-  return RatioReporter::RunBenchmarks(argc, argv, {
-    {"AttachAndDetachCallout/1000", "AddAndRemoveMarkups/1000", 0.0},
-    {"AttachAndDetachCallout/2000", "AttachAndDetachCallout/1000", 2.5},
-    {"SaveAndLoadCallouts/1000", "CopySavedTree/1000", 0.0},
-    {"SaveAndLoadCallouts/2000", "SaveAndLoadCallouts/1000", 2.5},
-  });
+  return RatioReporter::RunBenchmarks(argc, argv,
+                                      {
+                                          {"AttachAndDetachCallout/1000", "AddAndRemoveMarkups/1000", 0.0},
+                                          {"AttachAndDetachCallout/2000", "AttachAndDetachCallout/1000", 2.5},
+                                          {"SaveAndLoadCallouts/1000", "CopySavedTree/1000", 0.0},
+                                          {"SaveAndLoadCallouts/2000", "SaveAndLoadCallouts/1000", 2.5},
+                                      });
 }

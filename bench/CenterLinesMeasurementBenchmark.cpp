@@ -23,9 +23,11 @@ namespace {
 
 using tqannotations::CenterLinesAnnotation;
 
-du::SmartPtr<tqk::SelectionItem> PartItem(const tqk::illustration::IllustrationBuilder& builder, const char* idPath)
+du::SmartPtr<tqk::SelectionItem> PartItem(const tqk::illustration::IllustrationBuilder& builder,
+                                          const char* idPath)
 {
-  du::SmartPtr<tqk::SelectionItem> item(new tqk::ObjectSelectionItem(builder.FindPart(idPath)->GetInstance()));
+  du::SmartPtr<tqk::SelectionItem> item(
+      new tqk::ObjectSelectionItem(builder.FindPart(idPath)->GetInstance()));
   item->SetContentType(tqk::mcad_selection::Instance);
   return item;
 }
@@ -48,8 +50,7 @@ public:
     model->GetCenterLinesInfo(measured);
     model->DetachScene();
     // Each from the measured snapshot, so that filling the scene costs no measurement.
-    for (int i = 0; i < existing; ++i)
-    {
+    for (int i = 0; i < existing; ++i) {
       du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation(measured));
       line->SetObjects(items, nullptr, false);
       line->AttachScene(m_builder.GetScene());
@@ -66,8 +67,8 @@ public:
   //! The structure instance of the cover, which no line of the scene uses yet.
   du::SmartPtr<tqk::SelectionItem> FreeCollection() const
   {
-    du::SmartPtr<tqk::SelectionItem> item(
-        new tqk::illustration::SbomInstanceSelectionItem(m_builder.GetTree()->FindInstance(du::Symbol("housing/cover"))));
+    du::SmartPtr<tqk::SelectionItem> item(new tqk::illustration::SbomInstanceSelectionItem(
+        m_builder.GetTree()->FindInstance(du::Symbol("housing/cover"))));
     item->SetContentType(tqk::mcad_selection::Collection);
     return item;
   }
@@ -87,15 +88,14 @@ void MeasureTheNthLine(benchmark::State& state)
   du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
   line->AttachScene(scene.Builder().GetScene());
   scene.Set()->AddAnnotation(line);
-  const std::vector<du::SmartPtr<tqk::SelectionItem>> items{scene.FreeCollection(), PartItem(scene.Builder(), "frame/plate")};
+  const std::vector<du::SmartPtr<tqk::SelectionItem>> items{scene.FreeCollection(),
+                                                            PartItem(scene.Builder(), "frame/plate")};
 
-  for (auto _ : state)
-  {
+  for (auto _ : state) {
     du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
     line->SetObjects(items, request, true);
     tqk::Kernel::GetKernel()->PumpQueue();
-    if (request->GetStatus() != tqk::BaseAsyncEvent::COMPLETED)
-    {
+    if (request->GetStatus() != tqk::BaseAsyncEvent::COMPLETED) {
       state.SkipWithError("the line was not measured");
       break;
     }
@@ -111,7 +111,8 @@ int main(int argc, char** argv)
   // Ten times the lines: about ten times the time per line while it grows in proportion, with
   // room for a working set that no longer fits the caches; growth with the square of the count
   // would give a hundred.
-  return RatioReporter::RunBenchmarks(argc, argv, {
-    {"MeasureTheNthLine/10000", "MeasureTheNthLine/1000", 15.0},
-  });
+  return RatioReporter::RunBenchmarks(argc, argv,
+                                      {
+                                          {"MeasureTheNthLine/10000", "MeasureTheNthLine/1000", 15.0},
+                                      });
 }

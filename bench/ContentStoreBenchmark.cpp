@@ -112,7 +112,8 @@ BENCHMARK(WriteAndReadBackThroughStore)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-  return RatioReporter::RunBenchmarks(argc, argv, {
-    {"WriteAndReadBackThroughStore", "CopyStoredBytesInMemory", 0.0},
-  });
+  return RatioReporter::RunBenchmarks(argc, argv,
+                                      {
+                                          {"WriteAndReadBackThroughStore", "CopyStoredBytesInMemory", 0.0},
+                                      });
 }

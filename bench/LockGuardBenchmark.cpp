@@ -66,8 +66,9 @@ BENCHMARK(WriteLockGuardPair);
 
 int main(int argc, char** argv)
 {
-  return RatioReporter::RunBenchmarks(argc, argv, {
-    {"ReadLockGuardPair", "SharedMutexReadPair", 1.5},
-    {"WriteLockGuardPair", "SharedMutexWritePair", 1.5},
-  });
+  return RatioReporter::RunBenchmarks(argc, argv,
+                                      {
+                                          {"ReadLockGuardPair", "SharedMutexReadPair", 1.5},
+                                          {"WriteLockGuardPair", "SharedMutexWritePair", 1.5},
+                                      });
 }

@@ -41,10 +41,11 @@ void RatioReporter::Finalize()
     const std::size_t runs = std::min(measured->second.size(), baseline->second.size());
     if (ratio.target > 0)
       std::printf("%s / %s = %.2f, median of %zu run(s) (target at most %.2f: %s)\n", ratio.measured.c_str(),
-                  ratio.baseline.c_str(), value, runs, ratio.target, value <= ratio.target ? "met" : "MISSED");
+                  ratio.baseline.c_str(), value, runs, ratio.target,
+                  value <= ratio.target ? "met" : "MISSED");
     else
-      std::printf("%s / %s = %.2f, median of %zu run(s)\n", ratio.measured.c_str(), ratio.baseline.c_str(), value,
-                  runs);
+      std::printf("%s / %s = %.2f, median of %zu run(s)\n", ratio.measured.c_str(), ratio.baseline.c_str(),
+                  value, runs);
   }
 }
 

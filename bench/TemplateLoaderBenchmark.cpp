@@ -130,8 +130,10 @@ BENCHMARK(LoadOneTemplate)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-  return RatioReporter::RunBenchmarks(argc, argv, {
-    {"LoadTenThousandTemplates", "BareParseOfTenThousandTemplates", 1.2},
-    {"LoadOneTemplate", "BareParseOfOneTemplate", 0.0},
-  });
+  return RatioReporter::RunBenchmarks(
+      argc, argv,
+      {
+          {"LoadTenThousandTemplates", "BareParseOfTenThousandTemplates", 1.2},
+          {"LoadOneTemplate", "BareParseOfOneTemplate", 0.0},
+      });
 }

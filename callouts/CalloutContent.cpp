@@ -61,8 +61,7 @@ const du::Symbol kId("id");
 class SerializedContentVisitor : public tqk::SerializedContentVisitor
 {
 public:
-  SerializedContentVisitor()
-      : definition(new TAnnotation), line(new LineStyle), label(new TLabel)
+  SerializedContentVisitor() : definition(new TAnnotation), line(new LineStyle), label(new TLabel)
   {
     definition->leaders = new TLeaders;
     definition->leaders->styles.push_back(line);
@@ -252,8 +251,8 @@ private:
 };
 
 void WriteLeader(tqk::SerializedContentElement& element, const dg::DPoint3D& anchor,
-                 const std::string& partId, const std::string& assemblyId, bool detached,
-                 bool hidden, bool dim)
+                 const std::string& partId, const std::string& assemblyId, bool detached, bool hidden,
+                 bool dim)
 {
   tqk::SerializedContentElement& leader = element.StartContent(kLeader);
   leader.AddProperty(kAnchor, anchor);
@@ -350,13 +349,12 @@ void Callout::SerializeLeaders(tqk::SerializedContentElement& element) const
   for (std::size_t index = 0; index < count; ++index) {
     const CalloutLeader* leader = index < m_leaders.size() ? m_leaders[index].Get() : nullptr;
     if (leader) {
-      WriteLeader(element, leader->GetAnchor(), leader->GetShapeInstanceId(),
-                  leader->GetAssemblyInstanceId(), leader->IsDetached(), leader->IsHidden(),
-                  leader->IsDim());
+      WriteLeader(element, leader->GetAnchor(), leader->GetShapeInstanceId(), leader->GetAssemblyInstanceId(),
+                  leader->IsDetached(), leader->IsHidden(), leader->IsDim());
       continue;
     }
     const CalloutLeaderInfo* record =
-      index < m_info.leaderRecords.size() ? m_info.leaderRecords[index].Get() : nullptr;
+        index < m_info.leaderRecords.size() ? m_info.leaderRecords[index].Get() : nullptr;
     if (record)
       WriteLeader(element, record->anchor, record->shapeInstanceId, record->assemblyInstanceId,
                   !record->attached, record->hidden, record->dim);

@@ -39,8 +39,7 @@ bool SamePoints(const std::vector<dg::DPoint3D>& a, const std::vector<dg::DPoint
 
 } // namespace
 
-bool Callout::MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed,
-                            const du::SmartPtr<tqk::Markup>& shadow,
+bool Callout::MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed, const du::SmartPtr<tqk::Markup>& shadow,
                             const du::SmartPtr<tqk::Operation>& operation)
 {
   WriteLockGuard lock(*this);
@@ -99,10 +98,7 @@ void Callout::GetMarkupShadow(du::SmartPtr<tqk::Markup>& shadow) const
   shadow = m_label ? m_label->GetShadow() : nullptr;
 }
 
-void Callout::GetMarkupLocation(unsigned, dg::Location& location) const
-{
-  location = At(m_info.position);
-}
+void Callout::GetMarkupLocation(unsigned, dg::Location& location) const { location = At(m_info.position); }
 
 void Callout::SetMarkupLocation(unsigned index, const dg::Location& location)
 {
@@ -180,8 +176,7 @@ void Callout::OnShapeInstanceCreate(const du::SmartPtr<tqk::ShapeInstance>& part
   if (!part || !m_scene || m_kind == CALLOUT_NOTE)
     return;
   const du::SmartPtr<tqk::Instance> instance = part->GetInstance();
-  const du::SmartPtr<tqk::BaseInstance> structureInstance =
-    instance ? instance->GetSbomInstance() : nullptr;
+  const du::SmartPtr<tqk::BaseInstance> structureInstance = instance ? instance->GetSbomInstance() : nullptr;
   const std::string id = structureInstance ? structureInstance->GetIDPath().GetText() : std::string();
   if (id.empty())
     return;

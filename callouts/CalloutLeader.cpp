@@ -17,8 +17,7 @@ const du::Symbol kHeaderSbomInstance("SbomInstance");
 
 CalloutLeader::CalloutLeader() = default;
 
-CalloutLeader::CalloutLeader(du::SmartPtr<tqk::ShapeInstance> part,
-                             du::SmartPtr<tqk::BaseInstance> assembly)
+CalloutLeader::CalloutLeader(du::SmartPtr<tqk::ShapeInstance> part, du::SmartPtr<tqk::BaseInstance> assembly)
     : m_part(std::move(part)), m_assembly(std::move(assembly))
 {}
 

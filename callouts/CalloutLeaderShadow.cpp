@@ -40,7 +40,7 @@ const auto kShadowLineAttrs = tqmu::RenderAttrs::RenderAttrsVectorIndex(11);
 du::SmartPtr<tqmu::ModelShadowPoint> NewGrabPoint(const dg::DPoint3D& position)
 {
   du::SmartPtr<tqmu::ModelShadowPoint> point(
-    new tqmu::ModelShadowPoint(position, kGrabPointSize, kGrabPointSize, true));
+      new tqmu::ModelShadowPoint(position, kGrabPointSize, kGrabPointSize, true));
   point->SetPickable(true);
   return point;
 }
@@ -51,9 +51,7 @@ du::SmartPtr<tqmu::ModelShadowPoint> NewGrabPoint(const dg::DPoint3D& position)
 class CalloutLeaderShadowPickEvent : public tqk::PickEvent
 {
 public:
-  explicit CalloutLeaderShadowPickEvent(const du::SmartPtr<CalloutLeaderShadow>& shadow)
-      : m_shadow(shadow)
-  {}
+  explicit CalloutLeaderShadowPickEvent(const du::SmartPtr<CalloutLeaderShadow>& shadow) : m_shadow(shadow) {}
 
   du::Symbol GetObjectClass() const override { return kPickEventClass; }
 
@@ -234,7 +232,8 @@ void CalloutLeaderShadow::SetPointAt(std::size_t index, const dg::DPoint3D& posi
 
 dg::DPoint3D CalloutLeaderShadow::RestingPoint(std::size_t index) const
 {
-  const std::vector<dg::DPoint3D> leaderPoints = m_leader ? m_leader->GetPoints() : std::vector<dg::DPoint3D>();
+  const std::vector<dg::DPoint3D> leaderPoints =
+      m_leader ? m_leader->GetPoints() : std::vector<dg::DPoint3D>();
   if (index < leaderPoints.size())
     return leaderPoints[index];
   if (index < m_points.size())
@@ -244,7 +243,8 @@ dg::DPoint3D CalloutLeaderShadow::RestingPoint(std::size_t index) const
 
 du::SmartPtr<tqmu::ModelShadowPoint> CalloutLeaderShadow::InsertPoint(const dg::DPoint3D& position)
 {
-  const std::vector<dg::DPoint3D> leaderPoints = m_leader ? m_leader->GetPoints() : std::vector<dg::DPoint3D>();
+  const std::vector<dg::DPoint3D> leaderPoints =
+      m_leader ? m_leader->GetPoints() : std::vector<dg::DPoint3D>();
   // Segments run between leader points that the shadow also has.
   const std::size_t ends = std::min(m_shadowPoints.size(), leaderPoints.size());
   std::size_t insertAt = 0;
@@ -253,7 +253,7 @@ du::SmartPtr<tqmu::ModelShadowPoint> CalloutLeaderShadow::InsertPoint(const dg::
     double bestDistance = 0.0;
     for (std::size_t index = 0; index + 1 < ends; ++index) {
       const double distance = PointToSegmentDistance(
-        position, dg::Segment<double, 3>(leaderPoints[index], leaderPoints[index + 1]));
+          position, dg::Segment<double, 3>(leaderPoints[index], leaderPoints[index + 1]));
       if (index == 0 || distance < bestDistance) {
         best = index;
         bestDistance = distance;
@@ -302,7 +302,7 @@ void CalloutLeaderShadow::RequestPick(int x, int y)
     return;
   }
   du::SmartPtr<tqk::PickEvent> event(
-    new CalloutLeaderShadowPickEvent(du::SmartPtr<CalloutLeaderShadow>(this)));
+      new CalloutLeaderShadowPickEvent(du::SmartPtr<CalloutLeaderShadow>(this)));
   kernel->ManageObject(event);
   if (!view->PickAsync(x, y, tqk::PICK_ALL, event)) {
     kernel->ReleaseManagedObject(event);
@@ -328,7 +328,7 @@ bool CalloutLeaderShadow::AcceptsHit(const tqk::PickResult& result) const
   if (!hit || !m_leader)
     return false;
   const auto assembly =
-    du::SmartPtr<tqk::illustration::SbomInstance>::DynamicCast(m_leader->GetAssemblyInstance());
+      du::SmartPtr<tqk::illustration::SbomInstance>::DynamicCast(m_leader->GetAssemblyInstance());
   if (!assembly)
     return hit == m_leader->GetShapeInstance();
   // A part picked in the structure tree stands for its whole weld.
@@ -364,8 +364,8 @@ void CalloutLeaderShadow::SetDragStopPosition(const dg::DPoint3D& stop)
   else // the shadow has a point that the leader has not: the stop comes in as a new point
     m_points.insert(m_points.begin() + std::ptrdiff_t(std::min(dragged, m_points.size())), stop);
   if (tqk::MarkupController* controller = m_leader->GetController()) {
-    const std::string name = du::Localizer(kMessageCatalogue)
-                               .LocalizeMessage(kMoveLeaderPointKey, du::Localizer::RETURN_KEY);
+    const std::string name =
+        du::Localizer(kMessageCatalogue).LocalizeMessage(kMoveLeaderPointKey, du::Localizer::RETURN_KEY);
     const du::SmartPtr<tqk::Scene> scene = GetView() ? GetView()->GetScene() : nullptr;
     du::SmartPtr<tqk::Operation> operation(new tqk::Operation(name, scene, true));
     SetPointAt(dragged, stop);

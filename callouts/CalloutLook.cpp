@@ -22,8 +22,7 @@ const float kDimmedTextAlpha = 1.0f;
 
 dg::Color Dimmed(const dg::Color& color, const dg::Color& blend, float alpha)
 {
-  return dg::Color(blend.r + (color.r - blend.r) * kDimmedShare,
-                   blend.g + (color.g - blend.g) * kDimmedShare,
+  return dg::Color(blend.r + (color.r - blend.r) * kDimmedShare, blend.g + (color.g - blend.g) * kDimmedShare,
                    blend.b + (color.b - blend.b) * kDimmedShare, alpha);
 }
 
@@ -42,10 +41,7 @@ tqmu::ModelNote::Shape DrawnShape(int code)
   }
 }
 
-float ResolutionOf(const TAnnotation& definition)
-{
-  return definition.dpi > 0.0f ? definition.dpi : 96.0f;
-}
+float ResolutionOf(const TAnnotation& definition) { return definition.dpi > 0.0f ? definition.dpi : 96.0f; }
 
 float FontSizeOf(const TAnnotation& definition)
 {

@@ -50,8 +50,7 @@ CalloutOperationStep& CalloutOperationStep::operator=(const CalloutOperationStep
 CalloutOperationStep::~CalloutOperationStep() = default;
 
 template <typename Value>
-void CalloutOperationStep::Report(const Value& value, const Value& old, Value& reported,
-                                  ChangedField field)
+void CalloutOperationStep::Report(const Value& value, const Value& old, Value& reported, ChangedField field)
 {
   if (value == old) // a NaN on either side counts as a change
     return;
@@ -82,10 +81,7 @@ void CalloutOperationStep::SetFillColor(const dg::Color& color)
   Report(color, m_oldInfo.fillColor, m_newInfo.fillColor, FILL_COLOR);
 }
 
-void CalloutOperationStep::SetShape(int shape)
-{
-  Report(shape, m_oldInfo.shape, m_newInfo.shape, SHAPE);
-}
+void CalloutOperationStep::SetShape(int shape) { Report(shape, m_oldInfo.shape, m_newInfo.shape, SHAPE); }
 
 void CalloutOperationStep::SetLineStipple(int stipple)
 {
@@ -107,10 +103,7 @@ void CalloutOperationStep::SetHead(int arrowStyle)
   Report(arrowStyle, m_oldInfo.arrowStyle, m_newInfo.arrowStyle, HEAD);
 }
 
-void CalloutOperationStep::SetHalo(bool halo)
-{
-  Report(halo, m_oldInfo.halo, m_newInfo.halo, HALO);
-}
+void CalloutOperationStep::SetHalo(bool halo) { Report(halo, m_oldInfo.halo, m_newInfo.halo, HALO); }
 
 void CalloutOperationStep::Undo() { Apply(m_oldInfo); }
 
@@ -149,8 +142,8 @@ du::Symbol CalloutOperationStep::GetOperationName()
   if (!(m_changeMask & ALL_FIELDS) || !m_callout)
     return du::Symbol::EMPTY;
   const du::AssembleArgs args("%s", m_callout->GetShortObjectDescription());
-  return du::Symbol(du::Localizer(kMessageCatalogue)
-                      .LocalizeMessage(kEditMessageKey, du::Localizer::RETURN_KEY, args));
+  return du::Symbol(
+      du::Localizer(kMessageCatalogue).LocalizeMessage(kEditMessageKey, du::Localizer::RETURN_KEY, args));
 }
 
 } // namespace tqannotations

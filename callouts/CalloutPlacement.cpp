@@ -92,7 +92,7 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
 {
   if (m_kind == CALLOUT_NOTE) {
     const auto labelShadow =
-      m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
+        m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
     bool firstTime = false;
     {
       WriteLockGuard lock(*this);
@@ -116,7 +116,7 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
 void Callout::PlaceLabel(const dg::DPoint3D& position, const dg::Location& placement)
 {
   const auto labelShadow =
-    m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
+      m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
   WriteLockGuard lock(*this);
   m_info.position = position;
   const dg::DPoint3D inScene = position * placement;
@@ -160,10 +160,7 @@ du::SmartPtr<TAnnotation> Callout::GetDefinition() const
   return m_definition;
 }
 
-void Callout::PostPositionSet()
-{
-  PostObservableEvent(new CalloutObserver::PositionSetEvent, false);
-}
+void Callout::PostPositionSet() { PostObservableEvent(new CalloutObserver::PositionSetEvent, false); }
 
 du::SmartPtr<CalloutLeader> Callout::CreateCalloutLeader(dg::DPoint3D anchor,
                                                          du::SmartPtr<tqk::ShapeInstance> part,

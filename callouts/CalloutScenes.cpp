@@ -234,7 +234,7 @@ void Callout::PlaceLoadedLabel(const tqk::ShapeScene& scene, const tqk::illustra
   // it out of the scene until a later attach can place it.
   const auto structureInstance = ResolveRecord(*firstRecord, tree);
   const du::SmartPtr<tqk::ShapeInstance> part =
-    structureInstance ? PartInScene(*structureInstance, scene) : nullptr;
+      structureInstance ? PartInScene(*structureInstance, scene) : nullptr;
   if (part)
     PlaceLabel(m_info.position, part->GetLocation());
 }

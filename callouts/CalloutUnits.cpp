@@ -16,15 +16,12 @@ float ToPoints(int unitCode, float value)
   }
 }
 
-float DrawableLineWidth(float points)
-{
-  return std::isnan(points) || points < 0.0f ? 0.0f : points;
-}
+float DrawableLineWidth(float points) { return std::isnan(points) || points < 0.0f ? 0.0f : points; }
 
 int PixelWidth(float points, float resolution)
 {
   const double inches =
-    dg::LengthUnit::Convert(dg::LengthUnit::POINT, dg::LengthUnit::INCH, DrawableLineWidth(points), 1);
+      dg::LengthUnit::Convert(dg::LengthUnit::POINT, dg::LengthUnit::INCH, DrawableLineWidth(points), 1);
   const float pixels = float(resolution * inches) + 0.5f;
   constexpr float kWidest = 1.0e6f; // keeps the conversion to int defined
   if (!(pixels >= 1.0f))

@@ -18,21 +18,21 @@ bool IntersectLines2D(const dg::FPoint2D& p0, const dg::FVec2& d0, const dg::FPo
   const double ey = double(p1.y) - p0.y;
   const double onSecond = (ex * d0.y - ey * d0.x) / cross;
   // Divide by the larger component of the first direction, which the crossing makes non-zero.
-  const double onFirst = std::fabs(d0.y) <= std::fabs(d0.x) ? (onSecond * d1.x + ex) / d0.x
-                                                            : (onSecond * d1.y + ey) / d0.y;
+  const double onFirst =
+      std::fabs(d0.y) <= std::fabs(d0.x) ? (onSecond * d1.x + ex) / d0.x : (onSecond * d1.y + ey) / d0.y;
   s = float(onFirst);
   u = float(onSecond);
   return true;
 }
 
-bool IntersectBoxOutline(const dg::FBox2D& box, const dg::Segment<float, 2>& segment,
-                         dg::FPoint2D& hit, float& t)
+bool IntersectBoxOutline(const dg::FBox2D& box, const dg::Segment<float, 2>& segment, dg::FPoint2D& hit,
+                         float& t)
 {
   t = 1.0f;
   if (box.IsEmpty())
     return false;
-  const dg::FPoint2D walk[5] = {box.GetCorner(0), box.GetCorner(2), box.GetCorner(3),
-                                box.GetCorner(1), box.GetCorner(0)};
+  const dg::FPoint2D walk[5] = {box.GetCorner(0), box.GetCorner(2), box.GetCorner(3), box.GetCorner(1),
+                                box.GetCorner(0)};
   const dg::FVec2 direction = segment.end - segment.start;
   const float tolerance = dg::Traits<float>::s_EPSILON * direction.Norm();
   for (int k = 1; k < 5; ++k) {

@@ -18,7 +18,7 @@ bool IntersectLines2D(const dg::FPoint2D& p0, const dg::FVec2& d0, const dg::FPo
 //! Where the segment first crosses the box outline, walking the edges from corner 0 through
 //! corners 2, 3 and 1 back to 0; both ends of the segment and of each edge count. On a crossing,
 //! hit is the point and t its parameter along the segment; otherwise t is 1 and hit untouched.
-bool IntersectBoxOutline(const dg::FBox2D& box, const dg::Segment<float, 2>& segment,
-                         dg::FPoint2D& hit, float& t);
+bool IntersectBoxOutline(const dg::FBox2D& box, const dg::Segment<float, 2>& segment, dg::FPoint2D& hit,
+                         float& t);
 
 } // namespace tqannotations

@@ -7,8 +7,7 @@
 
 namespace tqannotations {
 
-MyMarkupData::MyMarkupData(tqk::Markup* label, Callout* callout)
-    : tqmk::MarkupData(label), m_callout(callout)
+MyMarkupData::MyMarkupData(tqk::Markup* label, Callout* callout) : tqmk::MarkupData(label), m_callout(callout)
 {}
 
 void MyMarkupData::GetPrimitives(tqmu::Primitives& primitives, dg::Pipeline pipeline,

@@ -28,9 +28,8 @@ class MyMarkupData : public tqmk::MarkupData
 public:
   MyMarkupData(tqk::Markup* label, Callout* callout);
 
-  void GetPrimitives(tqmu::Primitives& primitives, dg::Pipeline pipeline,
-                     tqcontext::Context2D* context, int page, dg::Color background,
-                     unsigned short pass, bool selected) override;
+  void GetPrimitives(tqmu::Primitives& primitives, dg::Pipeline pipeline, tqcontext::Context2D* context,
+                     int page, dg::Color background, unsigned short pass, bool selected) override;
 
   //! Lets the label's content stop calling back into the callout, when the content is the
   //! callout's own; a label that outlives its callout then draws without moving anything.

@@ -35,19 +35,10 @@ CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesInfo& info) : Cent
 
 // The base copies the slots, so the copy edits slot objects of its own.
 CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesAnnotation& other)
-    : du::RefCounted(),
-      AssocAnnotation(other),
-      m_point1(other.m_point1),
-      m_point2(other.m_point2),
-      m_location1(other.m_location1),
-      m_location2(other.m_location2),
-      m_jogs(other.m_jogs),
-      m_jogsTaken(other.m_jogsTaken),
-      m_measured(other.m_measured),
-      m_hasEndPoints(other.m_hasEndPoints),
-      m_slotCount(other.m_slotCount),
-      m_style(other.m_style),
-      m_csys(other.m_csys)
+    : du::RefCounted(), AssocAnnotation(other), m_point1(other.m_point1), m_point2(other.m_point2),
+      m_location1(other.m_location1), m_location2(other.m_location2), m_jogs(other.m_jogs),
+      m_jogsTaken(other.m_jogsTaken), m_measured(other.m_measured), m_hasEndPoints(other.m_hasEndPoints),
+      m_slotCount(other.m_slotCount), m_style(other.m_style), m_csys(other.m_csys)
 {
   SetClass(ConstStrings::tqCenterLine);
   other.GetRepresentations(m_representations);
@@ -93,8 +84,10 @@ bool CenterLinesAnnotation::CompareCSys(CenterLinesAnnotation* other) const
   if (!other)
     return false;
   const auto mine = du::SmartPtr<tqk::ObjectSelectionItem>::DynamicCast(GetObject(m_slotCount - 1));
-  const auto theirs = du::SmartPtr<tqk::ObjectSelectionItem>::DynamicCast(other->GetObject(other->m_slotCount - 1));
-  return mine && theirs && mine->GetObject() && theirs->GetObject() && mine->GetObject() == theirs->GetObject();
+  const auto theirs =
+      du::SmartPtr<tqk::ObjectSelectionItem>::DynamicCast(other->GetObject(other->m_slotCount - 1));
+  return mine && theirs && mine->GetObject() && theirs->GetObject() &&
+         mine->GetObject() == theirs->GetObject();
 }
 
 bool CenterLinesAnnotation::ComparePoints(dg::DPoint3D a, dg::DPoint3D b) const
@@ -117,8 +110,7 @@ bool CenterLinesAnnotation::RegisterObserver(const du::SmartPtr<MeasurementObser
   WriteLockGuard lock(*this);
   const bool registered =
       dom::Observable::RegisterObserver(new dom::ObserverProxy(observer, dom::ObserverProxy::HANDLERS));
-  if (registered && observer)
-  {
+  if (registered && observer) {
     observer->OnActiveSlotChanged(m_activeSlot);
     observer->OnParametersChanged();
   }

@@ -63,7 +63,8 @@ public:
 
   bool StartElement(const du::Symbol& name, tqk::SerializedContentElement* element) override
   {
-    return name == "Centerlines" ? true : AssocAnnotation::SerializedContentVisitor::StartElement(name, element);
+    return name == "Centerlines" ? true
+                                 : AssocAnnotation::SerializedContentVisitor::StartElement(name, element);
   }
   bool EndElement(const du::Symbol& name) override
   {
@@ -120,12 +121,10 @@ public:
 
   void Visit(const du::Symbol& key, std::uint16_t value) override
   {
-    if (key == kXyzFlag)
-    {
+    if (key == kXyzFlag) {
       m_info.style.xyzFlag = value;
       m_info.style.MapXYZOrder();
-    }
-    else
+    } else
       tqk::SerializedContentVisitor::Visit(key, value);
   }
 

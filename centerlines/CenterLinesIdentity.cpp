@@ -25,7 +25,8 @@ du::Symbol IdPathOf(const du::SmartPtr<tqk::Object>& object)
   return instance ? instance->GetIDPath() : du::Symbol::EMPTY;
 }
 
-du::SmartPtr<tqk::illustration::SbomInstance> StructureInstanceOf(const du::SmartPtr<tqk::SelectionItem>& item)
+du::SmartPtr<tqk::illustration::SbomInstance>
+StructureInstanceOf(const du::SmartPtr<tqk::SelectionItem>& item)
 {
   const auto picked = du::SmartPtr<tqk::illustration::SbomInstanceSelectionItem>::DynamicCast(item);
   return picked ? picked->GetSbomInstance() : nullptr;
@@ -36,18 +37,19 @@ du::SmartPtr<tqk::illustration::SbomInstance> StructureInstanceOf(const du::Smar
 du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
 {
   ReadLockGuard lock(*this);
-  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] || !m_slots[slot]->IsObjectValid())
+  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] ||
+      !m_slots[slot]->IsObjectValid())
     return du::Symbol::EMPTY;
   const du::SmartPtr<tqk::SelectionItem> item = m_slots[slot]->GetSelectionItem();
   // Every member of a weld stands for the whole weld.
-  if (const du::SmartPtr<tqk::illustration::SbomInstance> structure = StructureInstanceOf(item))
-  {
+  if (const du::SmartPtr<tqk::illustration::SbomInstance> structure = StructureInstanceOf(item)) {
     const du::SmartPtr<tqk::illustration::SbomInstance> weld = structure->GetTopWeld();
     return weld ? weld->GetIDPath() : du::Symbol::EMPTY;
   }
   const auto object = du::SmartPtr<tqk::ObjectSelectionItem>::DynamicCast(item);
   if (object && object->GetObject() &&
-      (item->GetContentType() == tqk::mcad_selection::Instance || item->GetContentType() == tqk::mcad_selection::Assembly))
+      (item->GetContentType() == tqk::mcad_selection::Instance ||
+       item->GetContentType() == tqk::mcad_selection::Assembly))
     return IdPathOf(object->GetObject());
   const auto geometry = du::SmartPtr<tqk::GeometrySelectionItem>::DynamicCast(item);
   if (geometry && geometry->GetParentObject())
@@ -58,7 +60,8 @@ du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
 du::Symbol CenterLinesAnnotation::GetSlotName(int slot) const
 {
   ReadLockGuard lock(*this);
-  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] || !m_slots[slot]->IsObjectValid())
+  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] ||
+      !m_slots[slot]->IsObjectValid())
     return du::Symbol::EMPTY;
   const du::SmartPtr<tqk::SelectionItem> item = m_slots[slot]->GetSelectionItem();
   if (const du::SmartPtr<tqk::illustration::SbomInstance> structure = StructureInstanceOf(item))
@@ -83,8 +86,7 @@ void CenterLinesAnnotation::SerializeSelectionItemData(
 {
   // A missing selection is written as one without content type or fields, so that a list
   // keeps as many entries as its count says and each entry stays in its place.
-  if (!selection)
-  {
+  if (!selection) {
     SerializeString(buffer, std::string());
     buffer.Put4Byte(0);
     return;
@@ -92,8 +94,7 @@ void CenterLinesAnnotation::SerializeSelectionItemData(
   SerializeString(buffer, selection->GetContentType().GetText());
   const std::vector<du::Symbol> names = selection->GetFieldNames();
   buffer.Put4Byte(static_cast<std::uint32_t>(names.size()));
-  for (const du::Symbol& name : names)
-  {
+  for (const du::Symbol& name : names) {
     SerializeString(buffer, name.GetText());
     buffer.Put4Byte(selection->IsFieldPartOfIdentity(name) ? 1 : 0);
     std::string value;
@@ -102,7 +103,8 @@ void CenterLinesAnnotation::SerializeSelectionItemData(
   }
 }
 
-void CenterLinesAnnotation::SerializeSelectionVector(du::OutputBuffer& buffer, const StoredSelections& selections) const
+void CenterLinesAnnotation::SerializeSelectionVector(du::OutputBuffer& buffer,
+                                                     const StoredSelections& selections) const
 {
   buffer.Put4Byte(static_cast<std::uint32_t>(selections.size()));
   for (const du::ConstSmartPtr<tqk::SelectionItemRepresentation>& selection : selections)
@@ -131,7 +133,8 @@ bool CenterLinesAnnotation::IsInstanceIn3dView(du::ConstSmartPtr<tqk::SelectionI
   selection->GetField(first, value);
   const du::SmartPtr<tqk::illustration::SbomTree> tree =
       tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), false, false);
-  const du::SmartPtr<tqk::illustration::SbomInstance> instance = tree ? tree->FindInstance(du::Symbol(value)) : nullptr;
+  const du::SmartPtr<tqk::illustration::SbomInstance> instance =
+      tree ? tree->FindInstance(du::Symbol(value)) : nullptr;
   if (!instance)
     return false;
   if (instance->GetReference())
@@ -143,7 +146,8 @@ bool CenterLinesAnnotation::IsInstanceIn3dView(du::ConstSmartPtr<tqk::SelectionI
 std::vector<du::SmartPtr<tqk::Object>> CenterLinesAnnotation::GetAssociatedObjects() const
 {
   ReadLockGuard lock(*this);
-  const du::SmartPtr<tqk::SelectionItem> item = m_slots.empty() || !m_slots[0] ? nullptr : m_slots[0]->GetSelectionItem();
+  const du::SmartPtr<tqk::SelectionItem> item =
+      m_slots.empty() || !m_slots[0] ? nullptr : m_slots[0]->GetSelectionItem();
   if (!item)
     return {};
   if (item->GetContentType() != kCollection)

@@ -25,8 +25,7 @@ constexpr unsigned short kMeasurementFailedCode = 1;
 bool CenterLinesAnnotation::StartMeasurement()
 {
   WriteLockGuard lock(*this);
-  if (!ValidateObjects())
-  {
+  if (!ValidateObjects()) {
     // A line whose slots fail is no longer measured, so nothing redraws the stale line later.
     m_measured = false;
     RemoveMarkup();
@@ -36,8 +35,7 @@ bool CenterLinesAnnotation::StartMeasurement()
   if (!m_shapeScene)
     return true;
   bool requested = false;
-  for (int slot = 0; slot < m_slotCount; ++slot)
-  {
+  for (int slot = 0; slot < m_slotCount; ++slot) {
     if (!m_slots[slot] || !m_slots[slot]->IsObjectValid())
       continue;
     ShapeInstances parts;
@@ -82,15 +80,13 @@ void CenterLinesAnnotation::CreateApproximateShapeViewMeasurement()
 void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
 {
   WriteLockGuard lock(*this);
-  if (!m_measured)
-  {
+  if (!m_measured) {
     PostMeasurementValidation(false);
     return;
   }
   // Slots that stopped validating since the measurement started draw no stale line, and the
   // line is no longer measured, so that nothing draws it again later.
-  if (!ValidateObjects())
-  {
+  if (!ValidateObjects()) {
     m_measured = false;
     RemoveMarkup();
     PostMeasurementValidation(false);
@@ -101,8 +97,7 @@ void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
   // A line created from file (loaded or cloned) keeps the end points it came with; one that came
   // without any has none to keep and derives them as a new line does.
   const bool keepsEndPoints = CreatedFromFile() && m_hasEndPoints;
-  if (!keepsEndPoints && !ExtractPointsFromSelection(true) && !m_hasEndPoints)
-  {
+  if (!keepsEndPoints && !ExtractPointsFromSelection(true) && !m_hasEndPoints) {
     // Never measured and no end points to be had: nothing to draw, and the request hears so.
     m_measured = false;
     PostMeasurementValidation(false);
@@ -156,26 +151,23 @@ void CenterLinesAnnotation::PostMeasurementValidation(bool ok)
 void CenterLinesAnnotation::GetTQKInstanceList(int slot, std::set<du::SmartPtr<tqk::Instance>>& instances)
 {
   ReadLockGuard lock(*this);
-  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] || !m_slots[slot]->IsObjectValid())
+  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] ||
+      !m_slots[slot]->IsObjectValid())
     return;
   const du::SmartPtr<tqk::SelectionItem> item = m_slots[slot]->GetSelectionItem();
   const auto structureItem = du::SmartPtr<tqk::illustration::SbomInstanceSelectionItem>::DynamicCast(item);
-  if (structureItem && structureItem->GetSbomInstance())
-  {
+  if (structureItem && structureItem->GetSbomInstance()) {
     const du::SmartPtr<tqk::illustration::SbomInstance> structure = structureItem->GetSbomInstance();
-    if (structure->IsWeld())
-    {
+    if (structure->IsWeld()) {
       std::set<du::SmartPtr<tqk::Instance>> below;
       structure->GetEbomInstancesForWeld(instances, below);
-    }
-    else if (const du::SmartPtr<tqk::Instance> own = structure->GetEbomInstance())
+    } else if (const du::SmartPtr<tqk::Instance> own = structure->GetEbomInstance())
       instances.insert(own);
     return;
   }
   // Only instances count: an item may also pick an annotation or some other object.
   const auto objectItem = du::SmartPtr<tqk::ObjectSelectionItem>::DynamicCast(item);
-  if (objectItem && objectItem->GetObject())
-  {
+  if (objectItem && objectItem->GetObject()) {
     if (const auto instance = du::SmartPtr<tqk::Instance>::DynamicCast(objectItem->GetObject()))
       instances.insert(instance);
     return;

@@ -28,29 +28,21 @@ constexpr float kWidestLine = 10000.0f;
 CenterLinesRepresentation::CenterLinesRepresentation(const dg::DPoint3D& point1, const dg::DPoint3D& point2,
                                                      const du::SmartPtr<tqk::Scene>& scene, CenterStyle style,
                                                      dg::Location placement, du::Symbol partName)
-    : m_scene(scene), m_point1(point1), m_point2(point2), m_style(style), m_placement(placement), m_partName(partName)
-{
-}
+    : m_scene(scene), m_point1(point1), m_point2(point2), m_style(style), m_placement(placement),
+      m_partName(partName)
+{}
 
 CenterLinesRepresentation::CenterLinesRepresentation(const CenterLinesRepresentation& other)
-    : du::RefCounted(),
-      tqmk::Markup(),
-      m_scene(other.m_scene),
-      m_point1(other.m_point1),
-      m_point2(other.m_point2),
-      m_jogs(other.m_jogs),
-      m_style(other.m_style),
-      m_placement(other.m_placement),
+    : du::RefCounted(), tqmk::Markup(), m_scene(other.m_scene), m_point1(other.m_point1),
+      m_point2(other.m_point2), m_jogs(other.m_jogs), m_style(other.m_style), m_placement(other.m_placement),
       m_partName(other.m_partName)
-{
-}
+{}
 
 CenterLinesRepresentation::~CenterLinesRepresentation() = default;
 
 du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
 {
-  if (!m_child)
-  {
+  if (!m_child) {
     const du::SmartPtr<tqmk::CenterLineXYZ> child(new tqmk::CenterLineXYZ);
     child->SetPoints(DrawnPolyline());
     child->SetObjectName(m_partName);
@@ -101,8 +93,7 @@ bool CenterLinesRepresentation::MoveMarkup(const tqmk::CenterLineXYZShadow* shad
   for (std::size_t i = 0; i < dragged.size(); ++i)
     m_child->MovePoint(static_cast<int>(i), dragged[i]);
   // Only a polyline with its extension points has its ends at 1 and count - 2.
-  if (dragged.size() >= 4)
-  {
+  if (dragged.size() >= 4) {
     const dg::DVec3 secondMoved = dragged[dragged.size() - 2] - m_point2;
     if (dg::DPoint3D(secondMoved) != m_style.anchorOffset)
       m_style.anchorOffset = secondMoved;
@@ -117,7 +108,8 @@ bool CenterLinesRepresentation::MoveMarkup(const tqmk::CenterLineXYZShadow* shad
 }
 
 void CenterLinesRepresentation::UpdateInformation(const dg::DPoint3D& point1, const dg::DPoint3D& point2,
-                                                  CenterStyle style, dg::Location placement, du::Symbol partName)
+                                                  CenterStyle style, dg::Location placement,
+                                                  du::Symbol partName)
 {
   m_style = style;
   m_placement = placement;
@@ -138,7 +130,8 @@ void CenterLinesRepresentation::GetPoints(dg::DPoint3D& first, dg::DPoint3D& sec
 
 int CenterLinesRepresentation::GetLIneWeightInPixels()
 {
-  const double inches = dg::LengthUnit::Convert(dg::LengthUnit::POINT, dg::LengthUnit::INCH, m_style.lineWidth, 1);
+  const double inches =
+      dg::LengthUnit::Convert(dg::LengthUnit::POINT, dg::LengthUnit::INCH, m_style.lineWidth, 1);
   const float pixels = static_cast<float>(inches) * kPixelsPerInch + 0.5f;
   // Also true for a width that is not a number.
   if (!(pixels >= 1.0f))

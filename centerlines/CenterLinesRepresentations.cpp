@@ -27,8 +27,7 @@ void CenterLinesAnnotation::DeriveRepresentationPlacement(dg::Location& placemen
   placement = dg::Location::IDENTITY;
   if (m_style.csysType == CenterStyle::CSYS_PICKED)
     placement = m_csys;
-  else if (m_style.csysType == CenterStyle::CSYS_PART)
-  {
+  else if (m_style.csysType == CenterStyle::CSYS_PART) {
     const du::SmartPtr<moduleutils::LumbraDerivedCSys> system =
         !m_slots.empty() && m_slots[0] && m_slots[0]->IsObjectValid()
             ? moduleutils::NewLumbraDerivedCSys(m_shapeScene, m_slots[0]->GetSelectionItem(),
@@ -79,16 +78,14 @@ void CenterLinesAnnotation::CreateMarkup()
   const du::SmartPtr<tqk::Scene> scene = GetAttachedScene();
   const du::SmartPtr<CenterLinesMarkup> holder(new CenterLinesMarkup);
   holder->SetController(this);
-  for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations)
-  {
+  for (const du::SmartPtr<CenterLinesRepresentation>& representation : m_representations) {
     if (!representation)
       continue;
     representation->SetScene(scene);
     if (!m_jogs.empty())
       representation->SetJogs(m_jogs);
     const du::SmartPtr<tqk::Markup> markup = representation->CreateMarkup(false);
-    if (!m_jogsTaken)
-    {
+    if (!m_jogsTaken) {
       representation->GetJogs(m_jogs);
       m_jogsTaken = BeginsWithTwoPoints(m_jogs);
     }
@@ -97,8 +94,7 @@ void CenterLinesAnnotation::CreateMarkup()
   }
   if (!IsVisible())
     HideAnnotation();
-  if (scene)
-  {
+  if (scene) {
     holder->SetPageNum(GetPageNum());
     scene->AddMarkup(holder);
   }
@@ -118,7 +114,8 @@ void CenterLinesAnnotation::ReCalculateMarkup()
       representation->SetEndPointAttached(secondEndAttached);
 }
 
-void CenterLinesAnnotation::GetRepresentations(std::vector<du::SmartPtr<CenterLinesRepresentation>>& out) const
+void CenterLinesAnnotation::GetRepresentations(
+    std::vector<du::SmartPtr<CenterLinesRepresentation>>& out) const
 {
   ReadLockGuard lock(*this);
   out.clear();

@@ -55,8 +55,7 @@ bool CenterLinesAnnotation::DetachScene()
 void CenterLinesAnnotation::RemoveMarkup()
 {
   WriteLockGuard lock(*this);
-  if (m_holder)
-  {
+  if (m_holder) {
     const du::SmartPtr<CenterLinesMarkup> holder = m_holder;
     holder->SetController(nullptr);
     if (const du::SmartPtr<tqk::Scene> scene = GetAttachedScene())
@@ -94,9 +93,9 @@ void CenterLinesAnnotation::ShowAnnotation()
       return;
     std::set<du::SmartPtr<tqk::Instance>> instances;
     GetTQKInstanceList(0, instances);
-    for (const du::SmartPtr<tqk::Instance>& instance : instances)
-    {
-      const du::SmartPtr<tqk::ShapeInstance> part = instance ? shapeScene->GetShapeInstance(instance) : nullptr;
+    for (const du::SmartPtr<tqk::Instance>& instance : instances) {
+      const du::SmartPtr<tqk::ShapeInstance> part =
+          instance ? shapeScene->GetShapeInstance(instance) : nullptr;
       if (part && !part->IsVisible())
         hidden.insert(instance);
     }

@@ -11,7 +11,10 @@ namespace tqannotations {
 
 namespace {
 
-bool IsEnd(int end) { return end == CenterLinesAnnotation::FIRST_END || end == CenterLinesAnnotation::SECOND_END; }
+bool IsEnd(int end)
+{
+  return end == CenterLinesAnnotation::FIRST_END || end == CenterLinesAnnotation::SECOND_END;
+}
 
 } // namespace
 
@@ -22,10 +25,8 @@ bool CenterLinesAnnotation::SetObjects(const std::vector<du::SmartPtr<tqk::Selec
   // With a picked coordinate system, two items are the first item and the system.
   const bool skipSecond = m_style.csysType == CenterStyle::CSYS_PICKED && items.size() == 2;
   std::size_t item = 0;
-  for (int slot = 0; slot < m_slotCount; ++item, ++slot)
-  {
-    if (item >= items.size())
-    {
+  for (int slot = 0; slot < m_slotCount; ++item, ++slot) {
+    if (item >= items.size()) {
       _ClearSlot(slot);
       continue;
     }
@@ -103,23 +104,18 @@ void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::Smart
   if (!IsEnd(end))
     return;
   WriteLockGuard lock(*this);
-  if (end == FIRST_END)
-  {
+  if (end == FIRST_END) {
     m_style.endpointOffset = dg::DPoint3D(point.x - m_point1.x, point.y - m_point1.y, point.z - m_point1.z);
     m_style.lineExtent1 = extent;
-  }
-  else
-  {
+  } else {
     m_style.anchorOffset = dg::DPoint3D(point.x - m_point2.x, point.y - m_point2.y, point.z - m_point2.z);
     m_style.lineExtent2 = extent;
   }
-  if (!item)
-  {
+  if (!item) {
     _ClearSlot(end);
     Post(new MeasurementObserver::ActiveSlotChangedEvent(m_activeSlot));
     StartMeasurement();
-  }
-  else
+  } else
     SetAttachedItem(item, end);
   if (const du::SmartPtr<tqk::AnnoSet> set = GetAnnoSet())
     set->AnnotationModified(du::SmartPtr<tqk::Annotation>(this), true);
@@ -128,8 +124,8 @@ void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::Smart
   Post(new MeasurementObserver::ParametersChangedEvent);
 }
 
-void CenterLinesAnnotation::SetCSys(CenterStyle::CSYS_ID id, CenterStyle::CSYS_TYPE type, dg::Location placement,
-                                    du::SmartPtr<tqk::SelectionItem> item)
+void CenterLinesAnnotation::SetCSys(CenterStyle::CSYS_ID id, CenterStyle::CSYS_TYPE type,
+                                    dg::Location placement, du::SmartPtr<tqk::SelectionItem> item)
 {
   WriteLockGuard lock(*this);
   m_style.csysId = id;

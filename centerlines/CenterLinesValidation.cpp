@@ -53,18 +53,14 @@ bool IsAcceptedBetweenItems(const du::SmartPtr<tqk::Annotation>& annotation)
 {
   if (!annotation)
     return false;
-  switch (annotation->GetAnnotationType())
-  {
+  switch (annotation->GetAnnotationType()) {
   case 4:
   case 16:
   case 32:
   case 64:
-  case 128:
-    return true;
-  case ConstructionCurve::CONSTRUCTION_CURVE:
-    return IsSingleEdgeCurve(annotation);
-  default:
-    return false;
+  case 128: return true;
+  case ConstructionCurve::CONSTRUCTION_CURVE: return IsSingleEdgeCurve(annotation);
+  default: return false;
   }
 }
 
@@ -84,7 +80,8 @@ bool IsAcceptedGeometryForCoordinateSystem(const tqk::GeometrySelectionItem& ite
   if (const auto* face = dynamic_cast<const tqg::Face*>(geometry))
     return face->IsPlane();
   if (const auto* edge = dynamic_cast<const tqg::Edge*>(geometry))
-    return dynamic_cast<const tqg::Geom_ParticularCurve3D<dg::Segment<double, 3>>*>(edge->GetCurve().Get()) != nullptr;
+    return dynamic_cast<const tqg::Geom_ParticularCurve3D<dg::Segment<double, 3>>*>(edge->GetCurve().Get()) !=
+           nullptr;
   return true;
 }
 
@@ -101,17 +98,17 @@ bool CenterLinesAnnotation::ValidateObject(unsigned slot) const
   if (!m_shapeScene)
     return true;
   const du::Symbol& type = item->GetContentType();
-  if (static_cast<int>(slot) < m_slotCount - 1)
-  {
+  if (static_cast<int>(slot) < m_slotCount - 1) {
     namespace mcad = tqk::mcad_selection;
     if (type == mcad::Instance || type == mcad::Assembly)
       return true;
     if (type == mcad::Collection)
-      return IsValidSbom(static_cast<int>(slot)) && !(slot == 0 && ExplodeLineAlreadyExistsForSlot(GetPrimarySlotID()));
+      return IsValidSbom(static_cast<int>(slot)) &&
+             !(slot == 0 && ExplodeLineAlreadyExistsForSlot(GetPrimarySlotID()));
     if (type == mcad::Annotation)
       return IsAcceptedBetweenItems(PickedAnnotation(item));
-    return IsOneOf(type, {&mcad::Datum3D, &mcad::Edge3D, &mcad::Point3D, &mcad::Face3D, &mcad::ModelAnnotation3D,
-                          &mcad::Feature3D});
+    return IsOneOf(type, {&mcad::Datum3D, &mcad::Edge3D, &mcad::Point3D, &mcad::Face3D,
+                          &mcad::ModelAnnotation3D, &mcad::Feature3D});
   }
   if (item->GetClassType() == tqk::GeometrySelectionItem::CLASS_TYPE)
     if (const auto* geometryItem = dynamic_cast<const tqk::GeometrySelectionItem*>(item.Get()))
@@ -129,10 +126,11 @@ bool CenterLinesAnnotation::ValidateObjects() const
 bool CenterLinesAnnotation::IsValidSbom(int slot) const
 {
   ReadLockGuard lock(*this);
-  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] || !m_slots[slot]->IsObjectValid())
+  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] ||
+      !m_slots[slot]->IsObjectValid())
     return false;
-  const auto item =
-      du::SmartPtr<tqk::illustration::SbomInstanceSelectionItem>::DynamicCast(m_slots[slot]->GetSelectionItem());
+  const auto item = du::SmartPtr<tqk::illustration::SbomInstanceSelectionItem>::DynamicCast(
+      m_slots[slot]->GetSelectionItem());
   const du::SmartPtr<tqk::illustration::SbomInstance> instance = item ? item->GetSbomInstance() : nullptr;
   return instance && (instance->GetEbomInstance() || instance->GetReference());
 }
@@ -142,36 +140,34 @@ bool CenterLinesAnnotation::ExplodeLineAlreadyExistsForSlot(du::Symbol slotId) c
   const du::SmartPtr<tqk::Scene> scene = GetAttachedScene();
   if (!scene)
     return false;
-  MySceneAnnotationVisitor visitor(du::SmartPtr<CenterLinesAnnotation>(const_cast<CenterLinesAnnotation*>(this)),
-                                   slotId, false);
+  MySceneAnnotationVisitor visitor(
+      du::SmartPtr<CenterLinesAnnotation>(const_cast<CenterLinesAnnotation*>(this)), slotId, false);
   scene->Accept(visitor);
   return visitor.GetCount() > 0;
 }
 
-std::vector<du::SmartPtr<Annotation>> CenterLinesAnnotation::GetCollidingExplodeLinesForSlot(du::Symbol slotId) const
+std::vector<du::SmartPtr<Annotation>>
+CenterLinesAnnotation::GetCollidingExplodeLinesForSlot(du::Symbol slotId) const
 {
   const du::SmartPtr<tqk::Scene> scene = GetAttachedScene();
   if (!scene)
     return {};
-  MySceneAnnotationVisitor visitor(du::SmartPtr<CenterLinesAnnotation>(const_cast<CenterLinesAnnotation*>(this)),
-                                   slotId, true);
+  MySceneAnnotationVisitor visitor(
+      du::SmartPtr<CenterLinesAnnotation>(const_cast<CenterLinesAnnotation*>(this)), slotId, true);
   scene->Accept(visitor);
   return visitor.GetMatches();
 }
 
 void CenterLinesAnnotation::SlotsVerification(StoredSelections& selections)
 {
-  for (std::size_t index = 0; index < selections.size();)
-  {
+  for (std::size_t index = 0; index < selections.size();) {
     if (IsInstanceIn3dView(selections[index]))
       ++index;
-    else if (index == 0)
-    {
+    else if (index == 0) {
       // Without its first item a center line has nothing to stand on.
       selections.clear();
       return;
-    }
-    else
+    } else
       selections.erase(selections.begin() + static_cast<std::ptrdiff_t>(index));
   }
 }
@@ -187,11 +183,10 @@ bool CenterLinesAnnotation::IsCoodinateSystem(const du::SmartPtr<tqk::Object>& o
 
 } // namespace tqannotations
 
-MySceneAnnotationVisitor::MySceneAnnotationVisitor(const du::SmartPtr<tqannotations::CenterLinesAnnotation>& owner,
-                                                   const du::Symbol& slotId, bool collect)
+MySceneAnnotationVisitor::MySceneAnnotationVisitor(
+    const du::SmartPtr<tqannotations::CenterLinesAnnotation>& owner, const du::Symbol& slotId, bool collect)
     : m_collect(collect), m_owner(owner), m_slotId(slotId)
-{
-}
+{}
 
 void MySceneAnnotationVisitor::Visit(du::SmartPtr<tqk::Annotation>& annotation)
 {

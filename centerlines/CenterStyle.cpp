@@ -31,8 +31,7 @@ int ArrowTypeOf(const std::string& start, const std::string& end)
   static const int table[3][3] = {{0, 2, 4}, {3, 1, 8}, {5, 6, 7}};
   int row = -1;
   int column = -1;
-  for (int i = 0; i < 3; ++i)
-  {
+  for (int i = 0; i < 3; ++i) {
     if (start == kinds[i])
       row = i;
     if (end == kinds[i])
@@ -47,9 +46,10 @@ CenterStyle::CenterStyle() { LoadDefaultFromPreference(); }
 
 bool CenterStyle::operator==(const CenterStyle& other) const
 {
-  return lineWidth == other.lineWidth && SameColor(strokeColor, other.strokeColor) && lineStyle == other.lineStyle &&
-         allwaysInFront == other.allwaysInFront && arrowType == other.arrowType &&
-         NearlyEqual(lineExtent1, other.lineExtent1) && NearlyEqual(lineExtent2, other.lineExtent2);
+  return lineWidth == other.lineWidth && SameColor(strokeColor, other.strokeColor) &&
+         lineStyle == other.lineStyle && allwaysInFront == other.allwaysInFront &&
+         arrowType == other.arrowType && NearlyEqual(lineExtent1, other.lineExtent1) &&
+         NearlyEqual(lineExtent2, other.lineExtent2);
 }
 
 bool CenterStyle::Compare(CenterStyle other, std::uint16_t mask) const
@@ -85,8 +85,7 @@ void CenterStyle::Sync(CenterStyle other, std::uint16_t mask)
     attached = other.attached;
   if (mask & ALONG_XYZ)
     alongXYZ = other.alongXYZ;
-  if (mask & XYZ_FLAG)
-  {
+  if (mask & XYZ_FLAG) {
     xyzFlag = other.xyzFlag;
     MapXYZOrder();
   }
@@ -94,8 +93,7 @@ void CenterStyle::Sync(CenterStyle other, std::uint16_t mask)
     lineExtent1 = other.lineExtent1;
   if (mask & LINE_EXTENT_2)
     lineExtent2 = other.lineExtent2;
-  if (mask & CSYS)
-  {
+  if (mask & CSYS) {
     csysType = other.csysType;
     csysId = other.csysId;
   }
@@ -105,7 +103,8 @@ void CenterStyle::Sync(CenterStyle other, std::uint16_t mask)
 
 void CenterStyle::MapXYZOrder()
 {
-  static const std::uint16_t orders[6][3] = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2}, {0, 2, 1}, {2, 0, 1}, {1, 2, 0}};
+  static const std::uint16_t orders[6][3] = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2},
+                                             {0, 2, 1}, {2, 0, 1}, {1, 2, 0}};
   if (xyzFlag < 1 || xyzFlag > 6)
     return;
   for (int i = 0; i < 3; ++i)
@@ -135,27 +134,20 @@ void CenterStyle::LoadDefaultFromPreference()
   preferences->GetFloat(kKeys + "extent_start_spin", lineExtent1, nullptr);
   preferences->GetFloat(kKeys + "extent_end_spin", lineExtent2, nullptr);
 
-  if (preferences->GetString(kKeys + "path_menu", text, nullptr))
-  {
-    if (text == "1")
-    {
+  if (preferences->GetString(kKeys + "path_menu", text, nullptr)) {
+    if (text == "1") {
       alongXYZ = false;
       csysType = CSYS_NONE;
-    }
-    else if (text == "2")
-    {
+    } else if (text == "2") {
       csysType = CSYS_WORLD;
       alongXYZ = true;
-    }
-    else if (text == "3")
-    {
+    } else if (text == "3") {
       csysType = CSYS_PART;
       alongXYZ = true;
     }
   }
 
-  if (preferences->GetString(kKeys + "axis_menu", text, nullptr))
-  {
+  if (preferences->GetString(kKeys + "axis_menu", text, nullptr)) {
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '6')
       xyzFlag = static_cast<std::uint16_t>(text[0] - '0');
     MapXYZOrder();
@@ -164,8 +156,7 @@ void CenterStyle::LoadDefaultFromPreference()
   std::string start;
   std::string end;
   if (preferences->GetString(kKeys + "start_option", start, nullptr) &&
-      preferences->GetString(kKeys + "end_option", end, nullptr))
-  {
+      preferences->GetString(kKeys + "end_option", end, nullptr)) {
     const int arrows = ArrowTypeOf(start, end);
     if (arrows >= 0)
       arrowType = arrows;

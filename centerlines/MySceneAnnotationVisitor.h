@@ -12,8 +12,8 @@
 class MySceneAnnotationVisitor : public tqk::SceneAnnotationListVisitor
 {
 public:
-  MySceneAnnotationVisitor(const du::SmartPtr<tqannotations::CenterLinesAnnotation>& owner, const du::Symbol& slotId,
-                           bool collect);
+  MySceneAnnotationVisitor(const du::SmartPtr<tqannotations::CenterLinesAnnotation>& owner,
+                           const du::Symbol& slotId, bool collect);
 
   void Visit(du::SmartPtr<tqk::Annotation>& annotation) override;
 

@@ -176,9 +176,9 @@ bool HttpDocumentReader::Read(const std::string& host, unsigned port, const std:
   if (socket.Get() < 0)
     return false;
   // HTTP/1.0: the server ends the answer by closing the connection.
-  const std::string request = "GET " + (target.empty() ? std::string("/") : target) + " HTTP/1.0\r\nHost: " + host +
-                              (port == 80 ? std::string() : ":" + std::to_string(port)) +
-                              "\r\nConnection: close\r\n\r\n";
+  const std::string request =
+      "GET " + (target.empty() ? std::string("/") : target) + " HTTP/1.0\r\nHost: " + host +
+      (port == 80 ? std::string() : ":" + std::to_string(port)) + "\r\nConnection: close\r\n\r\n";
   std::string answer;
   if (!SendAll(socket.Get(), request) || !ReceiveAll(socket.Get(), maxSize, answer))
     return false;

@@ -33,8 +33,7 @@ public:
   //! nothing.
   TemplateAttributeReader(const xercesc::Attributes& attributes, const TemplateAttributeNames& names)
       : m_attributes(attributes), m_names(names)
-  {
-  }
+  {}
 
   //! The value as the document gives it, or null when the element lacks the attribute.
   const XMLCh* Find(Name name) const

@@ -42,7 +42,8 @@ bool LocalPath(const xercesc::XMLURL& location, std::string& path)
   const std::string escaped = location.getPath() ? du::WideStrToUtf8(location.getPath()) : std::string();
   path.clear();
   for (std::size_t i = 0; i < escaped.size(); ++i) {
-    if (escaped[i] == '%' && i + 2 < escaped.size() && std::isxdigit(static_cast<unsigned char>(escaped[i + 1])) &&
+    if (escaped[i] == '%' && i + 2 < escaped.size() &&
+        std::isxdigit(static_cast<unsigned char>(escaped[i + 1])) &&
         std::isxdigit(static_cast<unsigned char>(escaped[i + 2]))) {
       path += static_cast<char>(std::stoi(escaped.substr(i + 1, 2), nullptr, 16));
       i += 2;

@@ -186,8 +186,8 @@ void TemplateLoader::MyHandler::_Stop(const char* reason) { throw xercesc::SAXEx
 
 void TemplateLoader::MyHandler::_AppendItem(TLabel& label, du::SmartPtr<LabelContent> item)
 {
-  _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() + item->properties.font.size() +
-          item->properties.decoration.size());
+  _Charge(sizeof(LabelContent) + item->text.size() + item->propertyName.size() +
+          item->properties.font.size() + item->properties.decoration.size());
   label.contents.push_back(std::move(item));
 }
 

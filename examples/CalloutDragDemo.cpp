@@ -42,9 +42,9 @@ Positions Read(const Callout& callout, const CalloutLeader& leader)
 
 void Print(const char* when, const Positions& positions)
 {
-  std::printf("    %-28s label (%.2f, %.2f, %.2f), anchor (%.2f, %.2f, %.2f)\n", when,
-              positions.label.x, positions.label.y, positions.label.z, positions.anchor.x,
-              positions.anchor.y, positions.anchor.z);
+  std::printf("    %-28s label (%.2f, %.2f, %.2f), anchor (%.2f, %.2f, %.2f)\n", when, positions.label.x,
+              positions.label.y, positions.label.z, positions.anchor.x, positions.anchor.y,
+              positions.anchor.z);
 }
 
 //! The view pixel that shows the scene point; the sample view maps x and y one to one.
@@ -102,8 +102,8 @@ bool DemoCalloutDrags(const du::SmartPtr<Callout>& callout,
   Print("label drag undone:", Read(*callout, *leader));
   ok = Read(*callout, *leader) == placed && history.Redo() && history.Redo() && ok;
   Print("both redone:", Read(*callout, *leader));
-  ok = Read(*callout, *leader) == anchorMoved && !(labelMoved == placed) &&
-       !(anchorMoved == labelMoved) && ok;
+  ok =
+      Read(*callout, *leader) == anchorMoved && !(labelMoved == placed) && !(anchorMoved == labelMoved) && ok;
   history.Clear(); // its steps hold the callout
   return ok;
 }

@@ -20,10 +20,7 @@ namespace {
 
 using tqannotations::Callout;
 
-void PrintPoint(const dg::DPoint3D& point)
-{
-  std::printf("(%.2f, %.2f, %.2f)", point.x, point.y, point.z);
-}
+void PrintPoint(const dg::DPoint3D& point) { std::printf("(%.2f, %.2f, %.2f)", point.x, point.y, point.z); }
 
 //! Draws the view as the host does, then prints every markup of the scene.
 void PrintScene(tqk::illustration::IllustrationBuilder& illustration)
@@ -105,7 +102,7 @@ bool LoadRoad(const LoadedPlugin& plugin, tqk::illustration::IllustrationBuilder
 {
   std::string error;
   const std::unique_ptr<tqk::SerializedContentElement> document =
-    tqk::DocumentStore::Read(documentPath, error);
+      tqk::DocumentStore::Read(documentPath, error);
   if (!document || document->GetChildCount() != 1) {
     std::printf("  %s holds no saved callout: %s\n", documentPath, error.c_str());
     return false;

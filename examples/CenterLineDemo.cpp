@@ -28,7 +28,8 @@ du::SmartPtr<CenterLinesAnnotation> CreateCenterLine(const LoadedPlugin& plugin)
 }
 
 //! The item of a part of the illustration's structure tree, as the user picks it.
-du::SmartPtr<tqk::SelectionItem> PartItem(const tqk::illustration::IllustrationBuilder& builder, const char* idPath)
+du::SmartPtr<tqk::SelectionItem> PartItem(const tqk::illustration::IllustrationBuilder& builder,
+                                          const char* idPath)
 {
   du::SmartPtr<tqk::SelectionItem> item(
       new tqk::illustration::SbomInstanceSelectionItem(builder.GetTree()->FindInstance(du::Symbol(idPath))));
@@ -37,17 +38,16 @@ du::SmartPtr<tqk::SelectionItem> PartItem(const tqk::illustration::IllustrationB
 }
 
 //! The picks a loaded line kept, found again in the structure tree as the host finds them.
-std::vector<du::SmartPtr<tqk::SelectionItem>> FindStoredPicks(const tqk::illustration::IllustrationBuilder& builder,
-                                                              const CenterLinesAnnotation& line)
+std::vector<du::SmartPtr<tqk::SelectionItem>>
+FindStoredPicks(const tqk::illustration::IllustrationBuilder& builder, const CenterLinesAnnotation& line)
 {
   std::vector<du::SmartPtr<tqk::SelectionItem>> items;
-  for (const du::ConstSmartPtr<tqk::SelectionItemRepresentation>& stored : line.GetStoredSelections())
-  {
+  for (const du::ConstSmartPtr<tqk::SelectionItemRepresentation>& stored : line.GetStoredSelections()) {
     std::string idPath;
     if (!stored->GetField(tqk::illustration::SbomInstanceSelectionItem::ID_FIELD, idPath))
       continue;
-    du::SmartPtr<tqk::SelectionItem> item(
-        new tqk::illustration::SbomInstanceSelectionItem(builder.GetTree()->FindInstance(du::Symbol(idPath))));
+    du::SmartPtr<tqk::SelectionItem> item(new tqk::illustration::SbomInstanceSelectionItem(
+        builder.GetTree()->FindInstance(du::Symbol(idPath))));
     item->SetContentType(stored->GetContentType());
     items.push_back(item);
   }
@@ -59,8 +59,7 @@ bool PrintDrawnLine(const char* what, const CenterLinesAnnotation& line)
 {
   std::vector<du::SmartPtr<tqannotations::CenterLinesRepresentation>> drawn;
   line.GetRepresentations(drawn);
-  if (drawn.empty())
-  {
+  if (drawn.empty()) {
     std::printf("  %s: nothing drawn\n", what);
     return false;
   }
@@ -74,14 +73,10 @@ bool PrintDrawnLine(const char* what, const CenterLinesAnnotation& line)
 
 const char* StatusText(const tqk::AsyncEvent& request)
 {
-  switch (request.GetStatus())
-  {
-  case tqk::BaseAsyncEvent::COMPLETED:
-    return "completed";
-  case tqk::BaseAsyncEvent::FAILED:
-    return "failed";
-  default:
-    return "pending";
+  switch (request.GetStatus()) {
+  case tqk::BaseAsyncEvent::COMPLETED: return "completed";
+  case tqk::BaseAsyncEvent::FAILED: return "failed";
+  default: return "pending";
   }
 }
 
@@ -100,17 +95,18 @@ bool DemoCenterLines(const LoadedPlugin& plugin)
   line->AttachScene(builder.GetScene());
   du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
   line->SetObjects({PartItem(builder, "frame/plate"), PartItem(builder, "housing/cover")}, request, true);
-  std::printf("  picked the plate and the cover; request %s until the kernel answers\n", StatusText(*request));
+  std::printf("  picked the plate and the cover; request %s until the kernel answers\n",
+              StatusText(*request));
   kernel->PumpQueue();
-  std::printf("  request %s, %zu markup(s) in the scene\n", StatusText(*request), builder.GetScene()->GetMarkupCount());
+  std::printf("  request %s, %zu markup(s) in the scene\n", StatusText(*request),
+              builder.GetScene()->GetMarkupCount());
   bool ok = request->GetStatus() == tqk::BaseAsyncEvent::COMPLETED && PrintDrawnLine("drawn", *line);
 
   tqk::SerializedContentElement document(du::Symbol("document"));
   line->Visit(document);
   const std::string path = "/tmp/tqhost-demo-centerline-" + std::to_string(::getpid()) + ".xml";
   std::string error;
-  if (!tqk::DocumentStore::Write(document, path, error))
-  {
+  if (!tqk::DocumentStore::Write(document, path, error)) {
     std::printf("  cannot save: %s\n", error.c_str());
     return false;
   }
@@ -122,14 +118,15 @@ bool DemoCenterLines(const LoadedPlugin& plugin)
   const bool read = reloaded->InitializeFromSerializedContent(loaded.get());
   reloaded->AttachScene(builder.GetScene());
   const std::vector<du::SmartPtr<tqk::SelectionItem>> picks = FindStoredPicks(builder, *reloaded);
-  std::printf("  saved and loaded back (%s); %zu pick(s) found again\n", read ? "its picks restored" : "without its picks",
-              picks.size());
+  std::printf("  saved and loaded back (%s); %zu pick(s) found again\n",
+              read ? "its picks restored" : "without its picks", picks.size());
   // A loaded line keeps its saved ends; measuring it again only ties it to its picks anew.
   request = new tqk::AsyncEvent;
   reloaded->SetObjects(picks, request, true);
   kernel->PumpQueue();
   std::printf("  measured again: request %s\n", StatusText(*request));
-  ok = read && request->GetStatus() == tqk::BaseAsyncEvent::COMPLETED && PrintDrawnLine("loaded", *reloaded) && ok;
+  ok = read && request->GetStatus() == tqk::BaseAsyncEvent::COMPLETED &&
+       PrintDrawnLine("loaded", *reloaded) && ok;
 
   line->DetachScene();
   reloaded->DetachScene();

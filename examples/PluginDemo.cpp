@@ -14,7 +14,7 @@ bool LoadPlugin(const char* path, LoadedPlugin& plugin)
   plugin.init = reinterpret_cast<TQDllInitFunction>(dlsym(plugin.handle, "TQDllInit"));
   plugin.terminate = reinterpret_cast<TQDllTerminateFunction>(dlsym(plugin.handle, "TQDllTerminate"));
   plugin.createComponent =
-    reinterpret_cast<TQDllCreateComponentFunction>(dlsym(plugin.handle, "TQDllCreateComponent"));
+      reinterpret_cast<TQDllCreateComponentFunction>(dlsym(plugin.handle, "TQDllCreateComponent"));
   if (!plugin.init || !plugin.terminate || !plugin.createComponent) {
     std::printf("the plug-in lacks an entry point\n");
     UnloadPlugin(plugin);

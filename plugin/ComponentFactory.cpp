@@ -30,15 +30,15 @@ du::RefCounted* MakeCenterLine() { return new CenterLinesAnnotation; }
 
 // Subtypes are tried in this order.
 const std::array<Product, 3> kProducts = {{
-  {"calloutlabel", "Create new callout\n", MakeCallout},
-  {"combinedcallout", "Create new combined callout\n", MakeCombinedCallout},
-  {"centerline", "Create new centerline\n", MakeCenterLine},
+    {"calloutlabel", "Create new callout\n", MakeCallout},
+    {"combinedcallout", "Create new combined callout\n", MakeCombinedCallout},
+    {"centerline", "Create new centerline\n", MakeCenterLine},
 }};
 
 } // namespace
 
-bool ComponentFactory::Create(const std::string& verb, const std::string& kind,
-                              const std::string& subtype, du::SmartPtr<du::RefCounted>& out)
+bool ComponentFactory::Create(const std::string& verb, const std::string& kind, const std::string& subtype,
+                              du::SmartPtr<du::RefCounted>& out)
 {
   if (verb != "create" || kind != "annotation")
     return false;

@@ -180,9 +180,8 @@ public:
   //! of the part's box, the label at that anchor unless its position was set before. With
   //! notify, observers hear that the label position is set. A callout shown in its scene is
   //! first taken out of it.
-  void Initialize(const du::SmartPtr<TAnnotation>& definition,
-                  const du::SmartPtr<tqk::ShapeInstance>& part, bool notify,
-                  du::SmartPtr<tqk::BaseInstance> assembly);
+  void Initialize(const du::SmartPtr<TAnnotation>& definition, const du::SmartPtr<tqk::ShapeInstance>& part,
+                  bool notify, du::SmartPtr<tqk::BaseInstance> assembly);
   //! Takes the definition as a note: no leaders, no label placement, no event.
   void InitializeAsNote(const du::SmartPtr<TAnnotation>& definition);
   //! The centre of the part's box, in the part's space; false, anchor untouched, when the part
@@ -275,8 +274,7 @@ public:
 
   //! A new leader to the anchor (in the part's space) with the callout's line look, from the
   //! label position to the anchor; the callout itself does not take it.
-  du::SmartPtr<CalloutLeader> CreateCalloutLeader(dg::DPoint3D anchor,
-                                                  du::SmartPtr<tqk::ShapeInstance> part,
+  du::SmartPtr<CalloutLeader> CreateCalloutLeader(dg::DPoint3D anchor, du::SmartPtr<tqk::ShapeInstance> part,
                                                   du::SmartPtr<tqk::BaseInstance> assembly);
 
   // Questions about the leaders. A note answers as a callout without leaders; an index past the
@@ -341,8 +339,7 @@ private:
   bool HasRecordWithoutLeader() const;
   //! A leader rebuilt from the record, or null when its part is not shown; unresolved counts a
   //! part id that the structure tree does not know.
-  du::SmartPtr<CalloutLeader> RebuildLeader(const CalloutLeaderInfo& record,
-                                            const tqk::ShapeScene& scene,
+  du::SmartPtr<CalloutLeader> RebuildLeader(const CalloutLeaderInfo& record, const tqk::ShapeScene& scene,
                                             const tqk::illustration::SbomTree& tree,
                                             unsigned int& unresolved);
   //! Places the label of a loaded callout that has not been placed yet, through leader 0's part
@@ -354,9 +351,8 @@ private:
   bool IntersectLeader(const dg::FBox2D& box, const dg::Segment<float, 2>& segment, float unused,
                        dg::FPoint2D& hit, float& t);
   //! The label end of the leader clipped at the box; false when there is no crossing.
-  bool ClippedLabelEnd(const CalloutLeader& leader, const dg::FBox2D& box,
-                       const dg::DPoint3D& labelInWorld, const dg::DMat44& camera,
-                       dg::DPoint3D& clipped);
+  bool ClippedLabelEnd(const CalloutLeader& leader, const dg::FBox2D& box, const dg::DPoint3D& labelInWorld,
+                       const dg::DMat44& camera, dg::DPoint3D& clipped);
   //! The box in the world's 2-D view space and the label position in the world, or false when
   //! leaders are not clipped now.
   bool PrepareClipping(dg::FBox2D& box, dg::DPoint3D& labelInWorld, dg::DMat44& camera);

@@ -144,7 +144,8 @@ public:
                                   const du::ConstSmartPtr<tqk::SelectionItemRepresentation>& selection) const;
   void SerializeSelectionVector(du::OutputBuffer& buffer, const StoredSelections& selections) const;
   //! Objects that are not selection items are skipped.
-  StoredSelections GetSelectionItemDataRepresentations(const std::vector<du::SmartPtr<tqk::Object>>& objects) const;
+  StoredSelections
+  GetSelectionItemDataRepresentations(const std::vector<du::SmartPtr<tqk::Object>>& objects) const;
   std::vector<du::SmartPtr<tqk::Object>> GetAssociatedObjects() const override;
 
   // Representations, style and snapshot.

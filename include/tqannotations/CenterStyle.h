@@ -68,23 +68,23 @@ public:
   //! Overwrites the fields that the preferences under "Annotations/Centerline/" give.
   void LoadDefaultFromPreference();
 
-  float lineExtent1 = 0.0f;     //!< extension beyond the first end
-  float lineExtent2 = 0.0f;     //!< extension beyond the second end
-  float dragFactor = 0.5f;      //!< share of the first axis leg before the first corner
-  bool allwaysInFront = false;  //!< show stretches hidden behind parts, dashed
-  bool alongXYZ = false;        //!< routed along the axes instead of straight
-  bool attached = true;         //!< follows its picked parts
-  float lineWidth = 1.0f;       //!< in points
-  std::uint16_t xyzFlag = 1;    //!< axis order choice, 1 to 6
-  std::uint16_t xyzOrder[3] = {0, 1, 2}; //!< axis indices (0 = X, 1 = Y, 2 = Z)
+  float lineExtent1 = 0.0f;                           //!< extension beyond the first end
+  float lineExtent2 = 0.0f;                           //!< extension beyond the second end
+  float dragFactor = 0.5f;                            //!< share of the first axis leg before the first corner
+  bool allwaysInFront = false;                        //!< show stretches hidden behind parts, dashed
+  bool alongXYZ = false;                              //!< routed along the axes instead of straight
+  bool attached = true;                               //!< follows its picked parts
+  float lineWidth = 1.0f;                             //!< in points
+  std::uint16_t xyzFlag = 1;                          //!< axis order choice, 1 to 6
+  std::uint16_t xyzOrder[3] = {0, 1, 2};              //!< axis indices (0 = X, 1 = Y, 2 = Z)
   dg::Location csysLocation = dg::Location::IDENTITY; //!< copied along, used by nothing
   dg::Color strokeColor = dg::Color::BLACK;
-  int lineStyle = 0;            //!< stipple pattern 0 to 7
-  int arrowType = 0;            //!< arrow heads at the two ends, 0 to 8
+  int lineStyle = 0; //!< stipple pattern 0 to 7
+  int arrowType = 0; //!< arrow heads at the two ends, 0 to 8
   CSYS_TYPE csysType = CSYS_NONE;
   CSYS_ID csysId = CSYS_ID_NONE;
-  dg::DPoint3D anchorOffset;    //!< added to the second end where the line is drawn
-  dg::DPoint3D endpointOffset;  //!< added to the first end where the line is drawn
+  dg::DPoint3D anchorOffset;   //!< added to the second end where the line is drawn
+  dg::DPoint3D endpointOffset; //!< added to the first end where the line is drawn
   bool isHalo = false;
 };
 

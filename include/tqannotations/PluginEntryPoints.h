@@ -17,11 +17,10 @@ TQANNOTATIONS_EXPORT void TQDllTerminate();
 //! subtype ("calloutlabel", "combinedcallout", "centerline"). Prints a creation line, stores the
 //! new object in out and returns true; any other request returns false and leaves out as it was.
 TQANNOTATIONS_EXPORT bool TQDllCreateComponent(const std::string& verb, const std::string& kind,
-                                               const std::string& subtype,
-                                               du::SmartPtr<du::RefCounted>& out);
+                                               const std::string& subtype, du::SmartPtr<du::RefCounted>& out);
 
 using TQDllInitFunction = void (*)();
 using TQDllTerminateFunction = void (*)();
-using TQDllCreateComponentFunction = bool (*)(const std::string&, const std::string&,
-                                              const std::string&, du::SmartPtr<du::RefCounted>&);
+using TQDllCreateComponentFunction = bool (*)(const std::string&, const std::string&, const std::string&,
+                                              du::SmartPtr<du::RefCounted>&);
 }

@@ -49,7 +49,7 @@ struct FramelessCallout : ::testing::Test
   {
     tqmu::Primitives primitives;
     du::SmartPtr<tqmu::MarkupData>::DynamicCast(label->GetContent())
-      ->GetPrimitives(primitives, dg::Pipeline(), nullptr, 0, dg::Color(), 0, false);
+        ->GetPrimitives(primitives, dg::Pipeline(), nullptr, 0, dg::Color(), 0, false);
   }
 
   SceneWithView world;

@@ -18,10 +18,7 @@ using namespace callout_test;
 // has seen a value torn between two writers.
 const char* const kTexts[] = {"first text", "second, longer text"};
 
-bool IsGrey(const dg::Color& color)
-{
-  return color.r == color.g && color.g == color.b && color.a == 1.0f;
-}
+bool IsGrey(const dg::Color& color) { return color.r == color.g && color.g == color.b && color.a == 1.0f; }
 
 //! A callout of the template showing the first text, and parts of its scene to put leaders on.
 struct CalloutAndParts

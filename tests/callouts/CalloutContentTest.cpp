@@ -128,12 +128,13 @@ TEST_F(Content, WritesThePropertiesInOrderThenLabelThenLeaders)
   const auto callout = RichCallout();
   Element saved;
   callout->SerializeContent(saved);
-  EXPECT_EQ(PropertyKeys(saved),
-            (std::vector<std::string>{"id", "calloutVersion", "itemListId", "type", "annoVisible",
-                                      "position", "displaytext", "halo", "iskit", "lineweight",
-                                      "linestipple", "arrowstyle", "linecolor", "fontphys", "fontsize",
-                                      "textcolor", "textunit", "textface", "fillcolor", "blendColor",
-                                      "dimLabel", "shape", "pagenum", "defid", "defname"}));
+  EXPECT_EQ(
+      PropertyKeys(saved),
+      (std::vector<std::string>{"id",          "calloutVersion", "itemListId", "type",      "annoVisible",
+                                "position",    "displaytext",    "halo",       "iskit",     "lineweight",
+                                "linestipple", "arrowstyle",     "linecolor",  "fontphys",  "fontsize",
+                                "textcolor",   "textunit",       "textface",   "fillcolor", "blendColor",
+                                "dimLabel",    "shape",          "pagenum",    "defid",     "defname"}));
   EXPECT_EQ(saved.GetEntries()[25].key, du::Symbol("label"));
   EXPECT_EQ(Property<std::int32_t>(saved, "type"), 0);
   EXPECT_EQ(Property<std::uint32_t>(saved, "itemListId"), 42u);
@@ -148,8 +149,8 @@ TEST_F(Content, WritesThePropertiesInOrderThenLabelThenLeaders)
 
   const auto leaders = Children(saved, "leader");
   ASSERT_EQ(leaders.size(), 2u);
-  EXPECT_EQ(PropertyKeys(*leaders[0]), (std::vector<std::string>{"anchor", "shapeid", "isasm",
-                                                                 "isdetached", "ishidden", "dimLeader"}));
+  EXPECT_EQ(PropertyKeys(*leaders[0]),
+            (std::vector<std::string>{"anchor", "shapeid", "isasm", "isdetached", "ishidden", "dimLeader"}));
   EXPECT_FALSE(Property<bool>(*leaders[0], "isasm"));
   EXPECT_EQ(Property<du::Symbol>(*leaders[1], "asmid"), du::Symbol("housing"));
   EXPECT_EQ(Property<du::Symbol>(*leaders[1], "shapeid"), du::Symbol("housing/cover"));

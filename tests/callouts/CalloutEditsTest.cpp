@@ -55,7 +55,7 @@ struct PlacedCallout
     builder.BuildSample();
     part = builder.FindPart(partPath);
     const du::SmartPtr<tqk::BaseInstance> assembly =
-      inWeld ? builder.GetTree()->FindInstance(du::Symbol("frame")) : nullptr;
+        inWeld ? builder.GetTree()->FindInstance(du::Symbol("frame")) : nullptr;
     callout->Initialize(Template(), part, false, assembly);
     callout->AttachScene(builder.GetScene());
     leader = du::SmartPtr<CalloutLeader>::DynamicCast(builder.GetScene()->GetMarkups().at(0));
@@ -168,8 +168,8 @@ TEST(CalloutDrags, AnAnchorDropOnALaterLeaderMovesOnlyThatLeaderInItsOwnPartsSpa
   PlacedCallout placed("frame/rib"); // leader 0, with the label at its anchor (25, 5, 1)
   std::vector<du::SmartPtr<CalloutLeader>> leaders{placed.leader};
   for (const char* path : {"frame/plate", "housing/cover"}) {
-    leaders.push_back(placed.callout->CreateCalloutLeader(dg::DPoint3D(5, 5, 1),
-                                                          placed.builder.FindPart(path), nullptr));
+    leaders.push_back(
+        placed.callout->CreateCalloutLeader(dg::DPoint3D(5, 5, 1), placed.builder.FindPart(path), nullptr));
     placed.callout->ConnectLeader(leaders.back());
   }
   placed.callout->AttachSubsetScene(placed.builder.GetScene(), std::string());
@@ -326,8 +326,7 @@ struct CalloutOnParts
   CalloutOnParts() : callout(new TestCallout) { callout->_Initialize(Template()); }
   ~CalloutOnParts() { callout->DetachScene(); }
 
-  du::SmartPtr<CalloutLeader> Add(const du::SmartPtr<tqk::ShapeInstance>& part,
-                                  const dg::DPoint3D& anchor)
+  du::SmartPtr<CalloutLeader> Add(const du::SmartPtr<tqk::ShapeInstance>& part, const dg::DPoint3D& anchor)
   {
     return callout->AddLeader(part, anchor);
   }
@@ -382,8 +381,7 @@ TEST(CalloutPartCreated, LeadersOfTheSameIdPathMoveToTheNewPartAndShowOnTheNextA
 
   du::SmartPtr<tqk::Instance> instance(new tqk::Instance(du::Symbol("asm/p#2")));
   instance->SetSbomInstance(node.Get());
-  const auto created =
-    shown.world.scene->CreateShapeInstance(instance, nullptr, Translation(0, 50, 0));
+  const auto created = shown.world.scene->CreateShapeInstance(instance, nullptr, Translation(0, 50, 0));
   shown.callout->OnShapeInstanceCreate(created);
   for (const auto& leader : {first, second}) {
     EXPECT_EQ(leader->GetShapeInstance(), created);
@@ -408,8 +406,7 @@ TEST(CalloutPartCreated, ALeaderAlreadyOnThePartLeavesLaterLeadersOfItsIdPathAlo
   const auto node = structure.Add("asm/p", old->GetInstance());
   du::SmartPtr<tqk::Instance> instance(new tqk::Instance(du::Symbol("asm/p#2")));
   instance->SetSbomInstance(node.Get());
-  const auto created =
-    shown.world.scene->CreateShapeInstance(instance, nullptr, Translation(0, 50, 0));
+  const auto created = shown.world.scene->CreateShapeInstance(instance, nullptr, Translation(0, 50, 0));
   const auto bound = shown.Add(created, dg::DPoint3D(1, 0, 0));
   const auto later = shown.Add(old, dg::DPoint3D(2, 0, 0));
   ASSERT_EQ(later->GetShapeInstanceId(), bound->GetShapeInstanceId());

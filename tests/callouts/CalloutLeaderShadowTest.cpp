@@ -70,7 +70,7 @@ struct LooseLeader
   du::SmartPtr<CalloutLeaderShadow> NewShadow()
   {
     return du::SmartPtr<CalloutLeaderShadow>::DynamicCast(
-      du::SmartPtr<tqk::Markup>(leader->ConstructShadow(world.view)));
+        du::SmartPtr<tqk::Markup>(leader->ConstructShadow(world.view)));
   }
 
   SceneWithView world;
@@ -251,7 +251,7 @@ TEST(CalloutLeaderShadowDrag, AShadowMadeWithoutAViewTakesNoHitOnAWeldedLeader)
   leader->AppendPoint(dg::DPoint3D(0, 0, 0));
   leader->AppendPoint(dg::DPoint3D(10, 0, 0));
   const auto shadow = du::SmartPtr<CalloutLeaderShadow>::DynamicCast(
-    du::SmartPtr<tqk::Markup>(leader->ConstructShadow(nullptr)));
+      du::SmartPtr<tqk::Markup>(leader->ConstructShadow(nullptr)));
   ASSERT_TRUE(shadow);
   shadow->InsertPoint(dg::DPoint3D(5, 1, 0));
   shadow->OnReceivePick({tqk::PickResult(part, dg::DPoint3D(5, 2, 0))});

@@ -63,8 +63,13 @@ TEST(CalloutDefinitionUnits, LineWidthsAreWholePixelsAtTheResolution)
     float points;
     float dpi;
     int pixels;
-  } cases[] = {{1.0f, 0.0f, 1}, {3.0f, 0.0f, 4}, {0.01f, 96.0f, 1}, {3.0f, 192.0f, 8}, {3.0f, -5.0f, 4},
-               {0.0f, 96.0f, 1}, {std::numeric_limits<float>::quiet_NaN(), 96.0f, 1}};
+  } cases[] = {{1.0f, 0.0f, 1},
+               {3.0f, 0.0f, 4},
+               {0.01f, 96.0f, 1},
+               {3.0f, 192.0f, 8},
+               {3.0f, -5.0f, 4},
+               {0.0f, 96.0f, 1},
+               {std::numeric_limits<float>::quiet_NaN(), 96.0f, 1}};
   for (const auto& c : cases) {
     du::SmartPtr<TAnnotation> definition = Template();
     definition->dpi = c.dpi;

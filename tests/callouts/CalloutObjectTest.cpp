@@ -89,9 +89,9 @@ TEST(CalloutDescriptions, NameTheKindAndTheFirstTwelveCharacters)
 TEST(CalloutDescriptions, NeverSplitACharacter)
 {
   du::SmartPtr<Callout> callout(new Callout);
-  callout->SetText(du::Symbol("Ventil \xC3\xBC\xC3\xA4\xE2\x82\xAC\xF0\x9F\x94\xA7 Gr\xC3\xB6\xC3\x9F" "e"));
-  EXPECT_EQ(callout->GetObjectDescription(),
-            "Callout: Ventil \xC3\xBC\xC3\xA4\xE2\x82\xAC\xF0\x9F\x94\xA7 ");
+  callout->SetText(du::Symbol("Ventil \xC3\xBC\xC3\xA4\xE2\x82\xAC\xF0\x9F\x94\xA7 Gr\xC3\xB6\xC3\x9F"
+                              "e"));
+  EXPECT_EQ(callout->GetObjectDescription(), "Callout: Ventil \xC3\xBC\xC3\xA4\xE2\x82\xAC\xF0\x9F\x94\xA7 ");
 }
 
 TEST(CalloutCopies, ACopySharesTheLeaderMarkupsButNotTheRecords)

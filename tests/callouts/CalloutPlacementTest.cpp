@@ -55,8 +55,7 @@ struct Placement : ::testing::Test
   {
     const dg::Location placement(dg::DPoint3D(100, 50, 0),
                                  dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), M_PI / 2), 1.0);
-    part = illustration.AddBoxPart(nullptr, "box", dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 4, 2),
-                                   placement);
+    part = illustration.AddBoxPart(nullptr, "box", dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 4, 2), placement);
     callout = new TestCallout;
     du::SmartPtr<CalloutObserver> observer(events);
     callout->RegisterObserver(observer);
@@ -139,7 +138,7 @@ TEST_F(Placement, ALaterInitializeDrawsTheLabelWhereItsPositionSays)
 {
   callout->Initialize(Template(), part, true, nullptr);
   const du::SmartPtr<tqk::ShapeInstance> other = illustration.AddBoxPart(
-    nullptr, "other", dg::DPoint3D(0, 0, 0), dg::DPoint3D(2, 2, 2), Translation(-50, 0, 0));
+      nullptr, "other", dg::DPoint3D(0, 0, 0), dg::DPoint3D(2, 2, 2), Translation(-50, 0, 0));
   callout->Initialize(Template(), other, true, nullptr);
   EXPECT_EQ(events->count, 2);
   EXPECT_EQ(callout->GetShapeInstanceIdAtPos(0), "other");
@@ -164,7 +163,7 @@ TEST_F(Placement, InitializingAShownCalloutTakesItsMarkupsOutFirst)
 TEST_F(Placement, APartWithoutBoxOrGeometryAnchorsAtItsOrigin)
 {
   const du::SmartPtr<tqk::ShapeInstance> bare = illustration.GetScene()->CreateShapeInstance(
-    new tqk::Instance(du::Symbol("bare")), nullptr, Translation(7, 0, 0));
+      new tqk::Instance(du::Symbol("bare")), nullptr, Translation(7, 0, 0));
   dg::DPoint3D anchor(1, 1, 1);
   EXPECT_FALSE(callout->CalculateAnchor(bare, anchor));
   ExpectPoint(anchor, 1, 1, 1);
@@ -267,7 +266,7 @@ TEST(CalloutAnchorVisitor, MovesThePointOntoTheNamedFaceInPartSpace)
   SceneWithView world;
   const du::SmartPtr<tqg::Shape> box = tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 10, 2));
   const du::SmartPtr<tqk::ShapeInstance> part = world.scene->CreateShapeInstance(
-    new tqk::Instance(du::Symbol("p")), new tqk::Shape(box), Translation(30, 0, 0));
+      new tqk::Instance(du::Symbol("p")), new tqk::Shape(box), Translation(30, 0, 0));
   CalloutAnchorVisitor visitor;
   visitor.faceName = "top";
   visitor.part = part;

@@ -156,7 +156,8 @@ TEST_F(Scenes, AttachingTakesTheBlendColourFromTheViewsBackground)
   std::size_t found = 0;
   for (const auto& entry : saved.GetEntries())
     if (!entry.child && entry.key == du::Symbol("blendColor")) {
-      EXPECT_EQ(std::get<dg::Color>(entry.value), dg::Color(0.5f, 0.5f, 0.5f, 1)) << "the mean of the first two";
+      EXPECT_EQ(std::get<dg::Color>(entry.value), dg::Color(0.5f, 0.5f, 0.5f, 1))
+          << "the mean of the first two";
       ++found;
     }
   EXPECT_EQ(found, 1u);

@@ -25,9 +25,9 @@ using namespace tqannotations;
 class TestCallout : public Callout
 {
 public:
-  using Callout::Callout;
   using Callout::_Initialize;
   using Callout::AppendLeader;
+  using Callout::Callout;
 
   //! A new leader to the anchor on the part, appended with its record.
   du::SmartPtr<CalloutLeader> AddLeader(const du::SmartPtr<tqk::ShapeInstance>& part,
@@ -78,9 +78,7 @@ struct SceneWithView
 //! The world's structure tree for one test: made empty at the start, let go at the end.
 struct StructureTree
 {
-  StructureTree()
-      : tree(tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), true, true))
-  {}
+  StructureTree() : tree(tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), true, true)) {}
   ~StructureTree() { tqk::illustration::SbomTree::Release(tqk::World::GetWorld()); }
 
   //! A node with that id path standing for the instance (none when null), under the parent.
@@ -90,7 +88,7 @@ struct StructureTree
   {
     const du::Symbol ebomPath = instance ? instance->GetIDPath() : du::Symbol();
     du::SmartPtr<tqk::illustration::SbomInstance> node(
-      new tqk::illustration::SbomInstance(du::Symbol(idPath), du::Symbol(idPath), ebomPath));
+        new tqk::illustration::SbomInstance(du::Symbol(idPath), du::Symbol(idPath), ebomPath));
     node->SetEbomInstance(instance);
     tree->AddInstance(parent, node);
     return node;

@@ -77,8 +77,7 @@ TEST(CalloutOperationStepName, NamesTheEditedCalloutFromTheCatalogue)
   ShownCallout shown;
   du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
   step->SetHead(shown.callout->GetArrowStyle() + 1);
-  EXPECT_EQ(step->GetOperationName().GetText(),
-            "Edit " + shown.callout->GetShortObjectDescription());
+  EXPECT_EQ(step->GetOperationName().GetText(), "Edit " + shown.callout->GetShortObjectDescription());
 }
 
 TEST(CalloutOperationStepUndo, AppliesOnlyTheMarkedFieldsAndTellsTheScene)

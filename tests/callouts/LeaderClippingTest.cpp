@@ -18,14 +18,14 @@ TEST(LineCrossing, FindsTheParametersOnBothLines)
 {
   float s = -1.0f;
   float u = -1.0f;
-  ASSERT_TRUE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(10, 0), dg::FPoint2D(4, -2),
-                               dg::FVec2(0, 8), 1e-6f, s, u));
+  ASSERT_TRUE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(10, 0), dg::FPoint2D(4, -2), dg::FVec2(0, 8),
+                               1e-6f, s, u));
   EXPECT_FLOAT_EQ(s, 0.4f);
   EXPECT_FLOAT_EQ(u, 0.25f);
 
   // A steep first line divides by its y component.
-  ASSERT_TRUE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(0, 4), dg::FPoint2D(-1, 3),
-                               dg::FVec2(2, 0), 1e-6f, s, u));
+  ASSERT_TRUE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(0, 4), dg::FPoint2D(-1, 3), dg::FVec2(2, 0),
+                               1e-6f, s, u));
   EXPECT_FLOAT_EQ(s, 0.75f);
   EXPECT_FLOAT_EQ(u, 0.5f);
 }
@@ -34,13 +34,13 @@ TEST(LineCrossing, ParallelLinesWithinTheToleranceDoNotCross)
 {
   float s = 42.0f;
   float u = 42.0f;
-  EXPECT_FALSE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(1, 0), dg::FPoint2D(0, 1),
-                                dg::FVec2(-3, 0), 1e-6f, s, u));
-  EXPECT_FALSE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(1, 0), dg::FPoint2D(0, 1),
-                                dg::FVec2(1, 1e-4f), 1e-3f, s, u));
-  EXPECT_FALSE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(0, 0), dg::FPoint2D(0, 1),
-                                dg::FVec2(1, 1), 0.0f, s, u))
-    << "a line without direction crosses nothing";
+  EXPECT_FALSE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(1, 0), dg::FPoint2D(0, 1), dg::FVec2(-3, 0),
+                                1e-6f, s, u));
+  EXPECT_FALSE(IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(1, 0), dg::FPoint2D(0, 1), dg::FVec2(1, 1e-4f),
+                                1e-3f, s, u));
+  EXPECT_FALSE(
+      IntersectLines2D(dg::FPoint2D(0, 0), dg::FVec2(0, 0), dg::FPoint2D(0, 1), dg::FVec2(1, 1), 0.0f, s, u))
+      << "a line without direction crosses nothing";
   EXPECT_EQ(s, 42.0f);
   EXPECT_EQ(u, 42.0f);
 }
@@ -83,7 +83,7 @@ TEST(BoxOutlineCrossing, NoCrossingLeavesTheHitAndGivesOne)
   dg::FPoint2D hit = untouched;
   float t = 0.0f;
   EXPECT_FALSE(IntersectBoxOutline(kTextBox, Segment(10, 2, 0, 0), hit, t))
-    << "a leader starting inside the box";
+      << "a leader starting inside the box";
   EXPECT_FLOAT_EQ(t, 1.0f);
   EXPECT_FALSE(IntersectBoxOutline(kTextBox, Segment(100, 50, 60, 50), hit, t)) << "far outside";
   const dg::FBox2D empty(dg::FPoint2D(1, 1), dg::FPoint2D(-1, -1));

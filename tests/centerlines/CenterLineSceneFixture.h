@@ -85,7 +85,8 @@ protected:
   //! The item of a whole part of the sample, as the user picks it.
   du::SmartPtr<tqk::SelectionItem> PartItem(const std::string& idPath) const
   {
-    du::SmartPtr<tqk::SelectionItem> item(new tqk::ObjectSelectionItem(builder.FindPart(idPath)->GetInstance()));
+    du::SmartPtr<tqk::SelectionItem> item(
+        new tqk::ObjectSelectionItem(builder.FindPart(idPath)->GetInstance()));
     item->SetContentType(tqk::mcad_selection::Instance);
     return item;
   }

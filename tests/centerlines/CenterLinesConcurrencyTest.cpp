@@ -76,7 +76,8 @@ TEST(CenterLinesConcurrency, ReadersSeeOneStateOrTheOtherWhileAnEditIsUndoneAndR
   du::SmartPtr<tqannotations::CenterLinesOperationStep> step(
       new tqannotations::CenterLinesOperationStep(scene.line));
   scene.line->SetAttachedItem(coverItem, tqannotations::CenterLinesAnnotation::FIRST_END);
-  scene.line->SetAttachedItem(scene.PartItem("housing/bolt"), tqannotations::CenterLinesAnnotation::SECOND_END);
+  scene.line->SetAttachedItem(scene.PartItem("housing/bolt"),
+                              tqannotations::CenterLinesAnnotation::SECOND_END);
   step->SetRedo();
   const tqannotations::CenterLinesAnnotation::ShapeInstances plate{scene.builder.FindPart("frame/plate")};
 

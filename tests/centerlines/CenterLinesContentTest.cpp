@@ -31,7 +31,8 @@ protected:
   CenterLinesContentTest() { tqk::World::GetWorld()->GetPreferences()->Clear(); }
 
   //! Saves the line to a file and loads it into a new line; false when the load fails.
-  bool SaveAndLoad(const du::SmartPtr<CenterLinesAnnotation>& line, du::SmartPtr<CenterLinesAnnotation>& loaded)
+  bool SaveAndLoad(const du::SmartPtr<CenterLinesAnnotation>& line,
+                   du::SmartPtr<CenterLinesAnnotation>& loaded)
   {
     tqk::SerializedContentElement root("annotation");
     line->Visit(root);
@@ -113,10 +114,10 @@ TEST_F(CenterLinesContentTest, TheLineWritesItsPropertiesAfterItsSlotsInAFixedOr
     if (!entry.child)
       properties.push_back(entry.key.GetText());
   const std::vector<std::string> expected = {
-      "point1",     "point2",         "location1",      "location2",  "csys",        "jogsCount",
-      "anchorOffset", "endpointOffset", "dragFactor",   "lineExtent1", "lineExtent2", "allwaysInFront",
-      "alongXYZ",   "attached",       "isHalo",         "lineWidth",  "xyzFlag",     "lineStyle",
-      "arrowType",  "strokeColor",    "csysType"};
+      "point1",       "point2",         "location1",  "location2",   "csys",        "jogsCount",
+      "anchorOffset", "endpointOffset", "dragFactor", "lineExtent1", "lineExtent2", "allwaysInFront",
+      "alongXYZ",     "attached",       "isHalo",     "lineWidth",   "xyzFlag",     "lineStyle",
+      "arrowType",    "strokeColor",    "csysType"};
   ASSERT_GE(properties.size(), expected.size());
   EXPECT_EQ(std::vector<std::string>(properties.end() - expected.size(), properties.end()), expected)
       << "the base's properties come first, then the line's own";
@@ -154,9 +155,9 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
   const auto load = [&](std::vector<const char*> ids, const char* field = "sbomInstanceId") {
     using Reader = tqannotations::AssocAnnotation::SerializedContentVisitor;
     tqk::SerializedContentElement root("annotation");
-    tqk::SerializedContentElement& selections = root.StartContent("Centerlines").StartContent(Reader::SLOT_SELECTIONS);
-    for (const char* id : ids)
-    {
+    tqk::SerializedContentElement& selections =
+        root.StartContent("Centerlines").StartContent(Reader::SLOT_SELECTIONS);
+    for (const char* id : ids) {
       tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
       selection.AddProperty(Reader::CONTENT_TYPE, tqk::mcad_selection::Collection);
       selection.AddProperty(Reader::FIELD, du::Symbol(field));
@@ -166,15 +167,15 @@ TEST_F(CenterLinesContentTest, LoadingDropsStoredSelectionsWhosePartsAreGone)
     du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
     line->InitializeFromSerializedContent(&root);
     std::vector<std::string> kept;
-    for (const auto& selection : line->GetStoredSelections())
-    {
+    for (const auto& selection : line->GetStoredSelections()) {
       std::string id;
       selection->GetField(field, id);
       kept.push_back(id);
     }
     return kept;
   };
-  EXPECT_EQ(load({"frame/plate", "nowhere", "housing/cover"}), (std::vector<std::string>{"frame/plate", "housing/cover"}));
+  EXPECT_EQ(load({"frame/plate", "nowhere", "housing/cover"}),
+            (std::vector<std::string>{"frame/plate", "housing/cover"}));
   EXPECT_TRUE(load({"nowhere", "frame/plate"}).empty()) << "without its first item the line has nothing";
   EXPECT_TRUE(load({"housing", "frame/plate"}).empty()) << "an assembly has no shape of its own";
   EXPECT_EQ(load({"nowhere"}, "partNumber"), std::vector<std::string>{"nowhere"})

@@ -171,7 +171,8 @@ TEST_F(CenterLinesDragTest, NoOperationOrNoSetAppliesTheDragWithoutRecordingIt)
   const du::SmartPtr<tqk::SelectionItem> cover = scene.PartItem("housing/cover");
   EXPECT_TRUE(scene.line->MarkupUpdated(scene.DrawnLine(), DroppedShadow(scene, cover, nullptr), nullptr));
   EXPECT_EQ(scene.ItemIn(0), cover);
-  EXPECT_EQ(log->events, std::vector<std::string>{"parameters"}) << "the drag is told once, unrecorded or not";
+  EXPECT_EQ(log->events, std::vector<std::string>{"parameters"})
+      << "the drag is told once, unrecorded or not";
   EXPECT_EQ(History().GetUndoCount(), 0u);
 
   // Outside its annotation set the line has connection id -1.

@@ -75,7 +75,8 @@ TEST_F(CenterLineMeasurement, RunsInTheHostsOrderAndAnswersTheRequestOnce)
 TEST_F(CenterLineMeasurement, ItemsWithoutPartsGoStraightOnToTheViewBounds)
 {
   const du::SmartPtr<ProbeLine> line = NewLine();
-  du::SmartPtr<tqk::SelectionItem> unplaced(new tqk::ObjectSelectionItem(new tqk::Instance(du::Symbol("loose"))));
+  du::SmartPtr<tqk::SelectionItem> unplaced(
+      new tqk::ObjectSelectionItem(new tqk::Instance(du::Symbol("loose"))));
   unplaced->SetContentType(tqk::mcad_selection::Instance);
 
   line->SetObjects({unplaced}, nullptr, true);
@@ -153,8 +154,8 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredL
   const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*line));
   lines.push_back(copy);
   copy->AttachScene(builder.GetScene());
-  for (const du::SmartPtr<CenterLinesAnnotation>& measured : {du::SmartPtr<CenterLinesAnnotation>(line), copy})
-  {
+  for (const du::SmartPtr<CenterLinesAnnotation>& measured :
+       {du::SmartPtr<CenterLinesAnnotation>(line), copy}) {
     CountedRequest request;
     measured->SetObjects({item}, request.event, true);
     Pump();

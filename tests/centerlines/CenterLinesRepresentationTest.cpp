@@ -34,8 +34,9 @@ protected:
 
   static du::SmartPtr<tqmk::CenterLineXYZ> ChildOf(const du::SmartPtr<CenterLinesRepresentation>& line)
   {
-    return line->GetChildren().empty() ? nullptr
-                                       : du::SmartPtr<tqmk::CenterLineXYZ>::DynamicCast(line->GetChildren().front());
+    return line->GetChildren().empty()
+               ? nullptr
+               : du::SmartPtr<tqmk::CenterLineXYZ>::DynamicCast(line->GetChildren().front());
   }
 };
 
@@ -43,8 +44,7 @@ TEST_F(RepresentationTest, WidthsInPointsDrawInWholePixelsAndNeverBelowOne)
 {
   const float points[] = {0.0f, 1.0f, 2.0f, 3.0f, -5.0f, std::nanf(""), 1e30f};
   const int pixels[] = {1, 1, 3, 4, 1, 1, 10000};
-  for (int i = 0; i < 7; ++i)
-  {
+  for (int i = 0; i < 7; ++i) {
     CenterStyle style;
     style.lineWidth = points[i];
     const du::SmartPtr<CenterLinesRepresentation> line = Make(style);
@@ -183,18 +183,20 @@ TEST_F(RepresentationTest, UpdatingRedrawsFromTheNewEndsAndHidesADragShadowOnlyI
   ASSERT_TRUE(ChildOf(loose)->BeginShadowDrag(nullptr));
   CenterStyle longer;
   longer.lineExtent2 = 2.0f;
-  loose->UpdateInformation(dg::DPoint3D(0, 1, 0), dg::DPoint3D(20, 1, 0), longer, dg::Location::IDENTITY, "rib");
+  loose->UpdateInformation(dg::DPoint3D(0, 1, 0), dg::DPoint3D(20, 1, 0), longer, dg::Location::IDENTITY,
+                           "rib");
   EXPECT_TRUE(ChildOf(loose)->GetShadow()->IsVisible()) << "without a scene the shadow is left alone";
   ExpectPoint(loose->GetLeaderPoints(2), 20, 1, 0);
   ExpectPoint(loose->GetLeaderPoints(3), 22, 1, 0);
   EXPECT_EQ(loose->GetPartID(), du::Symbol("rib"));
 
-  const du::SmartPtr<CenterLinesRepresentation> shown(new CenterLinesRepresentation(
-      dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 0, 0), new tqk::Scene, CenterStyle(), dg::Location::IDENTITY, "plate"));
+  const du::SmartPtr<CenterLinesRepresentation> shown(
+      new CenterLinesRepresentation(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 0, 0), new tqk::Scene,
+                                    CenterStyle(), dg::Location::IDENTITY, "plate"));
   shown->CreateMarkup(true);
   ASSERT_TRUE(ChildOf(shown)->BeginShadowDrag(nullptr));
-  shown->UpdateInformation(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 0, 0), CenterStyle(), dg::Location::IDENTITY,
-                           "plate");
+  shown->UpdateInformation(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 0, 0), CenterStyle(),
+                           dg::Location::IDENTITY, "plate");
   EXPECT_FALSE(ChildOf(shown)->GetShadow()->IsVisible());
   ChildOf(shown)->EndShadowDrag();
   ChildOf(loose)->EndShadowDrag();

@@ -30,7 +30,8 @@ TEST_F(CenterLineRepresentations, AStyleChangeRebuildsWhenTheMaskedFieldsDiffer)
 
   style.isHalo = !style.isHalo;
   EXPECT_FALSE(line->SetLineStyle(style, 0)); // nothing selected: nothing differs
-  EXPECT_FALSE(line->SetLineStyle(style, CenterStyle::STROKE_COLOR | CenterStyle::LINE_STYLE | CenterStyle::LINE_WIDTH)); // colour, stipple, width: the same
+  EXPECT_FALSE(line->SetLineStyle(style, CenterStyle::STROKE_COLOR | CenterStyle::LINE_STYLE |
+                                             CenterStyle::LINE_WIDTH)); // colour, stipple, width: the same
   EXPECT_TRUE(log->events.empty());
   EXPECT_EQ(annoSet->GetModificationCount(), modifications);
 

@@ -46,7 +46,8 @@ protected:
   //! it has no engineering instance of its own, only a reference to the assembly it was made of.
   void PickFrameAsWeld()
   {
-    const du::SmartPtr<tqk::illustration::SbomInstance> frame = scene.builder.GetTree()->FindInstance("frame");
+    const du::SmartPtr<tqk::illustration::SbomInstance> frame =
+        scene.builder.GetTree()->FindInstance("frame");
     frame->SetReference(frame->GetEbomInstance());
     frame->SetEbomInstance(nullptr);
     scene.line->SetObjects({StructureItem("frame"), scene.PartItem("housing/cover")}, nullptr, true);

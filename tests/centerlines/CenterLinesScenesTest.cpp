@@ -166,7 +166,8 @@ TEST_F(CenterLineScenes, NamesDescriptionAndIcon)
 
 TEST_F(CenterLineScenes, EqualByPointsWithinAHairAndByStyle)
 {
-  const std::vector<du::SmartPtr<tqk::SelectionItem>> items{PartItem("frame/plate"), PartItem("housing/cover")};
+  const std::vector<du::SmartPtr<tqk::SelectionItem>> items{PartItem("frame/plate"),
+                                                            PartItem("housing/cover")};
   const du::SmartPtr<ProbeLine> line = NewLine();
   line->SetObjects(items, nullptr, true);
   Pump();

@@ -32,8 +32,7 @@ TEST_F(CenterLineThreads, SnapshotsReadWhileTheLineIsRestyledAndSelectedAreWhole
   std::vector<std::thread> readers;
   for (int r = 0; r < 3; ++r)
     readers.emplace_back([&, r] {
-      while (!done.load())
-      {
+      while (!done.load()) {
         CenterLinesInfo info;
         line->GetCenterLinesInfo(info);
         if (static_cast<int>(info.style.lineWidth) != info.style.lineStyle)
@@ -63,8 +62,7 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
   std::vector<std::thread> readers;
   for (int r = 0; r < 3; ++r)
     readers.emplace_back([&] {
-      while (!done.load())
-      {
+      while (!done.load()) {
         CenterStyle::CSYS_ID id;
         dg::Location placement;
         du::SmartPtr<tqk::SelectionItem> system;
@@ -74,11 +72,11 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
         line->GetObjectDescription();
       }
     });
-  for (int i = 0; i < 200; ++i)
-  {
+  for (int i = 0; i < 200; ++i) {
     const bool part = i % 2 == 0;
-    line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2), part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD,
-                  dg::Location::IDENTITY, part ? plate : rib);
+    line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2),
+                  part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD, dg::Location::IDENTITY,
+                  part ? plate : rib);
     if (part)
       line->ClearCSysSlot();
     else
@@ -106,8 +104,7 @@ TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe
   std::vector<std::thread> readers;
   for (int r = 0; r < 3; ++r)
     readers.emplace_back([&] {
-      while (!done.load())
-      {
+      while (!done.load()) {
         line->IsAttachedShapeSelected();
         ++answers;
       }

@@ -116,8 +116,8 @@ TEST_F(CenterLinesValidationTest, ASlotStandsOnThePartOfItsItemAndBearsThatName)
   builder.GetTree()->FindInstance("housing/cover")->SetObjectName(du::Symbol("Cover"));
 
   const auto onFace =
-      Line({Geometry(builder.FindPart("frame/plate")->GetShape()->GetShapeData()->GetFaces().front(), "frame/plate",
-                     mcad::Face3D)});
+      Line({Geometry(builder.FindPart("frame/plate")->GetShape()->GetShapeData()->GetFaces().front(),
+                     "frame/plate", mcad::Face3D)});
   EXPECT_EQ(onFace->GetPrimarySlotID(), du::Symbol("frame/plate")) << "geometry stands on its part";
   EXPECT_EQ(onFace->GetObjectDescription(), "Plate 1");
 
@@ -146,7 +146,8 @@ TEST_F(CenterLinesValidationTest, AnnotationsAndConstructionCurvesByTypeAndSlot)
     return std::vector<bool>{line->ValidateObject(0), line->ValidateObject(1), line->ValidateObject(2)};
   };
   for (int type : {4, 16, 64, 128})
-    EXPECT_EQ(check(new tqannotations::Annotation(type)), (std::vector<bool>{true, true, true})) << "type " << type;
+    EXPECT_EQ(check(new tqannotations::Annotation(type)), (std::vector<bool>{true, true, true}))
+        << "type " << type;
   EXPECT_EQ(check(type32), (std::vector<bool>{true, true, false}));
   EXPECT_EQ(check(type2), (std::vector<bool>{false, false, false}));
   EXPECT_EQ(check(oneEdge), (std::vector<bool>{true, true, false}));
@@ -162,8 +163,8 @@ TEST_F(CenterLinesValidationTest, ACoordinateSystemFaceMustBePlanarAndAnEdgeStra
   const auto top = Geometry(bored->GetFaces()[1], "bored", mcad::Face3D);
   const auto rim = Geometry(bored->GetEdges().back(), "bored", mcad::Edge3D);
   const auto straight = Geometry(bored->GetEdges().front(), "bored", mcad::Edge3D);
-  const auto datum = Geometry(builder.FindPart("marked")->GetShape()->GetShapeData()->GetDatums().front(), "marked",
-                              mcad::Datum3D);
+  const auto datum = Geometry(builder.FindPart("marked")->GetShape()->GetShapeData()->GetDatums().front(),
+                              "marked", mcad::Datum3D);
   EXPECT_FALSE(Line({bore, bore, bore})->ValidateObject(2));
   EXPECT_TRUE(Line({bore, bore, bore})->ValidateObject(0)) << "between items no face is tested";
   EXPECT_TRUE(Line({top, top, top})->ValidateObject(2));
@@ -175,7 +176,8 @@ TEST_F(CenterLinesValidationTest, ACoordinateSystemFaceMustBePlanarAndAnEdgeStra
 TEST_F(CenterLinesValidationTest, StoredSelectionsAreWrittenByteForByte)
 {
   const du::SmartPtr<CenterLinesAnnotation> line = Line({});
-  du::SmartPtr<tqk::SelectionItemRepresentation> selection(new tqk::SelectionItemRepresentation("MCAD_Collection"));
+  du::SmartPtr<tqk::SelectionItemRepresentation> selection(
+      new tqk::SelectionItemRepresentation("MCAD_Collection"));
   selection->SetField("sbomInstanceId", "frame", true);
   du::OutputBuffer buffer;
   line->SerializeSelectionItemData(buffer, selection);
@@ -212,9 +214,11 @@ TEST_F(CenterLinesValidationTest, AssociatedObjectsAreTheFirstItemOrTheMembersOf
   housing->AddMemberItem(Part("housing/cover"));
   housing->AddMemberItem(Part("housing/bolt"));
   housing->AddMemberItem(Part("frame/plate"));
-  housing->AddMemberItem(Geometry(builder.FindPart("housing/cover")->GetShape()->GetShapeData()->GetFaces().front(),
-                                  "housing/cover", mcad::Face3D));
-  const std::vector<du::SmartPtr<tqk::Object>> members = Line({housing, Part("frame/rib")})->GetAssociatedObjects();
+  housing->AddMemberItem(
+      Geometry(builder.FindPart("housing/cover")->GetShape()->GetShapeData()->GetFaces().front(),
+               "housing/cover", mcad::Face3D));
+  const std::vector<du::SmartPtr<tqk::Object>> members =
+      Line({housing, Part("frame/rib")})->GetAssociatedObjects();
   ASSERT_EQ(members.size(), 3u) << "the object members, not the face, nor the second slot";
   EXPECT_EQ(members[0], housing->GetMemberItems()[0]);
   EXPECT_EQ(members[2], housing->GetMemberItems()[2]);

@@ -73,8 +73,7 @@ TEST_F(CenterStyleTest, EachPreferenceKeySetsItsFieldAndValuesOutsideTheListChan
   Set("path_menu", "1");
   EXPECT_FALSE(CenterStyle().alongXYZ);
 
-  for (const char* refused : {"S3", " s3", "s8", "s", "s33"})
-  {
+  for (const char* refused : {"S3", " s3", "s8", "s", "s33"}) {
     Set("style_option", refused);
     EXPECT_EQ(CenterStyle().lineStyle, 0) << refused;
   }
@@ -97,8 +96,7 @@ TEST_F(CenterStyleTest, ArrowHeadsFollowTheTableOnlyWhenBothEndsAreKnown)
   const char* kinds[3] = {"none", "point", "round"};
   const int expected[3][3] = {{0, 2, 4}, {3, 1, 8}, {5, 6, 7}};
   for (int start = 0; start < 3; ++start)
-    for (int end = 0; end < 3; ++end)
-    {
+    for (int end = 0; end < 3; ++end) {
       Set("start_option", kinds[start]);
       Set("end_option", kinds[end]);
       EXPECT_EQ(CenterStyle().arrowType, expected[start][end]) << kinds[start] << "/" << kinds[end];

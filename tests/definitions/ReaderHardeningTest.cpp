@@ -40,8 +40,9 @@ std::vector<std::string> Ids(const Templates& templates)
 //! One internal entity of 100,000 characters used 9,000 times inside one attribute value.
 std::string QuadraticAttribute(const std::string& root, const std::string& before)
 {
-  std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE " + root + " [<!ENTITY big \"" + std::string(100000, 'x') +
-                     "\">]><" + root + ">" + before + "<annotation id=\"a\" name=\"";
+  std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE " + root + " [<!ENTITY big \"" +
+                     std::string(100000, 'x') + "\">]><" + root + ">" + before +
+                     "<annotation id=\"a\" name=\"";
   for (int i = 0; i < 9000; ++i)
     text += "&big;";
   return text + "\"/></" + root + ">";
@@ -173,7 +174,8 @@ TEST_F(SpecialFiles, EveryPathReaderRefusesThemAsItRefusesAMissingFile)
     EXPECT_TRUE(tools.GetStyleList().empty()) << path;
 
     Templates templates;
-    EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(du::Symbol("file://" + path), templates)) << path;
+    EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(du::Symbol("file://" + path), templates))
+        << path;
     EXPECT_TRUE(templates.empty()) << path;
   }
 }
@@ -198,7 +200,8 @@ class LocalServer
 {
 public:
   //! keepOpen: after answering, the server waits for the client to close the connection.
-  explicit LocalServer(std::string answer, bool keepOpen = false) : m_answer(std::move(answer)), m_keepOpen(keepOpen)
+  explicit LocalServer(std::string answer, bool keepOpen = false)
+      : m_answer(std::move(answer)), m_keepOpen(keepOpen)
   {
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
@@ -243,7 +246,8 @@ TEST(HttpDocument, SilentServerEndsAfterTheIdleTimeLikeAnUnreachableOne)
 {
   const LocalServer silent("");
   std::string body = "stale";
-  EXPECT_FALSE(tqannotations::HttpDocumentReader(100).Read("127.0.0.1", silent.Port(), "/t.xml", 1 << 20, body));
+  EXPECT_FALSE(
+      tqannotations::HttpDocumentReader(100).Read("127.0.0.1", silent.Port(), "/t.xml", 1 << 20, body));
   EXPECT_TRUE(body.empty());
 }
 
@@ -253,11 +257,13 @@ TEST(HttpDocument, AnswersAreReadWithinTheSizeLimit)
   {
     const LocalServer server("HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n" + document);
     std::string body;
-    EXPECT_TRUE(tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/t.xml", 1 << 20, body));
+    EXPECT_TRUE(
+        tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/t.xml", 1 << 20, body));
     EXPECT_EQ(body, document);
   }
   {
-    const LocalServer server("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n<lumb\r\n10\r\nra-annotations/>\r\n0\r\n\r\n");
+    const LocalServer server("HTTP/1.1 200 OK\r\nTransfer-Encoding: "
+                             "chunked\r\n\r\n5\r\n<lumb\r\n10\r\nra-annotations/>\r\n0\r\n\r\n");
     std::string body;
     EXPECT_TRUE(tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
     EXPECT_EQ(body, document);
@@ -273,19 +279,22 @@ TEST(HttpDocument, AnswersAreReadWithinTheSizeLimit)
                                  "\r\n\r\n" + document,
                              true);
     std::string body;
-    EXPECT_TRUE(tqannotations::HttpDocumentReader(60000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
+    EXPECT_TRUE(
+        tqannotations::HttpDocumentReader(60000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
     EXPECT_EQ(body, document);
   }
   {
     const LocalServer server("HTTP/1.0 404 Not Found\r\n\r\n" + document);
     std::string body;
-    EXPECT_FALSE(tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
+    EXPECT_FALSE(
+        tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
   }
 }
 
 TEST(HttpDocument, TemplateLoaderReadsHttpUrlsThroughIt)
 {
-  const LocalServer server("HTTP/1.0 200 OK\r\n\r\n<lumbra-annotations><annotation id=\"web\"/></lumbra-annotations>");
+  const LocalServer server(
+      "HTTP/1.0 200 OK\r\n\r\n<lumbra-annotations><annotation id=\"web\"/></lumbra-annotations>");
   Templates templates;
   EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
       du::Symbol("http://127.0.0.1:" + std::to_string(server.Port()) + "/templates.xml?v=1"), templates));
@@ -303,8 +312,8 @@ TEST(ReaderHardening, ManyDocumentsWithAnExternalGrammarLoseNoMemory)
 {
   // Under LeakSanitizer a loss per document would fail the program at its end.
   const tqannotations::TemplateLoader loader;
-  const std::string document =
-      "<!DOCTYPE lumbra-annotations SYSTEM \"x.dtd\"><lumbra-annotations><annotation id=\"t\"/></lumbra-annotations>";
+  const std::string document = "<!DOCTYPE lumbra-annotations SYSTEM "
+                               "\"x.dtd\"><lumbra-annotations><annotation id=\"t\"/></lumbra-annotations>";
   for (int i = 0; i < 10000; ++i) {
     Templates templates;
     loader.GetTemplateList(document, templates);

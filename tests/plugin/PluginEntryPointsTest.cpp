@@ -59,12 +59,17 @@ TEST_F(LoadedPlugin, RefusesUnknownRequestsAndKeepsTheOutReference)
     std::string kind;
     std::string subtype;
   } refused[] = {
-    {"Create", "annotation", "centerline"},     {"create", "annotations", "centerline"},
-    {"create", "annotation", "centerline "},    {"create", "annotation", "callout"},
-    {"create", "annotation", "CalloutLabel"},   {"", "", ""},
-    {"create", "", "calloutlabel"},             {"", "annotation", "combinedcallout"},
-    {"create\0"s, "annotation", "centerline"},  {"create", "annotation\0"s, "calloutlabel"},
-    {"create", "annotation", "combinedcallout\0x"s},
+      {"Create", "annotation", "centerline"},
+      {"create", "annotations", "centerline"},
+      {"create", "annotation", "centerline "},
+      {"create", "annotation", "callout"},
+      {"create", "annotation", "CalloutLabel"},
+      {"", "", ""},
+      {"create", "", "calloutlabel"},
+      {"", "annotation", "combinedcallout"},
+      {"create\0"s, "annotation", "centerline"},
+      {"create", "annotation\0"s, "calloutlabel"},
+      {"create", "annotation", "combinedcallout\0x"s},
   };
   bool destroyed = false;
   du::SmartPtr<du::RefCounted> out(new Marker(destroyed));
@@ -72,7 +77,7 @@ TEST_F(LoadedPlugin, RefusesUnknownRequestsAndKeepsTheOutReference)
   for (const auto& request : refused) {
     testing::internal::CaptureStdout();
     EXPECT_FALSE(m_create(request.verb, request.kind, request.subtype, out))
-      << request.verb << "/" << request.kind << "/" << request.subtype;
+        << request.verb << "/" << request.kind << "/" << request.subtype;
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "a refusal prints nothing";
     EXPECT_TRUE(out == before);
   }
@@ -88,9 +93,9 @@ TEST_F(LoadedPlugin, EachCreationPrintsItsLineAndReleasesWhatTheOutReferenceHeld
     const char* subtype;
     const char* line;
   } kinds[] = {
-    {"centerline", "Create new centerline\n"},
-    {"calloutlabel", "Create new callout\n"},
-    {"combinedcallout", "Create new combined callout\n"},
+      {"centerline", "Create new centerline\n"},
+      {"calloutlabel", "Create new callout\n"},
+      {"combinedcallout", "Create new combined callout\n"},
   };
   for (const auto& kind : kinds) {
     bool markerDestroyed = false;

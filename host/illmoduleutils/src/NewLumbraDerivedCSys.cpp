@@ -60,24 +60,25 @@ std::optional<Axis> CylinderAxis(const tqg::Face& face, const dg::DMat44& placem
   double highest = 0.0;
   bool first = true;
   for (const tqg::Face::Triangle& triangle : face.GetTriangles())
-    for (const dg::DPoint3D& vertex : triangle)
-    {
-      const double t = dg::DVec3(vertex.x - origin.x, vertex.y - origin.y, vertex.z - origin.z).Dot(direction);
+    for (const dg::DPoint3D& vertex : triangle) {
+      const double t =
+          dg::DVec3(vertex.x - origin.x, vertex.y - origin.y, vertex.z - origin.z).Dot(direction);
       lowest = first ? t : std::min(lowest, t);
       highest = first ? t : std::max(highest, t);
       first = false;
     }
   const auto along = [&](double t) {
-    return dg::DPoint3D(origin.x + t * direction.x, origin.y + t * direction.y, origin.z + t * direction.z) * placement;
+    return dg::DPoint3D(origin.x + t * direction.x, origin.y + t * direction.y, origin.z + t * direction.z) *
+           placement;
   };
   return Axis(along(lowest), along(highest));
 }
 
-std::optional<Axis> AxisOf(const tqk::SelectionItem& item, const tqk::ShapeInstance& part, const dg::DMat44& placement)
+std::optional<Axis> AxisOf(const tqk::SelectionItem& item, const tqk::ShapeInstance& part,
+                           const dg::DMat44& placement)
 {
   const auto* picked = dynamic_cast<const tqk::GeometrySelectionItem*>(&item);
-  if (picked && picked->GetGeometry())
-  {
+  if (picked && picked->GetGeometry()) {
     const tqg::Geometry& geometry = *picked->GetGeometry();
     if (const auto* edge = dynamic_cast<const tqg::Edge*>(&geometry))
       if (std::optional<Axis> axis = StraightEdgeAxis(*edge, placement))

@@ -19,7 +19,7 @@ tqk::Markup* CalloutLabel::ConstructShadow(const du::SmartPtr<tqk::View>& view)
 
 CalloutLabelShadow::CalloutLabelShadow(const du::SmartPtr<tqk::View>& view,
                                        const du::SmartPtr<CalloutLabel>& label)
-  : MarkupShadow(view, true), m_label(label)
+    : MarkupShadow(view, true), m_label(label)
 {
   MoveToLabel();
 }

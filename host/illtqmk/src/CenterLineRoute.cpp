@@ -45,18 +45,16 @@ void AddExtensions(std::vector<DPoint3D>& points, float startExtension, float en
 
 } // namespace
 
-void Build(const DPoint3D& first, const DPoint3D& second, bool routed, float startExtension, float endExtension,
-           float dragFactor, const dg::Location& placement, const std::uint16_t axisOrder[3],
-           std::vector<DPoint3D>& points)
+void Build(const DPoint3D& first, const DPoint3D& second, bool routed, float startExtension,
+           float endExtension, float dragFactor, const dg::Location& placement,
+           const std::uint16_t axisOrder[3], std::vector<DPoint3D>& points)
 {
   points.clear();
   points.push_back(first);
-  if (routed)
-  {
+  if (routed) {
     const DVec3 delta = Sub(second, first);
     DVec3 legs[3];
-    for (int k = 0; k < 3; ++k)
-    {
+    for (int k = 0; k < 3; ++k) {
       const DVec3 axis = Axis(placement, axisOrder[k]);
       legs[k] = Scaled(axis, delta.Dot(axis));
     }

@@ -18,8 +18,8 @@ void CenterLineXYZ::BuildPoints(const dg::DPoint3D& first, const dg::DPoint3D& s
                                 const dg::Location& placement, const std::uint16_t xyzOrder[3],
                                 std::vector<dg::DPoint3D>& points)
 {
-  CenterLineRoute::Build(first, second, alongXYZ, startExtension, endExtension, dragFactor, placement, xyzOrder,
-                         points);
+  CenterLineRoute::Build(first, second, alongXYZ, startExtension, endExtension, dragFactor, placement,
+                         xyzOrder, points);
 }
 
 void CenterLineXYZ::SetPoints(const std::vector<dg::DPoint3D>& points)

@@ -13,7 +13,8 @@ dg::DPoint3D Moved(const dg::DPoint3D& point, const dg::DVec3& offset)
 
 } // namespace
 
-CenterLineXYZShadow::CenterLineXYZShadow(const du::SmartPtr<tqk::View>& view, const du::SmartPtr<CenterLineXYZ>& line)
+CenterLineXYZShadow::CenterLineXYZShadow(const du::SmartPtr<tqk::View>& view,
+                                         const du::SmartPtr<CenterLineXYZ>& line)
     : MarkupShadow(view, true), m_line(line)
 {
   HandleDragStart();

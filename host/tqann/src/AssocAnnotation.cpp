@@ -36,15 +36,11 @@ private:
 
 AssocAnnotation::AssocAnnotation(tqk::Annotation::AnnotationType type)
     : Annotation(type), m_partListener(std::make_unique<PartListener>(*this))
-{
-}
+{}
 
 AssocAnnotation::AssocAnnotation(const AssocAnnotation& other)
-    : du::RefCounted(other),
-      Annotation(other),
-      m_activeSlot(other.m_activeSlot),
-      m_storedSelections(other.m_storedSelections),
-      m_partListener(std::make_unique<PartListener>(*this))
+    : du::RefCounted(other), Annotation(other), m_activeSlot(other.m_activeSlot),
+      m_storedSelections(other.m_storedSelections), m_partListener(std::make_unique<PartListener>(*this))
 {
   SetSlots(other.m_slots);
 }
@@ -61,8 +57,7 @@ void AssocAnnotation::StopListening()
 bool AssocAnnotation::SetObjects(const std::vector<du::SmartPtr<tqk::SelectionItem>>& items,
                                  const du::SmartPtr<tqk::AsyncEvent>& request, bool)
 {
-  for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
-  {
+  for (std::size_t slot = 0; slot < m_slots.size(); ++slot) {
     if (slot < items.size())
       _PutSelectionObjectIntoSlot(static_cast<int>(slot), items[slot]);
     else
@@ -135,8 +130,7 @@ bool AssocAnnotation::IsEqual(const du::SmartPtr<tqk::Annotation>& other) const
   if (!associated || associated->GetAnnotationType() != GetAnnotationType() ||
       associated->GetClass() != GetClass() || associated->m_slots.size() != m_slots.size())
     return false;
-  for (std::size_t i = 0; i < m_slots.size(); ++i)
-  {
+  for (std::size_t i = 0; i < m_slots.size(); ++i) {
     const du::SmartPtr<tqk::SelectionItem> mine = m_slots[i] ? m_slots[i]->GetSelectionItem() : nullptr;
     const du::SmartPtr<tqk::SelectionItem> theirs =
         associated->m_slots[i] ? associated->m_slots[i]->GetSelectionItem() : nullptr;
@@ -156,7 +150,8 @@ bool AssocAnnotation::SetActiveSlot(int slot)
 
 bool AssocAnnotation::IsSlotValid(int slot) const
 {
-  return slot >= 0 && slot < static_cast<int>(m_slots.size()) && m_slots[slot] && m_slots[slot]->IsObjectValid();
+  return slot >= 0 && slot < static_cast<int>(m_slots.size()) && m_slots[slot] &&
+         m_slots[slot]->IsObjectValid();
 }
 
 AssocAnnotation::Slots AssocAnnotation::GetSlots() const
@@ -164,7 +159,8 @@ AssocAnnotation::Slots AssocAnnotation::GetSlots() const
   Slots copies;
   copies.reserve(m_slots.size());
   for (const du::SmartPtr<SlotObject>& slot : m_slots)
-    copies.push_back(slot ? du::SmartPtr<SlotObject>(new SlotObject(*slot)) : du::SmartPtr<SlotObject>(new SlotObject));
+    copies.push_back(slot ? du::SmartPtr<SlotObject>(new SlotObject(*slot))
+                          : du::SmartPtr<SlotObject>(new SlotObject));
   return copies;
 }
 
@@ -172,8 +168,7 @@ void AssocAnnotation::SetSlots(const Slots& slots)
 {
   Slots copies;
   copies.reserve(slots.size());
-  for (const du::SmartPtr<SlotObject>& slot : slots)
-  {
+  for (const du::SmartPtr<SlotObject>& slot : slots) {
     du::SmartPtr<SlotObject> copy(slot ? new SlotObject(*slot) : new SlotObject);
     copy->Bind(m_shapeScene);
     copies.push_back(copy);

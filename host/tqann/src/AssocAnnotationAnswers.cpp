@@ -23,11 +23,11 @@ bool AssocAnnotation::LoadGeometry(const du::SmartPtr<tqk::ShapeInstance>& part,
     return false;
   // The stand-in's geometry is in memory already: loading is only the wait for the answer, which
   // one queued answer gives for every part asked for before the queue is pumped.
-  if (!m_geometryAnswerQueued)
-  {
+  if (!m_geometryAnswerQueued) {
     const du::SmartPtr<AssocAnnotation> self(this);
     const unsigned generation = m_answerGeneration;
-    m_geometryAnswerQueued = tqk::Kernel::GetKernel()->Post([self, generation] { self->AnswerGeometry(generation); });
+    m_geometryAnswerQueued =
+        tqk::Kernel::GetKernel()->Post([self, generation] { self->AnswerGeometry(generation); });
   }
   return true;
 }
@@ -38,7 +38,8 @@ void AssocAnnotation::GetViewBounds()
     return;
   const du::SmartPtr<AssocAnnotation> self(this);
   const unsigned generation = m_answerGeneration;
-  m_boundsAnswerQueued = tqk::Kernel::GetKernel()->Post([self, generation] { self->AnswerViewBounds(generation); });
+  m_boundsAnswerQueued =
+      tqk::Kernel::GetKernel()->Post([self, generation] { self->AnswerViewBounds(generation); });
 }
 
 void AssocAnnotation::AnswerGeometry(unsigned generation)
@@ -57,19 +58,17 @@ void AssocAnnotation::AnswerViewBounds(unsigned generation)
   dg::DBox bounds;
   if (m_shapeScene)
     for (const du::SmartPtr<tqk::ShapeInstance>& part : m_shapeScene->GetShapeInstances())
-      if (part->IsVisible() && part->GetShape() && part->GetShape()->GetShapeData())
-      {
-        const dg::DBox box = tqg::GetWorldBox(*part->GetShape()->GetShapeData(), part->GetLocation().GetXform());
-        if (!box.IsEmpty())
-        {
+      if (part->IsVisible() && part->GetShape() && part->GetShape()->GetShapeData()) {
+        const dg::DBox box =
+            tqg::GetWorldBox(*part->GetShape()->GetShapeData(), part->GetLocation().GetXform());
+        if (!box.IsEmpty()) {
           bounds.Extend(box.min);
           bounds.Extend(box.max);
         }
       }
   m_viewBounds = bounds;
   for (const du::SmartPtr<tqk::View>& view : GetViews())
-    if (const auto shapeView = du::SmartPtr<tqk::ShapeView>::DynamicCast(view))
-    {
+    if (const auto shapeView = du::SmartPtr<tqk::ShapeView>::DynamicCast(view)) {
       m_measurementView = shapeView;
       break;
     }

@@ -20,17 +20,16 @@ void AssocAnnotation::Visit(tqk::SerializedContentElement& element) const
 {
   Annotation::Visit(element);
   tqk::SerializedContentElement& selections = element.StartContent(Reader::SLOT_SELECTIONS);
-  for (const du::SmartPtr<SlotObject>& slot : m_slots)
-  {
+  for (const du::SmartPtr<SlotObject>& slot : m_slots) {
     if (!slot || !slot->GetSelectionItem())
       continue;
-    const du::ConstSmartPtr<tqk::SelectionItemRepresentation> written = slot->GetSelectionItem()->GetRepresentation();
+    const du::ConstSmartPtr<tqk::SelectionItemRepresentation> written =
+        slot->GetSelectionItem()->GetRepresentation();
     if (!written)
       continue;
     tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
     selection.AddProperty(Reader::CONTENT_TYPE, written->GetContentType());
-    for (const du::Symbol& name : written->GetFieldNames())
-    {
+    for (const du::Symbol& name : written->GetFieldNames()) {
       std::string value;
       written->GetField(name, value);
       selection.AddProperty(Reader::FIELD, name);
@@ -52,8 +51,7 @@ bool Reader::StartElement(const du::Symbol& name, tqk::SerializedContentElement*
 {
   if (name == SLOT_SELECTIONS)
     return true;
-  if (name == SELECTION)
-  {
+  if (name == SELECTION) {
     m_inSelection = true;
     m_contentType = du::Symbol::EMPTY;
     m_fields.clear();
@@ -64,17 +62,16 @@ bool Reader::StartElement(const du::Symbol& name, tqk::SerializedContentElement*
 
 bool Reader::EndElement(const du::Symbol& name)
 {
-  if (name == SELECTION && m_inSelection)
-  {
-    du::SmartPtr<tqk::SelectionItemRepresentation> restored(new tqk::SelectionItemRepresentation(m_contentType));
+  if (name == SELECTION && m_inSelection) {
+    du::SmartPtr<tqk::SelectionItemRepresentation> restored(
+        new tqk::SelectionItemRepresentation(m_contentType));
     for (const Field& field : m_fields)
       restored->SetField(field.name, field.value, field.identity);
     m_annotation->m_storedSelections.push_back(restored);
     m_inSelection = false;
     return true;
   }
-  if (name == SLOT_SELECTIONS)
-  {
+  if (name == SLOT_SELECTIONS) {
     m_annotation->SlotsVerification(m_annotation->m_storedSelections);
     return true;
   }

@@ -4,8 +4,7 @@ namespace tqannotations {
 
 ConstructionCurve::ConstructionCurve(const du::Symbol& name, std::vector<du::SmartPtr<tqg::Edge>> edges)
     : Annotation(CONSTRUCTION_CURVE), m_name(name), m_edges(std::move(edges))
-{
-}
+{}
 
 bool ConstructionCurve::GetCurveInfo(du::Symbol& name, std::vector<du::SmartPtr<tqg::Edge>>& edges) const
 {

@@ -19,17 +19,16 @@ namespace tqannotations {
 
 MarkupDrag::MarkupDrag(const du::SmartPtr<tqk::Markup>& markup, const du::SmartPtr<tqk::View>& view,
                        tqk::MarkupController* controller)
-  : m_markup(markup), m_view(view), m_controller(controller)
-{
-}
+    : m_markup(markup), m_view(view), m_controller(controller)
+{}
 
 MarkupDrag::~MarkupDrag() { Finish(); }
 
 namespace {
 
 // The pickable grab point of the model tree nearest to the pixel, within its widened square.
-void FindGrabPoint(const du::SmartPtr<tqmu::ModelBase>& model, const dg::DMat44& worldToView,
-                   int x, int y, du::SmartPtr<tqmu::ModelBase>& best, double& bestDistance)
+void FindGrabPoint(const du::SmartPtr<tqmu::ModelBase>& model, const dg::DMat44& worldToView, int x, int y,
+                   du::SmartPtr<tqmu::ModelBase>& best, double& bestDistance)
 {
   if (const auto container = du::SmartPtr<tqmu::ModelContainer>::DynamicCast(model)) {
     for (const du::SmartPtr<tqmu::ModelBase>& child : container->GetChildren())
@@ -161,7 +160,8 @@ void MarkupDrag::DropCenterLineEnd(int x, int y)
     if (shapeView->PickAsync(x, y, tqk::PICK_ALL, pick))
       tqk::Kernel::GetKernel()->PumpQueue();
     const std::vector<tqk::PickResult>& hits = pick->GetResults();
-    const auto part = hits.empty() ? nullptr : du::SmartPtr<tqk::ShapeInstance>::DynamicCast(hits.front().GetObject());
+    const auto part =
+        hits.empty() ? nullptr : du::SmartPtr<tqk::ShapeInstance>::DynamicCast(hits.front().GetObject());
     if (part && part->GetInstance()) {
       const du::SmartPtr<tqk::ObjectSelectionItem> item(new tqk::ObjectSelectionItem(part->GetInstance()));
       item->SetContentType(tqk::mcad_selection::Instance);

@@ -12,8 +12,7 @@ void MeasurementObserver::OnMeasurementValid(bool) {}
 void MeasurementEvent::Write(dom::ObserverProxy& proxy)
 {
   if (proxy.GetDelivery() == dom::ObserverProxy::HANDLERS)
-    if (auto* observer = dynamic_cast<MeasurementObserver*>(proxy.GetObserver().Get()))
-    {
+    if (auto* observer = dynamic_cast<MeasurementObserver*>(proxy.GetObserver().Get())) {
       Deliver(*observer);
       return;
     }
@@ -29,11 +28,11 @@ void MeasurementEvent::PushSlot(dom::ObserverProxy& proxy, int slot)
     proxy.PushUInt8Value(static_cast<std::uint8_t>(bits >> shift));
 }
 
-MeasurementObserver::ObjectChangedEvent::ObjectChangedEvent(int slot, const du::SmartPtr<tqk::SelectionItem>& item,
+MeasurementObserver::ObjectChangedEvent::ObjectChangedEvent(int slot,
+                                                            const du::SmartPtr<tqk::SelectionItem>& item,
                                                             bool valid)
     : m_slot(slot), m_item(item), m_valid(valid)
-{
-}
+{}
 
 MeasurementObserver::ObjectChangedEvent::~ObjectChangedEvent() = default;
 

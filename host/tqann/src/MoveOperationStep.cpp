@@ -4,10 +4,9 @@ namespace tqannotations {
 
 MoveOperationStep::MoveOperationStep(const du::SmartPtr<Annotation>& annotation, unsigned markupIndex,
                                      const dg::Location& oldLocation, const dg::Location& newLocation)
-  : m_annotation(annotation), m_markupIndex(markupIndex), m_oldLocation(oldLocation),
-    m_newLocation(newLocation)
-{
-}
+    : m_annotation(annotation), m_markupIndex(markupIndex), m_oldLocation(oldLocation),
+      m_newLocation(newLocation)
+{}
 
 void MoveOperationStep::Undo()
 {

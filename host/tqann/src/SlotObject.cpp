@@ -14,17 +14,15 @@ namespace tqannotations {
 
 SlotObject::SlotObject() : m_valid(false) {}
 
-SlotObject::SlotObject(const du::SmartPtr<tqk::SelectionItem>& item) : m_item(item), m_valid(static_cast<bool>(item)) {}
+SlotObject::SlotObject(const du::SmartPtr<tqk::SelectionItem>& item)
+    : m_item(item), m_valid(static_cast<bool>(item))
+{}
 
 SlotObject::SlotObject(const SlotObject& other)
-    : du::RefCounted(other),
-      m_item(other.m_item),
-      m_valid(other.m_valid),
-      m_shapeInstance(other.m_shapeInstance),
-      m_constraints(other.m_constraints),
+    : du::RefCounted(other), m_item(other.m_item), m_valid(other.m_valid),
+      m_shapeInstance(other.m_shapeInstance), m_constraints(other.m_constraints),
       m_constraint(other.m_constraint)
-{
-}
+{}
 
 SlotObject::~SlotObject() = default;
 

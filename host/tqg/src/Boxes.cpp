@@ -46,10 +46,7 @@ FPoint2D FBox2D::GetCorner(int index) const
   return FPoint2D(index & 1 ? max.x : min.x, index & 2 ? max.y : min.y);
 }
 
-DBox::DBox()
-  : min(DBL_MAX, DBL_MAX, DBL_MAX), max(-DBL_MAX, -DBL_MAX, -DBL_MAX)
-{
-}
+DBox::DBox() : min(DBL_MAX, DBL_MAX, DBL_MAX), max(-DBL_MAX, -DBL_MAX, -DBL_MAX) {}
 
 DPoint3D DBox::GetCenter() const
 {

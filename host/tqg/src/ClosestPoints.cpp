@@ -51,8 +51,7 @@ PrimitiveSet PieceOf(const dg::DPoint3D& point)
 dg::Segment<double, 3> Between(const PrimitiveSet& first, const PrimitiveSet& second)
 {
   const std::optional<ClosestPair> pair = FindClosestPair(first, second);
-  if (!pair)
-  {
+  if (!pair) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     return dg::Segment<double, 3>(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(nan, nan, nan));
   }
@@ -97,7 +96,8 @@ dg::Segment<double, 3> GetClosestPoints(const du::SmartPtr<Face>& face, const dg
   return GetClosestPoints(face.Get(), transform, point);
 }
 
-dg::Segment<double, 3> GetClosestPoints(const Face* face, const dg::DMat44& transform, const dg::DPoint3D& point)
+dg::Segment<double, 3> GetClosestPoints(const Face* face, const dg::DMat44& transform,
+                                        const dg::DPoint3D& point)
 {
   return Between(PieceOf(point), PiecesOf(face, transform));
 }

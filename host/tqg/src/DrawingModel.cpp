@@ -57,9 +57,8 @@ ModelLineStrip::ModelLineStrip(int reservedVertices)
     m_vertices.reserve(static_cast<std::size_t>(reservedVertices));
 }
 
-ModelShadowPoint::ModelShadowPoint(const dg::DPoint3D& position, float width, float height,
-                                   bool filled)
-  : m_width(width), m_height(height), m_filled(filled)
+ModelShadowPoint::ModelShadowPoint(const dg::DPoint3D& position, float width, float height, bool filled)
+    : m_width(width), m_height(height), m_filled(filled)
 {
   GetLocation().SetPos(position);
 }
@@ -88,9 +87,8 @@ bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 
 } // namespace
 
-PrimitiveText2D::PrimitiveText2D(const std::string& text, float fontSize,
-                                 const dg::FPoint2D& position)
-  : m_text(text), m_position(position)
+PrimitiveText2D::PrimitiveText2D(const std::string& text, float fontSize, const dg::FPoint2D& position)
+    : m_text(text), m_position(position)
 {
   unsigned lines = 1, longest = 0, current = 0;
   for (char c : text) {
@@ -105,8 +103,8 @@ PrimitiveText2D::PrimitiveText2D(const std::string& text, float fontSize,
   m_height = 1.2f * fontSize * static_cast<float>(lines);
 }
 
-void MarkupData::GetPrimitives(Primitives& primitives, dg::Pipeline, tqcontext::Context2D*, int,
-                               dg::Color, unsigned short, bool)
+void MarkupData::GetPrimitives(Primitives& primitives, dg::Pipeline, tqcontext::Context2D*, int, dg::Color,
+                               unsigned short, bool)
 {
   if (m_model)
     m_model->AppendPrimitives(primitives);

@@ -31,9 +31,9 @@ FMat33 Quat::ToMatrix() const
   const double xy = q.x * q.y, xz = q.x * q.z, yz = q.y * q.z;
   const double wx = q.w * q.x, wy = q.w * q.y, wz = q.w * q.z;
   // The usual column-vector rotation matrix, transposed for row vectors.
-  return FMat33(float(1 - 2 * (yy + zz)), float(2 * (xy + wz)), float(2 * (xz - wy)),
-                float(2 * (xy - wz)), float(1 - 2 * (xx + zz)), float(2 * (yz + wx)),
-                float(2 * (xz + wy)), float(2 * (yz - wx)), float(1 - 2 * (xx + yy)));
+  return FMat33(float(1 - 2 * (yy + zz)), float(2 * (xy + wz)), float(2 * (xz - wy)), float(2 * (xy - wz)),
+                float(1 - 2 * (xx + zz)), float(2 * (yz + wx)), float(2 * (xz + wy)), float(2 * (yz - wx)),
+                float(1 - 2 * (xx + yy)));
 }
 
 Quat Quat::FromMatrix(const FMat33& rt)
@@ -63,9 +63,8 @@ Quat Quat::FromMatrix(const FMat33& rt)
 Location::Location() : m_orientation(1, 0, 0, 0, 1, 0, 0, 0, 1) {}
 
 Location::Location(const FMat33& orientation, const DPoint3D& position)
-  : m_orientation(orientation), m_origin(position)
-{
-}
+    : m_orientation(orientation), m_origin(position)
+{}
 
 Location::Location(const DPoint3D& origin, const Quat& rotation, double scale)
 {

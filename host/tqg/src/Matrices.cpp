@@ -12,9 +12,8 @@ FMat33::FMat33() : m_m{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}} {}
 
 FMat33::FMat33(float m00, float m01, float m02, float m10, float m11, float m12, float m20, float m21,
                float m22)
-  : m_m{{m00, m01, m02}, {m10, m11, m12}, {m20, m21, m22}}
-{
-}
+    : m_m{{m00, m01, m02}, {m10, m11, m12}, {m20, m21, m22}}
+{}
 
 bool FMat33::GetInverse(FMat33& out) const
 {
@@ -28,10 +27,10 @@ bool FMat33::GetInverse(FMat33& out) const
     return false;
   const double k = 1.0 / det;
   out = FMat33(float(c00 * k), float((m(0, 2) * m(2, 1) - m(0, 1) * m(2, 2)) * k),
-               float((m(0, 1) * m(1, 2) - m(0, 2) * m(1, 1)) * k),
-               float(c01 * k), float((m(0, 0) * m(2, 2) - m(0, 2) * m(2, 0)) * k),
-               float((m(0, 2) * m(1, 0) - m(0, 0) * m(1, 2)) * k),
-               float(c02 * k), float((m(0, 1) * m(2, 0) - m(0, 0) * m(2, 1)) * k),
+               float((m(0, 1) * m(1, 2) - m(0, 2) * m(1, 1)) * k), float(c01 * k),
+               float((m(0, 0) * m(2, 2) - m(0, 2) * m(2, 0)) * k),
+               float((m(0, 2) * m(1, 0) - m(0, 0) * m(1, 2)) * k), float(c02 * k),
+               float((m(0, 1) * m(2, 0) - m(0, 0) * m(2, 1)) * k),
                float((m(0, 0) * m(1, 1) - m(0, 1) * m(1, 0)) * k));
   return true;
 }
@@ -41,8 +40,8 @@ FMat33 FMat33::operator*(const FMat33& other) const
   FMat33 product;
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c)
-      product.m_m[r][c] = m_m[r][0] * other.m_m[0][c] + m_m[r][1] * other.m_m[1][c] +
-                          m_m[r][2] * other.m_m[2][c];
+      product.m_m[r][c] =
+          m_m[r][0] * other.m_m[0][c] + m_m[r][1] * other.m_m[1][c] + m_m[r][2] * other.m_m[2][c];
   return product;
 }
 

@@ -79,9 +79,8 @@ du::SmartPtr<Shape> Shape::CreateBox(const dg::DPoint3D& min, const dg::DPoint3D
     const char* name;
     int a, b, d, e; // a quad, counter-clockwise seen from outside
   };
-  static const Side sides[6] = {{"bottom", 0, 2, 3, 1}, {"top", 4, 5, 7, 6},
-                                {"front", 0, 1, 5, 4},  {"back", 2, 6, 7, 3},
-                                {"left", 0, 4, 6, 2},   {"right", 1, 3, 7, 5}};
+  static const Side sides[6] = {{"bottom", 0, 2, 3, 1}, {"top", 4, 5, 7, 6},  {"front", 0, 1, 5, 4},
+                                {"back", 2, 6, 7, 3},   {"left", 0, 4, 6, 2}, {"right", 1, 3, 7, 5}};
   du::SmartPtr<Shape> shape(new Shape);
   for (const Side& side : sides) {
     du::SmartPtr<Face> face(new Face(du::Symbol(side.name), FaceKind::PLANAR));
@@ -93,8 +92,8 @@ du::SmartPtr<Shape> Shape::CreateBox(const dg::DPoint3D& min, const dg::DPoint3D
                                    {4, 6}, {5, 7}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
   int index = 0;
   for (const auto& edge : edges)
-    shape->AddEdge(du::SmartPtr<Edge>(
-      new Edge(du::Symbol("edge" + std::to_string(index++)), {c[edge[0]], c[edge[1]]})));
+    shape->AddEdge(
+        du::SmartPtr<Edge>(new Edge(du::Symbol("edge" + std::to_string(index++)), {c[edge[0]], c[edge[1]]})));
   return shape;
 }
 

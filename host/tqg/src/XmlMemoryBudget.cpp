@@ -15,8 +15,7 @@ constexpr std::size_t kAllowance = std::size_t(16) << 20;
 
 //! Each block starts with its size, so that releasing it gives the budget back exactly; the
 //! header keeps the block as aligned as the allocator made it.
-union BlockHeader
-{
+union BlockHeader {
   std::size_t size;
   std::max_align_t alignment;
 };

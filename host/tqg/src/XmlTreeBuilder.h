@@ -14,8 +14,8 @@ namespace dg {
 //! Elements are kept on an explicit stack of open elements rather than on the call stack; nesting
 //! deeper than MAX_DEPTH stops the parse, since the parser's own memory grows with the depth.
 //! Every error stops the parse (well-formedness errors are never passed over), as does any attempt
-//! to read an external entity or to grow the tree past the size budget given at construction. The builder releases whatever it built unless the caller
-//! takes the tree with ReleaseRoot.
+//! to read an external entity or to grow the tree past the size budget given at construction. The builder
+//! releases whatever it built unless the caller takes the tree with ReleaseRoot.
 class XmlTreeBuilder : public xercesc::DefaultHandler
 {
 public:

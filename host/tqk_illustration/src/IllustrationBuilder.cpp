@@ -7,8 +7,8 @@ namespace tqk {
 namespace illustration {
 
 IllustrationBuilder::IllustrationBuilder()
-  : m_tree(SbomTree::Get(World::GetWorld(), true, true)), m_scene(new Illustration3dScene),
-    m_view(new ShapeView), m_items(new ItemsList)
+    : m_tree(SbomTree::Get(World::GetWorld(), true, true)), m_scene(new Illustration3dScene),
+      m_view(new ShapeView), m_items(new ItemsList)
 {
   m_scene->SetItemsList(m_items);
   m_scene->AddView(m_view);
@@ -42,11 +42,9 @@ du::SmartPtr<SbomInstance> IllustrationBuilder::AddAssembly(const du::SmartPtr<S
 }
 
 du::SmartPtr<ShapeInstance> IllustrationBuilder::AddBoxPart(const du::SmartPtr<SbomInstance>& parent,
-                                                            const std::string& name,
-                                                            const dg::DPoint3D& min,
+                                                            const std::string& name, const dg::DPoint3D& min,
                                                             const dg::DPoint3D& max,
-                                                            const dg::Location& placement,
-                                                            bool itemized)
+                                                            const dg::Location& placement, bool itemized)
 {
   return AddPart(parent, name, tqg::Shape::CreateBox(min, max), placement, itemized);
 }

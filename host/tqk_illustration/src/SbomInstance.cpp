@@ -7,9 +7,8 @@ namespace illustration {
 
 const du::Symbol SbomInstance::CLASS_TYPE("tqk::illustration::SbomInstance");
 
-SbomInstance::SbomInstance(const du::Symbol& idPath, const du::Symbol& name,
-                           const du::Symbol& ebomPathId)
-  : BaseInstance(idPath), m_ebomPathId(ebomPathId)
+SbomInstance::SbomInstance(const du::Symbol& idPath, const du::Symbol& name, const du::Symbol& ebomPathId)
+    : BaseInstance(idPath), m_ebomPathId(ebomPathId)
 {
   SetObjectName(name);
 }

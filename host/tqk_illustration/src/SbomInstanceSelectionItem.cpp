@@ -23,8 +23,7 @@ const du::Symbol SbomInstanceSelectionItem::ID_FIELD("sbomInstanceId");
 
 SbomInstanceSelectionItem::SbomInstanceSelectionItem(const du::SmartPtr<SbomInstance>& instance)
     : m_instance(instance)
-{
-}
+{}
 
 void SbomInstanceSelectionItem::GetClassTypes(std::vector<du::Symbol>& types) const
 {

@@ -56,8 +56,7 @@ bool SbomTree::Release(const du::SmartPtr<World>& world)
   return true;
 }
 
-bool SbomTree::AddInstance(const du::SmartPtr<SbomInstance>& parent,
-                           const du::SmartPtr<SbomInstance>& node)
+bool SbomTree::AddInstance(const du::SmartPtr<SbomInstance>& parent, const du::SmartPtr<SbomInstance>& node)
 {
   if (!node || node->GetParent())
     return false;

@@ -19,8 +19,8 @@ std::string Localizer::LocalizeMessage(const std::string& key, int failureAction
   std::size_t next = 0;
   for (std::size_t i = 0; i < message->size(); ++i) {
     const char c = (*message)[i];
-    const bool placeholder = c == '%' && i + 1 < message->size() &&
-                             ((*message)[i + 1] == 's' || (*message)[i + 1] == 'd');
+    const bool placeholder =
+        c == '%' && i + 1 < message->size() && ((*message)[i + 1] == 's' || (*message)[i + 1] == 'd');
     if (placeholder && next < texts.size()) {
       result += texts[next++];
       ++i;

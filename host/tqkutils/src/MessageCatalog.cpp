@@ -14,16 +14,11 @@ std::map<Key, std::string> ShippedTexts()
   std::map<Key, std::string> texts;
   const char* modules = "tqbase:tqmodulesStrings";
   const std::pair<const char*, const char*> english[] = {
-    {"31", "Move Leader Point"},
-    {"68", "Edit %s"},
-    {"113", "Change Items of %s"},
-    {"118", "Move %s"},
-    {"119", "Change Style of %s"},
-    {"2045", "Center Line"},
-    {"2046", "Item Callout"},
-    {"2049", "Note"},
-    {"2050", "Callout"},
-    {"5601", "Center Line %d"},
+      {"31", "Move Leader Point"},   {"68", "Edit %s"},
+      {"113", "Change Items of %s"}, {"118", "Move %s"},
+      {"119", "Change Style of %s"}, {"2045", "Center Line"},
+      {"2046", "Item Callout"},      {"2049", "Note"},
+      {"2050", "Callout"},           {"5601", "Center Line %d"},
   };
   for (const auto& [key, text] : english)
     texts.emplace(Key(modules, key), text);

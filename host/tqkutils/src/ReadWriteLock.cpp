@@ -139,7 +139,8 @@ bool ReadWriteLock::SleepUnlessChanged(std::unique_lock<std::mutex>& lock, std::
   // Setting the mark only if nothing changed since the state was seen means that whoever changes
   // it next sees the mark, and must take m_sleepMutex to wake us, which it can only do once we
   // sleep: no wake-up is lost.
-  if (!(seen & SLEEPERS) && !m_state.compare_exchange_strong(seen, seen | SLEEPERS, std::memory_order_relaxed))
+  if (!(seen & SLEEPERS) &&
+      !m_state.compare_exchange_strong(seen, seen | SLEEPERS, std::memory_order_relaxed))
     return false;
   m_released.wait(lock);
   return true;

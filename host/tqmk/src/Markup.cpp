@@ -70,10 +70,7 @@ void Label::Translate(const dg::DVec3& offset)
   Markup::Translate(offset);
 }
 
-LeaderLine::LeaderLine() : m_model(new tqmu::ModelLeaderLine)
-{
-  SetContent(ContentOn(this, m_model), false);
-}
+LeaderLine::LeaderLine() : m_model(new tqmu::ModelLeaderLine) { SetContent(ContentOn(this, m_model), false); }
 
 void LeaderLine::GetClassTypes(std::vector<du::Symbol>& types) const
 {
@@ -111,9 +108,8 @@ void LeaderLine::Translate(const dg::DVec3& offset)
 }
 
 MarkupShadow::MarkupShadow(const du::SmartPtr<tqk::View>& view, bool ephemeral)
-  : m_view(view), m_ephemeral(ephemeral)
-{
-}
+    : m_view(view), m_ephemeral(ephemeral)
+{}
 
 void MarkupShadow::GetClassTypes(std::vector<du::Symbol>& types) const
 {

@@ -216,8 +216,10 @@ TEST(TemplateDocument, DeclarationNamingAnExternalGrammarIsReadWithoutIt)
   for (const std::string& prolog : {
            "<!DOCTYPE lumbra-annotations SYSTEM \"annotations.dtd\"" + internal,
            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- stored template -->\n<?tool x?>\n"
-           "<!DOCTYPE lumbra-annotations SYSTEM 'annotations.dtd'" + internal,
-           "\xEF\xBB\xBF<!DOCTYPE lumbra-annotations\n  PUBLIC \"-//Templates//EN\"\n  \"http://127.0.0.1:9/a.dtd\"" +
+           "<!DOCTYPE lumbra-annotations SYSTEM 'annotations.dtd'" +
+               internal,
+           "\xEF\xBB\xBF<!DOCTYPE lumbra-annotations\n  PUBLIC \"-//Templates//EN\"\n  "
+           "\"http://127.0.0.1:9/a.dtd\"" +
                internal,
        }) {
     Templates templates = Load(prolog + body);
@@ -226,9 +228,10 @@ TEST(TemplateDocument, DeclarationNamingAnExternalGrammarIsReadWithoutIt)
   }
 
   // Declarations that are not well formed end the document as before, whatever their form.
-  for (const char* broken : {"<!DOCTYPE lumbra-annotations SYSTEM>", "<!DOCTYPE lumbra-annotations SYSTEM \"x",
-                                   "<!DOCTYPE lumbra-annotations PUBLIC \"p\">", "<!DOCTYPE SYSTEM \"x\">",
-                                   "<!-- unterminated <!DOCTYPE lumbra-annotations SYSTEM \"x\">"})
+  for (const char* broken :
+       {"<!DOCTYPE lumbra-annotations SYSTEM>", "<!DOCTYPE lumbra-annotations SYSTEM \"x",
+        "<!DOCTYPE lumbra-annotations PUBLIC \"p\">", "<!DOCTYPE SYSTEM \"x\">",
+        "<!-- unterminated <!DOCTYPE lumbra-annotations SYSTEM \"x\">"})
     EXPECT_TRUE(Load(broken + std::string("<lumbra-annotations><annotation/></lumbra-annotations>")).empty())
         << broken;
 }
@@ -242,7 +245,8 @@ TEST(TemplateDocument, ReadsFromFileUrls)
   EXPECT_EQ(templates[1]->GetLineStipple(), 1);
 
   // A stored file that names its grammar, which lies nowhere: read all the same.
-  EXPECT_TRUE(TemplateLoader().GetTemplateList(du::Symbol("file://" + TestData("external-grammar.xml")), templates));
+  EXPECT_TRUE(
+      TemplateLoader().GetTemplateList(du::Symbol("file://" + TestData("external-grammar.xml")), templates));
   ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item", "stored"}));
   EXPECT_EQ(templates[2]->name, "Stored");
 }

@@ -25,11 +25,13 @@ void ExpectAt(const dg::DPoint3D& actual, const dg::DPoint3D& expected)
 class DerivedCSysTest : public ::testing::Test
 {
 protected:
-  DerivedCSysTest() : scene(new tqk::ShapeScene), bar(new tqk::Instance("bar")), bare(new tqk::Instance("bare"))
+  DerivedCSysTest()
+      : scene(new tqk::ShapeScene), bar(new tqk::Instance("bar")), bare(new tqk::Instance("bare"))
   {
     // A bar 2 long in X, 1 in Y and Z, placed at (10, 0, 0).
     const du::SmartPtr<tqg::Shape> box = tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0), dg::DPoint3D(2, 1, 1));
-    scene->CreateShapeInstance(bar, new tqk::Shape(box), dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(10, 0, 0)));
+    scene->CreateShapeInstance(bar, new tqk::Shape(box),
+                               dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(10, 0, 0)));
     scene->CreateShapeInstance(bare, new tqk::Shape, dg::Location::IDENTITY);
   }
   ~DerivedCSysTest() override { scene->Close(); }
@@ -67,7 +69,8 @@ TEST_F(DerivedCSysTest, AxisOfAPartOrADatumRunsAlongTheLongestSideOfItsWorldBox)
 TEST_F(DerivedCSysTest, AxisOfAStraightEdgeIsItsEndsAndOfACylinderItsEndCircleCentres)
 {
   const auto axisOf = [this](const du::SmartPtr<tqg::Geometry>& geometry) {
-    return NewLumbraDerivedCSys(scene, new tqk::GeometrySelectionItem(geometry, bar), LumbraDerivedCSys::AXIS);
+    return NewLumbraDerivedCSys(scene, new tqk::GeometrySelectionItem(geometry, bar),
+                                LumbraDerivedCSys::AXIS);
   };
   const du::SmartPtr<LumbraDerivedCSys> edge =
       axisOf(new tqg::Edge("slanted", {dg::DPoint3D(0, 0, 0), dg::DPoint3D(2, 1, 1)}));
@@ -116,7 +119,8 @@ TEST(DerivedCSysOfBuiltParts, BoreDatumAndRodGiveTheirOwnAxes)
     const du::SmartPtr<tqk::ShapeInstance> shown = builder.FindPart(part);
     EXPECT_TRUE(shown) << part;
     const du::SmartPtr<LumbraDerivedCSys> system = NewLumbraDerivedCSys(
-        scene, new tqk::GeometrySelectionItem(geometry, shown ? shown->GetInstance() : nullptr), LumbraDerivedCSys::AXIS);
+        scene, new tqk::GeometrySelectionItem(geometry, shown ? shown->GetInstance() : nullptr),
+        LumbraDerivedCSys::AXIS);
     EXPECT_TRUE(system && system->IsValid()) << part;
     return system ? std::make_pair(system->GetPlacement().GetPosition(), system->GetLocation().GetPosition())
                   : std::make_pair(dg::DPoint3D::BAD, dg::DPoint3D::BAD);

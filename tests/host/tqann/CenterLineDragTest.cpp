@@ -75,7 +75,8 @@ TEST(CenterLineDrag, ADropOnNothingLeavesTheEndWithoutAnItemButMovesTheLine)
   tqk::illustration::IllustrationBuilder builder;
   builder.BuildSample();
   du::SmartPtr<CenterLineXYZ> line(new CenterLineXYZ);
-  line->SetPoints({dg::DPoint3D(4, 5, 2), dg::DPoint3D(5, 5, 2), dg::DPoint3D(25, 5, 2), dg::DPoint3D(26, 5, 2)});
+  line->SetPoints(
+      {dg::DPoint3D(4, 5, 2), dg::DPoint3D(5, 5, 2), dg::DPoint3D(25, 5, 2), dg::DPoint3D(26, 5, 2)});
   LineOwner owner;
   {
     tqannotations::MarkupDrag drag(line, builder.GetView(), &owner);

@@ -72,7 +72,7 @@ TEST(LabelDrag, DraggedLabelMovesWithUndoAndRedoAndTheIllustrationTearsDownClean
     tqannotations::MarkupDrag drag(owner->label, builder.GetView());
     ASSERT_TRUE(drag.StartAt(20, 20));
     drag.Step(dg::DVec3(6, 0, 0));
-    drag.Step(dg::DVec3(10, -4, 0)); // pixels: 5 and -2 units in the scene
+    drag.Step(dg::DVec3(10, -4, 0));           // pixels: 5 and -2 units in the scene
     EXPECT_EQ(owner->label->GetPos().x, 10.0); // the label waits for the drop
     ASSERT_TRUE(drag.Stop(40, 16, new tqk::Operation("Move Label", builder.GetScene(), true)));
     EXPECT_EQ(owner->label->GetPos().x, 15.0);

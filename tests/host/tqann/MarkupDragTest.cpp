@@ -26,7 +26,7 @@ class RecordingShadow : public tqmk::MarkupShadow
 {
 public:
   RecordingShadow(const du::SmartPtr<tqk::View>& view, Log& log, bool acceptStart)
-    : MarkupShadow(view, true), m_log(log), m_acceptStart(acceptStart)
+      : MarkupShadow(view, true), m_log(log), m_acceptStart(acceptStart)
   {
     m_log.push_back("construct");
   }
@@ -196,7 +196,8 @@ public:
   {
     du::SmartPtr<tqmu::ModelContainer> container(new tqmu::ModelContainer);
     for (double x : {10.0, 20.0, 30.0}) {
-      du::SmartPtr<tqmu::ModelShadowPoint> point(new tqmu::ModelShadowPoint(dg::DPoint3D(x, 10, 0), 2, 2, true));
+      du::SmartPtr<tqmu::ModelShadowPoint> point(
+          new tqmu::ModelShadowPoint(dg::DPoint3D(x, 10, 0), 2, 2, true));
       point->SetPickable(x != 20.0);
       container->AddHead(point);
       points.push_back(point);

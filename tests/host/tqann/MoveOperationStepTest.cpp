@@ -28,7 +28,7 @@ TEST(MoveOperationStep, UndoAndRedoSetTheMarkupLocationThroughTheAnnotation)
 {
   du::SmartPtr<PlacedAnnotation> annotation(new PlacedAnnotation);
   du::SmartPtr<tqannotations::MoveOperationStep> step(
-    new tqannotations::MoveOperationStep(annotation, 3, At(1), At(2)));
+      new tqannotations::MoveOperationStep(annotation, 3, At(1), At(2)));
   EXPECT_EQ(step->GetMarkupIndex(), 3u);
   step->Undo();
   step->Redo();

@@ -17,8 +17,7 @@ class SlotObjectTest : public ::testing::Test
 {
 protected:
   SlotObjectTest()
-      : scene(new tqk::ShapeScene),
-        instance(new tqk::Instance("frame/plate")),
+      : scene(new tqk::ShapeScene), instance(new tqk::Instance("frame/plate")),
         shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0), dg::DPoint3D(1, 1, 1)))
   {
     part = scene->CreateShapeInstance(instance, new tqk::Shape(shape), dg::Location::IDENTITY);
@@ -45,7 +44,8 @@ TEST_F(SlotObjectTest, BoundSlotsFindThePartOfTheirItemAndFollowItsPlacement)
   EXPECT_EQ(slot->GetMatrix()(3, 0), 5.0) << "the matrix is the part's current placement";
 
   // A geometry item finds its part through its parent; its point is the pick's.
-  du::SmartPtr<tqk::GeometrySelectionItem> face(new tqk::GeometrySelectionItem(shape->GetFaces()[0], instance));
+  du::SmartPtr<tqk::GeometrySelectionItem> face(
+      new tqk::GeometrySelectionItem(shape->GetFaces()[0], instance));
   face->SetPickPoint(dg::DPoint3D(1, 2, 3));
   SlotObject geometrySlot(face);
   geometrySlot.Bind(scene);

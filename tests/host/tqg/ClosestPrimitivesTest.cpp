@@ -18,7 +18,8 @@ const PrimitiveSet::Triangle unitTriangle{DPoint3D(0, 0, 0), DPoint3D(1, 0, 0), 
 
 TEST(ClosestPrimitives, PointToTriangleLandsInTheRightRegion)
 {
-  ExpectNear(tqg::ClosestPointTriangle(DPoint3D(0.25, 0.25, 2), unitTriangle).onSecond, DPoint3D(0.25, 0.25, 0));
+  ExpectNear(tqg::ClosestPointTriangle(DPoint3D(0.25, 0.25, 2), unitTriangle).onSecond,
+             DPoint3D(0.25, 0.25, 0));
   ExpectNear(tqg::ClosestPointTriangle(DPoint3D(-1, -1, 0), unitTriangle).onSecond, DPoint3D(0, 0, 0));
   ExpectNear(tqg::ClosestPointTriangle(DPoint3D(0.5, -3, 1), unitTriangle).onSecond, DPoint3D(0.5, 0, 0));
   // Beyond the slanted edge: the foot on that edge, not on a vertex.

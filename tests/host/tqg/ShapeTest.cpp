@@ -86,8 +86,8 @@ TEST(Shape, NullFacesAndEdgesAreRefused)
 TEST(ClosestPoints, PointAboveTheFaceDropsOntoItsInterior)
 {
   const auto box = UnitBox();
-  const auto segment = tqg::GetClosestPoints(FaceNamed(*box, "top"), dg::DMat44::IDENTITY,
-                                             dg::DPoint3D(0.5, 1, 10));
+  const auto segment =
+      tqg::GetClosestPoints(FaceNamed(*box, "top"), dg::DMat44::IDENTITY, dg::DPoint3D(0.5, 1, 10));
   EXPECT_EQ(segment.start.x, 0.5);
   EXPECT_DOUBLE_EQ(segment.end.x, 0.5);
   EXPECT_DOUBLE_EQ(segment.end.y, 1.0);
@@ -111,8 +111,8 @@ TEST(ClosestPoints, FaceIsPlacedByTheTransform)
 {
   const auto box = UnitBox();
   const dg::Location moved(dg::FMat33::IDENTITY, dg::DPoint3D(100, 0, 0));
-  const auto segment = tqg::GetClosestPoints(FaceNamed(*box, "top"), moved.GetXform(),
-                                             dg::DPoint3D(100.5, 1, 10));
+  const auto segment =
+      tqg::GetClosestPoints(FaceNamed(*box, "top"), moved.GetXform(), dg::DPoint3D(100.5, 1, 10));
   EXPECT_DOUBLE_EQ(segment.end.x, 100.5);
   EXPECT_DOUBLE_EQ(segment.end.z, 3.0);
 }

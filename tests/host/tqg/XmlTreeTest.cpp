@@ -23,7 +23,8 @@ Tree Parse(const std::string& text) { return Tree(dg::ParseXml(text)); }
 //! 160 kilobytes that expand to 900 million characters.
 std::string QuadraticAttributeDocument(const std::string& root)
 {
-  std::string text = "<!DOCTYPE " + root + " [<!ENTITY big \"" + std::string(100000, 'x') + "\">]><" + root + " a=\"";
+  std::string text =
+      "<!DOCTYPE " + root + " [<!ENTITY big \"" + std::string(100000, 'x') + "\">]><" + root + " a=\"";
   for (int i = 0; i < 9000; ++i)
     text += "&big;";
   return text + "\"/>";

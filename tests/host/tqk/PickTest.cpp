@@ -34,8 +34,8 @@ class PickTest : public ::testing::Test
 protected:
   PickTest() : scene(new tqk::ShapeScene), view(new tqk::ShapeView)
   {
-    const du::SmartPtr<tqk::Shape> box(new tqk::Shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0),
-                                                                            dg::DPoint3D(10, 10, 1))));
+    const du::SmartPtr<tqk::Shape> box(
+        new tqk::Shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 10, 1))));
     far = scene->CreateShapeInstance(BoxPart("far"), box,
                                      dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(0, 0, 5)));
     near = scene->CreateShapeInstance(BoxPart("near"), box, dg::Location::IDENTITY);
@@ -96,8 +96,8 @@ TEST_F(PickTest, HiddenPartsAreNotHitAndTheSceneIsReadWhenTheAnswerRuns)
 
 TEST_F(PickTest, PartsBehindTheViewerAreNotHit)
 {
-  const du::SmartPtr<tqk::Shape> box(new tqk::Shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0),
-                                                                          dg::DPoint3D(10, 10, 1))));
+  const du::SmartPtr<tqk::Shape> box(
+      new tqk::Shape(tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 10, 1))));
   const auto behind = scene->CreateShapeInstance(BoxPart("behind"), box,
                                                  dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(0, 0, -6)));
   const auto all = Pick(5, 5);

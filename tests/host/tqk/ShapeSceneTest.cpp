@@ -80,8 +80,7 @@ TEST_F(ShapeSceneTest, EachChangeIsSeenByTheSceneAndReportedOnce)
   const auto c = MakeInstance("c");
   const auto partC = scene->CreateShapeInstance(c, nullptr, dg::Location::IDENTITY);
   EXPECT_EQ(scene->GetShapeInstance(c), partC);
-  EXPECT_EQ(log.entries,
-            (std::vector<std::string>{"moved a", "appearance b", "removed a", "created c"}));
+  EXPECT_EQ(log.entries, (std::vector<std::string>{"moved a", "appearance b", "removed a", "created c"}));
 }
 
 TEST_F(ShapeSceneTest, VisibilityReportsOnlyPartsThatReallyChangedAndOnlyWhenAsked)

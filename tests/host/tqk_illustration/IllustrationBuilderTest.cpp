@@ -29,7 +29,8 @@ TEST(IllustrationBuilder, SampleHasItsTreeWeldItemsAndPartsWhereTheViewSeesThem)
   EXPECT_FALSE(builder.FindPart("frame")); // an assembly shows no part of its own
 
   unsigned item = 0;
-  ASSERT_TRUE(builder.GetItemsList()->GetItemIdForInstance(tree->FindInstance(du::Symbol("housing/bolt")), item));
+  ASSERT_TRUE(
+      builder.GetItemsList()->GetItemIdForInstance(tree->FindInstance(du::Symbol("housing/bolt")), item));
   EXPECT_EQ(item, 4u);
   EXPECT_FALSE(builder.GetItemsList()->GetItemized(item));
   EXPECT_EQ(builder.GetScene()->GetItemsList(), builder.GetItemsList());

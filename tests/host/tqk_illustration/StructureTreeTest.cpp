@@ -15,7 +15,8 @@ using Instances = std::set<du::SmartPtr<tqk::Instance>>;
 
 du::SmartPtr<SbomInstance> Node(const char* idPath, const char* ebomPath = "")
 {
-  return du::SmartPtr<SbomInstance>(new SbomInstance(du::Symbol(idPath), du::Symbol(idPath), du::Symbol(ebomPath)));
+  return du::SmartPtr<SbomInstance>(
+      new SbomInstance(du::Symbol(idPath), du::Symbol(idPath), du::Symbol(ebomPath)));
 }
 
 du::SmartPtr<tqk::Instance> Bind(const du::SmartPtr<SbomInstance>& node)
@@ -107,8 +108,8 @@ TEST_F(StructureTreeTest, OutsideAnyWeldANodeStandsForItselfAndWhatIsBelowIt)
 
 TEST_F(StructureTreeTest, RefusedAdditionsChangeNothing)
 {
-  EXPECT_FALSE(tree->AddInstance(nullptr, Node("top/frame"))); // id path known already
-  EXPECT_FALSE(tree->AddInstance(top, plate));                 // has a parent already
+  EXPECT_FALSE(tree->AddInstance(nullptr, Node("top/frame")));  // id path known already
+  EXPECT_FALSE(tree->AddInstance(top, plate));                  // has a parent already
   EXPECT_FALSE(tree->AddInstance(Node("stranger"), Node("x"))); // parent not in the tree
   EXPECT_FALSE(tree->FindInstance(du::Symbol("x")));
   EXPECT_FALSE(tree->AddInstance(nullptr, nullptr));

@@ -175,11 +175,11 @@ TEST(ReadWriteLockDeathTest, AskingForWriteWhileHoldingOnlyReadAborts)
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   dp::ReadWriteLock lock;
   EXPECT_DEATH(
-    {
-      lock.ReadLock();
-      lock.WriteLock();
-    },
-    "holds the read lock asked for the write lock");
+      {
+        lock.ReadLock();
+        lock.WriteLock();
+      },
+      "holds the read lock asked for the write lock");
 }
 
 TEST(ReadWriteLockDeathTest, UnbalancedUnlockAborts)

@@ -70,14 +70,14 @@ TEST(WideString, MalformedUtf8BecomesReplacementCharactersAndResynchronises)
     std::string input;
     std::u16string expected;
   } cases[] = {
-    {"\xE2\x82\x41", u"\uFFFDA"},          // cut short by an ASCII byte ("A"), which is kept
-    {"\xC0\xAF", u"\uFFFD\uFFFD"},           // overlong lead byte and a stray continuation
-    {"\xE0\x80\xAF", u"\uFFFD"},             // overlong three-byte form of '/'
-    {"\xED\xA0\x80", u"\uFFFD"},             // an encoded surrogate
-    {"\xF4\x90\x80\x80", u"\uFFFD"},         // past U+10FFFF
-    {"\x80\x62", u"\uFFFDb"},              // continuation byte without a lead, then "b"
-    {"\xFF", u"\uFFFD"},                     // never valid
-    {"x\xF0\x9F\x98", u"x\uFFFD"},           // cut short by the end of the text
+      {"\xE2\x82\x41", u"\uFFFDA"},    // cut short by an ASCII byte ("A"), which is kept
+      {"\xC0\xAF", u"\uFFFD\uFFFD"},   // overlong lead byte and a stray continuation
+      {"\xE0\x80\xAF", u"\uFFFD"},     // overlong three-byte form of '/'
+      {"\xED\xA0\x80", u"\uFFFD"},     // an encoded surrogate
+      {"\xF4\x90\x80\x80", u"\uFFFD"}, // past U+10FFFF
+      {"\x80\x62", u"\uFFFDb"},        // continuation byte without a lead, then "b"
+      {"\xFF", u"\uFFFD"},             // never valid
+      {"x\xF0\x9F\x98", u"x\uFFFD"},   // cut short by the end of the text
   };
   for (const auto& c : cases)
     EXPECT_EQ(du::Utf8ToUtf16(c.input), c.expected) << testing::PrintToString(c.input);

@@ -67,7 +67,7 @@ TEST(CalloutLabelShadow, StopMovesTheShadowAndReportsToTheLabelsController)
   du::SmartPtr<tqmk::CalloutLabel> label(new tqmk::CalloutLabel);
   label->SetController(&controller);
   const auto shadow = du::SmartPtr<tqmk::MarkupShadow>::DynamicCast(
-    du::SmartPtr<tqk::Markup>(label->ConstructShadow(du::SmartPtr<tqk::View>(new tqk::View))));
+      du::SmartPtr<tqk::Markup>(label->ConstructShadow(du::SmartPtr<tqk::View>(new tqk::View))));
   shadow->Stop(dg::DVec3(1, 2, 3), nullptr);
   EXPECT_EQ(controller.updates, 1);
   EXPECT_EQ(controller.lastChanged, du::SmartPtr<tqk::Markup>(label));

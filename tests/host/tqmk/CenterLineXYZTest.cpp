@@ -13,8 +13,7 @@ using tqmk::CenterLineXYZ;
 void ExpectPoints(const std::vector<DPoint3D>& actual, const std::vector<DPoint3D>& expected)
 {
   ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < expected.size(); ++i)
-  {
+  for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_NEAR(actual[i].x, expected[i].x, 1e-9) << "point " << i;
     EXPECT_NEAR(actual[i].y, expected[i].y, 1e-9) << "point " << i;
     EXPECT_NEAR(actual[i].z, expected[i].z, 1e-9) << "point " << i;
@@ -26,12 +25,12 @@ const std::uint16_t xyz[3] = {0, 1, 2};
 TEST(CenterLineXYZ, StraightLinesHaveTheirEndsAtOneAndCountMinusTwoEvenWithoutExtensions)
 {
   std::vector<DPoint3D> points;
-  CenterLineXYZ::BuildPoints(DPoint3D(0, 0, 0), DPoint3D(4, 0, 0), false, 1.0f, 2.0f, 0.5f, dg::Location::IDENTITY,
-                             xyz, points);
+  CenterLineXYZ::BuildPoints(DPoint3D(0, 0, 0), DPoint3D(4, 0, 0), false, 1.0f, 2.0f, 0.5f,
+                             dg::Location::IDENTITY, xyz, points);
   ExpectPoints(points, {DPoint3D(-1, 0, 0), DPoint3D(0, 0, 0), DPoint3D(4, 0, 0), DPoint3D(6, 0, 0)});
 
-  CenterLineXYZ::BuildPoints(DPoint3D(1, 1, 1), DPoint3D(1, 1, 1), false, 0.0f, 0.0f, 0.5f, dg::Location::IDENTITY,
-                             xyz, points);
+  CenterLineXYZ::BuildPoints(DPoint3D(1, 1, 1), DPoint3D(1, 1, 1), false, 0.0f, 0.0f, 0.5f,
+                             dg::Location::IDENTITY, xyz, points);
   ExpectPoints(points, std::vector<DPoint3D>(4, DPoint3D(1, 1, 1)));
 }
 
@@ -42,11 +41,11 @@ TEST(CenterLineXYZ, RoutedLinesFollowEachOfTheSixAxisOrders)
   const DPoint3D legs[3] = {DPoint3D(2, 0, 0), DPoint3D(0, 4, 0), DPoint3D(0, 0, 6)};
   const std::array<std::array<std::uint16_t, 3>, 6> orders = {
       {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}}};
-  for (const auto& order : orders)
-  {
+  for (const auto& order : orders) {
     SCOPED_TRACE(testing::Message() << order[0] << order[1] << order[2]);
     std::vector<DPoint3D> points;
-    CenterLineXYZ::BuildPoints(first, second, true, 1.0f, 1.0f, 0.25f, dg::Location::IDENTITY, order.data(), points);
+    CenterLineXYZ::BuildPoints(first, second, true, 1.0f, 1.0f, 0.25f, dg::Location::IDENTITY, order.data(),
+                               points);
     const DPoint3D& a = legs[order[0]];
     const DPoint3D& b = legs[order[1]];
     const DPoint3D& c = legs[order[2]];
@@ -69,7 +68,8 @@ TEST(CenterLineXYZ, RoutingTakesTheAxesOfTheTurnedPlacement)
   // Turned a quarter about Z: its X axis points along world Y, its Y axis along world -X.
   const dg::Location turned(dg::FMat33(0, 1, 0, -1, 0, 0, 0, 0, 1), DPoint3D(50, 50, 50));
   std::vector<DPoint3D> points;
-  CenterLineXYZ::BuildPoints(DPoint3D(0, 0, 0), DPoint3D(2, 4, 0), true, 0.0f, 0.0f, 0.5f, turned, xyz, points);
+  CenterLineXYZ::BuildPoints(DPoint3D(0, 0, 0), DPoint3D(2, 4, 0), true, 0.0f, 0.0f, 0.5f, turned, xyz,
+                             points);
   ExpectPoints(points, {DPoint3D(0, 0, 0), DPoint3D(0, 0, 0), DPoint3D(0, 2, 0), DPoint3D(2, 2, 0),
                         DPoint3D(2, 2, 0), DPoint3D(2, 4, 0), DPoint3D(2, 4, 0)});
 }
@@ -78,8 +78,8 @@ TEST(CenterLineXYZ, DraggedPointsChangeWhatTheLineReportsAndTheShadowCarriesAnEn
 {
   du::SmartPtr<CenterLineXYZ> line(new CenterLineXYZ);
   std::vector<DPoint3D> points;
-  CenterLineXYZ::BuildPoints(DPoint3D(0, 0, 0), DPoint3D(4, 0, 0), false, 1.0f, 1.0f, 0.5f, dg::Location::IDENTITY,
-                             xyz, points);
+  CenterLineXYZ::BuildPoints(DPoint3D(0, 0, 0), DPoint3D(4, 0, 0), false, 1.0f, 1.0f, 0.5f,
+                             dg::Location::IDENTITY, xyz, points);
   line->SetPoints(points);
   line->SetDragFactor(0.75f);
   EXPECT_EQ(line->GetDragFactor(), 0.75f) << "a straight line keeps the factor it was given";
@@ -95,7 +95,8 @@ TEST(CenterLineXYZ, DraggedPointsChangeWhatTheLineReportsAndTheShadowCarriesAnEn
   ASSERT_TRUE(shadow->SetDraggedPoint(2));
   shadow->SetDragOffset(dg::DVec3(1, 2, 0)); // no view, so the offset is taken as it is
   shadow->HandleDragStep();
-  ExpectPoints(shadow->GetPoints(), {DPoint3D(-1, 0, 0), DPoint3D(0, 0, 0), DPoint3D(5, 2, 0), DPoint3D(8, 2, 0)});
+  ExpectPoints(shadow->GetPoints(),
+               {DPoint3D(-1, 0, 0), DPoint3D(0, 0, 0), DPoint3D(5, 2, 0), DPoint3D(8, 2, 0)});
   EXPECT_EQ(line->GetPoints()[2].x, 4.0) << "the line itself stays";
 }
 

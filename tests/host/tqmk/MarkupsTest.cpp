@@ -94,7 +94,8 @@ TEST(MarkupShadow, OffsetsAreCarriedIntoTheSceneThroughTheCamera)
   const dg::DVec3 delta = shadow->GetDeltaInObjectSpace(dg::DVec3(10, -4, 0));
   EXPECT_EQ(delta.x, 5.0);
   EXPECT_EQ(delta.y, -2.0);
-  du::SmartPtr<tqmk::MarkupShadow> plain(new tqmk::MarkupShadow(du::SmartPtr<tqk::View>(new tqk::View), true));
+  du::SmartPtr<tqmk::MarkupShadow> plain(
+      new tqmk::MarkupShadow(du::SmartPtr<tqk::View>(new tqk::View), true));
   EXPECT_EQ(plain->GetDeltaInObjectSpace(dg::DVec3(10, -4, 0)).x, 10.0);
 }
 

@@ -26,8 +26,7 @@ public:
   LumbraDerivedCSys() = default;
   LumbraDerivedCSys(const dg::Location& placement, const dg::Location& location)
       : m_valid(true), m_placement(placement), m_location(location)
-  {
-  }
+  {}
 
   bool IsValid() const { return m_valid; }
   //! The first placement: the start of the axis, or the part's placement.

@@ -14,8 +14,7 @@ public:
 
   explicit ConstructionCoords(const dg::Location& placement)
       : Annotation(CONSTRUCTION_COORDS), m_placement(placement)
-  {
-  }
+  {}
 
   const dg::Location& GetPlacement() const { return m_placement; }
 

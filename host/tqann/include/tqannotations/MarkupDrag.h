@@ -27,8 +27,8 @@ namespace tqannotations {
 //!
 //! A center line (tqmk::CenterLineXYZ) is dragged by one point of its polyline: StartAt takes
 //! the point nearest to the pixel, within 4 pixels. At the stop the view is picked at the mouse
-//! position (answered by pumping the queue, whatever pumpKernel says) and the part hit first becomes the shadow's item of
-//! the dragged end (an instance item; none for a point between the ends or a pick that hits
+//! position (answered by pumping the queue, whatever pumpKernel says) and the part hit first becomes the
+//! shadow's item of the dragged end (an instance item; none for a point between the ends or a pick that hits
 //! nothing); the drag is applied to the line before its controller hears of it; and the driver
 //! records nothing, since a center line records its own edits.
 //!

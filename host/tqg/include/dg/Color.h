@@ -19,9 +19,8 @@ struct Color
 
   constexpr Color() = default;
   constexpr Color(float red, float green, float blue, float alpha = 1.0f)
-    : r(red), g(green), b(blue), a(alpha)
-  {
-  }
+      : r(red), g(green), b(blue), a(alpha)
+  {}
 
   //! Red, green and blue from a value packed as 0xRRGGBB; alpha is left as it is.
   void Set(unsigned packed);

@@ -27,8 +27,7 @@ public:
   //! The side of a cylinder from the circle around baseCentre to the one height further along
   //! axis (made unit), faceted into segments quads (at least 3).
   static du::SmartPtr<Face> CreateCylinder(const du::Symbol& name, const dg::DPoint3D& baseCentre,
-                                           const dg::DVec3& axis, double radius, double height,
-                                           int segments);
+                                           const dg::DVec3& axis, double radius, double height, int segments);
 
   const du::Symbol& GetName() const { return m_name; }
   FaceKind GetKind() const { return m_kind; }

@@ -25,9 +25,8 @@ public:
   //! redraw with its drawing state: the pipeline, the surface, the page, the background colour,
   //! the pass (0 for the main pass) and whether the markup is selected. The base uses none of
   //! them; contents that override it call the base first.
-  virtual void GetPrimitives(Primitives& primitives, dg::Pipeline pipeline,
-                             tqcontext::Context2D* context, int page, dg::Color background,
-                             unsigned short pass, bool selected);
+  virtual void GetPrimitives(Primitives& primitives, dg::Pipeline pipeline, tqcontext::Context2D* context,
+                             int page, dg::Color background, unsigned short pass, bool selected);
 
 private:
   du::SmartPtr<ModelBase> m_model;

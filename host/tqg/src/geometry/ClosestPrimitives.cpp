@@ -24,7 +24,10 @@ ClosestPair MakePair(const DPoint3D& onFirst, const DPoint3D& onSecond)
   return ClosestPair{onFirst, onSecond, LengthSquared(Sub(onFirst, onSecond))};
 }
 
-ClosestPair Swapped(const ClosestPair& pair) { return ClosestPair{pair.onSecond, pair.onFirst, pair.distanceSquared}; }
+ClosestPair Swapped(const ClosestPair& pair)
+{
+  return ClosestPair{pair.onSecond, pair.onFirst, pair.distanceSquared};
+}
 
 void KeepNearer(ClosestPair& best, const ClosestPair& candidate)
 {
@@ -58,8 +61,7 @@ std::optional<DPoint3D> Crossing(const Segment& segment, const Triangle& triangl
   if ((startSide > 0.0 && endSide > 0.0) || (startSide < 0.0 && endSide < 0.0) || startSide == endSide)
     return std::nullopt;
   const DPoint3D hit = Along(segment[0], Sub(segment[1], segment[0]), startSide / (startSide - endSide));
-  for (int i = 0; i < 3; ++i)
-  {
+  for (int i = 0; i < 3; ++i) {
     const DPoint3D& from = triangle[i];
     const DPoint3D& to = triangle[(i + 1) % 3];
     if (normal.Dot(Sub(to, from).Cross(Sub(hit, from))) < 0.0)
@@ -80,8 +82,7 @@ ClosestPair ClosestPointSegment(const DPoint3D& point, const Segment& segment)
 
 ClosestPair ClosestPointTriangle(const DPoint3D& point, const Triangle& triangle)
 {
-  if (IsDegenerate(triangle))
-  {
+  if (IsDegenerate(triangle)) {
     ClosestPair best = ClosestPointSegment(point, EdgesOf(triangle)[0]);
     for (const Segment& edge : EdgesOf(triangle))
       KeepNearer(best, ClosestPointSegment(point, edge));
@@ -135,25 +136,20 @@ ClosestPair ClosestSegmentSegment(const Segment& first, const Segment& second)
     return MakePair(first[0], second[0]);
   if (a == 0.0)
     t = Clamp01(f / e);
-  else
-  {
+  else {
     const double c = d1.Dot(r);
     if (e == 0.0)
       s = Clamp01(-c / a);
-    else
-    {
+    else {
       const double b = d1.Dot(d2);
       const double denominator = a * e - b * b;
       // Parallel segments: any s will do; start from the first's start and let t settle it.
       s = denominator != 0.0 ? Clamp01((b * f - c * e) / denominator) : 0.0;
       t = (b * s + f) / e;
-      if (t < 0.0)
-      {
+      if (t < 0.0) {
         t = 0.0;
         s = Clamp01(-c / a);
-      }
-      else if (t > 1.0)
-      {
+      } else if (t > 1.0) {
         t = 1.0;
         s = Clamp01((b - c) / a);
       }
@@ -199,8 +195,7 @@ std::optional<ClosestPair> FindClosestPair(const PrimitiveSet& first, const Prim
     if (!best || candidate.distanceSquared < best->distanceSquared)
       best = candidate;
   };
-  for (const Triangle& triangle : first.triangles)
-  {
+  for (const Triangle& triangle : first.triangles) {
     for (const Triangle& other : second.triangles)
       consider(ClosestTriangleTriangle(triangle, other));
     for (const Segment& other : second.segments)
@@ -208,8 +203,7 @@ std::optional<ClosestPair> FindClosestPair(const PrimitiveSet& first, const Prim
     for (const DPoint3D& other : second.points)
       consider(Swapped(ClosestPointTriangle(other, triangle)));
   }
-  for (const Segment& segment : first.segments)
-  {
+  for (const Segment& segment : first.segments) {
     for (const Triangle& other : second.triangles)
       consider(ClosestSegmentTriangle(segment, other));
     for (const Segment& other : second.segments)
@@ -217,8 +211,7 @@ std::optional<ClosestPair> FindClosestPair(const PrimitiveSet& first, const Prim
     for (const DPoint3D& other : second.points)
       consider(Swapped(ClosestPointSegment(other, segment)));
   }
-  for (const DPoint3D& point : first.points)
-  {
+  for (const DPoint3D& point : first.points) {
     for (const Triangle& other : second.triangles)
       consider(ClosestPointTriangle(point, other));
     for (const Segment& other : second.segments)

@@ -25,19 +25,21 @@ void Across(const dg::DVec3& axis, dg::DVec3& u, dg::DVec3& v)
   v = axis.Cross(u);
 }
 
-dg::DPoint3D OnCircle(const dg::DPoint3D& centre, const dg::DVec3& u, const dg::DVec3& v, double radius, double angle)
+dg::DPoint3D OnCircle(const dg::DPoint3D& centre, const dg::DVec3& u, const dg::DVec3& v, double radius,
+                      double angle)
 {
   const double c = radius * std::cos(angle);
   const double s = radius * std::sin(angle);
-  return dg::DPoint3D(centre.x + c * u.x + s * v.x, centre.y + c * u.y + s * v.y, centre.z + c * u.z + s * v.z);
+  return dg::DPoint3D(centre.x + c * u.x + s * v.x, centre.y + c * u.y + s * v.y,
+                      centre.z + c * u.z + s * v.z);
 }
 
 constexpr double kTurn = 6.283185307179586;
 
 } // namespace
 
-du::SmartPtr<Face> Face::CreateCylinder(const du::Symbol& name, const dg::DPoint3D& baseCentre, const dg::DVec3& axis,
-                                        double radius, double height, int segments)
+du::SmartPtr<Face> Face::CreateCylinder(const du::Symbol& name, const dg::DPoint3D& baseCentre,
+                                        const dg::DVec3& axis, double radius, double height, int segments)
 {
   du::SmartPtr<Face> face(new Face(name, FaceKind::CYLINDRICAL));
   face->m_axisOrigin = baseCentre;
@@ -49,8 +51,7 @@ du::SmartPtr<Face> Face::CreateCylinder(const du::Symbol& name, const dg::DPoint
   dg::DVec3 u, v;
   Across(along, u, v);
   const int count = std::max(3, segments);
-  for (int i = 0; i < count; ++i)
-  {
+  for (int i = 0; i < count; ++i) {
     const double from = kTurn * i / count;
     const double to = kTurn * (i + 1) / count;
     const dg::DPoint3D a = OnCircle(baseCentre, u, v, radius, from);
@@ -65,16 +66,18 @@ du::SmartPtr<Face> Face::CreateCylinder(const du::Symbol& name, const dg::DPoint
 
 dg::DBox Face::GetWorldBox(const dg::DMat44& placement) const { return tqg::GetWorldBox(*this, placement); }
 
-Edge::Edge(const du::Symbol& name, std::vector<dg::DPoint3D> points) : m_name(name), m_points(std::move(points))
+Edge::Edge(const du::Symbol& name, std::vector<dg::DPoint3D> points)
+    : m_name(name), m_points(std::move(points))
 {
   if (m_points.size() == 2)
-    m_curve = new Geom_ParticularCurve3D<dg::Segment<double, 3>>(dg::Segment<double, 3>(m_points[0], m_points[1]));
+    m_curve =
+        new Geom_ParticularCurve3D<dg::Segment<double, 3>>(dg::Segment<double, 3>(m_points[0], m_points[1]));
   else
     m_curve = new Geom_ParticularCurve3D<std::vector<dg::DPoint3D>>(m_points);
 }
 
-du::SmartPtr<Edge> Edge::CreateCircle(const du::Symbol& name, const dg::DPoint3D& centre, const dg::DVec3& normal,
-                                      double radius, int segments)
+du::SmartPtr<Edge> Edge::CreateCircle(const du::Symbol& name, const dg::DPoint3D& centre,
+                                      const dg::DVec3& normal, double radius, int segments)
 {
   dg::DVec3 u, v;
   Across(Unit(normal), u, v);

@@ -19,8 +19,7 @@ public:
 
   GeometrySelectionItem(const du::SmartPtr<tqg::Geometry>& geometry, const du::SmartPtr<Object>& parent)
       : m_geometry(geometry), m_parent(parent)
-  {
-  }
+  {}
 
   du::Symbol GetClassType() const override { return CLASS_TYPE; }
   void GetClassTypes(std::vector<du::Symbol>& types) const override;

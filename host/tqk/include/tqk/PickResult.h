@@ -11,10 +11,8 @@ namespace tqk {
 class PickResult
 {
 public:
-  PickResult(const du::SmartPtr<Object>& object, const dg::DPoint3D& point)
-    : m_object(object), m_point(point)
-  {
-  }
+  PickResult(const du::SmartPtr<Object>& object, const dg::DPoint3D& point) : m_object(object), m_point(point)
+  {}
 
   const du::SmartPtr<Object>& GetObject() const { return m_object; }
   const dg::DPoint3D& GetPickedPoint() const { return m_point; }

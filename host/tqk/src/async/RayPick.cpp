@@ -47,8 +47,8 @@ bool Intersect(const Ray& ray, const dg::DPoint3D& a, const dg::DPoint3D& b, con
 
 } // namespace
 
-std::vector<PickResult> CastPickRay(const ShapeScene& scene, const dg::Camera3D& camera, int x,
-                                    int y, PickMode mode)
+std::vector<PickResult> CastPickRay(const ShapeScene& scene, const dg::Camera3D& camera, int x, int y,
+                                    PickMode mode)
 {
   dg::DMat44 viewToWorld = camera.GetTransformationMatrix();
   if (!viewToWorld.Invert())
@@ -84,8 +84,7 @@ std::vector<PickResult> CastPickRay(const ShapeScene& scene, const dg::Camera3D&
                                                              ray.origin.y + ray.direction.y * nearest,
                                                              ray.origin.z + ray.direction.z * nearest))});
   }
-  std::stable_sort(hits.begin(), hits.end(),
-                   [](const Hit& a, const Hit& b) { return a.depth < b.depth; });
+  std::stable_sort(hits.begin(), hits.end(), [](const Hit& a, const Hit& b) { return a.depth < b.depth; });
   if (mode == PICK_NEAREST && hits.size() > 1)
     hits.erase(hits.begin() + 1, hits.end());
   std::vector<PickResult> results;

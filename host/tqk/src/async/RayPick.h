@@ -13,7 +13,7 @@ namespace tqk {
 //! the viewer (depth 0 and beyond): each visible part with geometry once, at its nearest point,
 //! nearest first (the nearest only for
 //! PICK_NEAREST). Empty when the camera cannot be inverted.
-std::vector<PickResult> CastPickRay(const ShapeScene& scene, const dg::Camera3D& camera, int x,
-                                    int y, PickMode mode);
+std::vector<PickResult> CastPickRay(const ShapeScene& scene, const dg::Camera3D& camera, int x, int y,
+                                    PickMode mode);
 
 } // namespace tqk

@@ -30,7 +30,8 @@ namespace {
 //! should the first ever be lifted.
 constexpr XMLSize_t ENTITY_EXPANSION_LIMIT = 64;
 
-std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& handler, dg::XmlMemoryBudget& memory,
+std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& handler,
+                                                         dg::XmlMemoryBudget& memory,
                                                          xercesc::SecurityManager& securityManager)
 {
   std::unique_ptr<xercesc::SAX2XMLReader> reader(xercesc::XMLReaderFactory::createXMLReader(&memory));

@@ -1,7 +1,6 @@
 #include <tqk/Markup.h>
 #include <tqk/MarkupHolder.h>
 
-
 namespace tqk {
 
 MarkupHolder::~MarkupHolder() = default;

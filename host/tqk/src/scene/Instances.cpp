@@ -56,11 +56,10 @@ void Instance::Accept(InstanceVisitor& visitor, unsigned depth) const
     child->Accept(visitor, depth + 1);
 }
 
-ShapeInstance::ShapeInstance(const du::SmartPtr<Instance>& instance,
-                             const du::SmartPtr<Shape>& shape, const dg::Location& location)
-  : m_instance(instance), m_shape(shape), m_location(location)
-{
-}
+ShapeInstance::ShapeInstance(const du::SmartPtr<Instance>& instance, const du::SmartPtr<Shape>& shape,
+                             const dg::Location& location)
+    : m_instance(instance), m_shape(shape), m_location(location)
+{}
 
 bool ShapeInstance::GetInstance(du::SmartPtr<Instance>& out) const
 {

@@ -22,9 +22,8 @@ du::SmartPtr<ShapeInstance> ShapeScene::CreateShapeInstance(const du::SmartPtr<I
   du::SmartPtr<ShapeInstance> part;
   {
     std::lock_guard<std::mutex> lock(m_partsMutex);
-    const bool shown = std::any_of(m_parts.begin(), m_parts.end(), [&](const auto& p) {
-      return p->m_instance == instance;
-    });
+    const bool shown =
+        std::any_of(m_parts.begin(), m_parts.end(), [&](const auto& p) { return p->m_instance == instance; });
     if (shown)
       return nullptr;
     part = new ShapeInstance(instance, shape, location);
@@ -60,8 +59,7 @@ bool ShapeScene::SetShapeInstanceLocation(const du::SmartPtr<ShapeInstance>& par
   return true;
 }
 
-void ShapeScene::SetVisibility(const std::set<du::SmartPtr<Instance>>& instances, bool visible,
-                               bool notify)
+void ShapeScene::SetVisibility(const std::set<du::SmartPtr<Instance>>& instances, bool visible, bool notify)
 {
   ShapeSceneListener::ShapeInstances changed;
   {

@@ -12,10 +12,8 @@
 namespace tqk {
 
 ShapeView::ShapeView(const du::SmartPtr<Window>& window)
-  : View(window),
-    m_background{dg::Color(1, 1, 1, 1), dg::Color(1, 1, 1, 1), dg::Color(1, 1, 1, 1)}
-{
-}
+    : View(window), m_background{dg::Color(1, 1, 1, 1), dg::Color(1, 1, 1, 1), dg::Color(1, 1, 1, 1)}
+{}
 
 void ShapeView::GetBackgroundColors(dg::Color& first, dg::Color& second, dg::Color& third) const
 {
@@ -24,8 +22,7 @@ void ShapeView::GetBackgroundColors(dg::Color& first, dg::Color& second, dg::Col
   third = m_background[2];
 }
 
-void ShapeView::SetBackgroundColors(const dg::Color& first, const dg::Color& second,
-                                    const dg::Color& third)
+void ShapeView::SetBackgroundColors(const dg::Color& first, const dg::Color& second, const dg::Color& third)
 {
   m_background[0] = first;
   m_background[1] = second;

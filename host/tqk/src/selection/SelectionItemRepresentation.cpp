@@ -6,15 +6,15 @@ namespace tqk {
 
 const SelectionItemRepresentation::Field* SelectionItemRepresentation::Find(const du::Symbol& name) const
 {
-  const auto found = std::find_if(m_fields.begin(), m_fields.end(),
-                                  [&](const Field& field) { return field.name == name; });
+  const auto found =
+      std::find_if(m_fields.begin(), m_fields.end(), [&](const Field& field) { return field.name == name; });
   return found == m_fields.end() ? nullptr : &*found;
 }
 
-void SelectionItemRepresentation::SetField(const du::Symbol& name, const std::string& value, bool partOfIdentity)
+void SelectionItemRepresentation::SetField(const du::Symbol& name, const std::string& value,
+                                           bool partOfIdentity)
 {
-  if (Field* field = const_cast<Field*>(Find(name)))
-  {
+  if (Field* field = const_cast<Field*>(Find(name))) {
     field->value = value;
     field->partOfIdentity = partOfIdentity;
     return;

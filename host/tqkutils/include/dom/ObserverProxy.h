@@ -30,8 +30,7 @@ public:
 
   explicit ObserverProxy(const du::SmartPtr<Observer>& observer, int delivery = MESSAGES)
       : m_observer(observer), m_delivery(delivery == HANDLERS ? HANDLERS : MESSAGES)
-  {
-  }
+  {}
 
   static void* operator new(std::size_t size);
   static void operator delete(void* memory) noexcept;

@@ -38,7 +38,7 @@ private:
   // leaving a side uncontended is one atomic operation. Threads that must wait sleep on
   // m_released.
   static constexpr std::uint32_t WRITER = 1u << 31;
-  static constexpr std::uint32_t SLEEPERS = 1u << 30; //!< some thread waits on m_released
+  static constexpr std::uint32_t SLEEPERS = 1u << 30;       //!< some thread waits on m_released
   static constexpr std::uint32_t WAITING_WRITER = 1u << 20; //!< one writer waiting, counted
   static constexpr std::uint32_t WAITING_WRITERS = SLEEPERS - WAITING_WRITER;
   static constexpr std::uint32_t READERS = WAITING_WRITER - 1;

@@ -15,12 +15,10 @@ public:
 
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
   ConstSmartPtr(const SmartPtr<U>& other) noexcept : m_ref(other)
-  {
-  }
+  {}
   template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
   ConstSmartPtr(const ConstSmartPtr<U>& other) noexcept : m_ref(const_cast<U*>(other.Get()))
-  {
-  }
+  {}
 
   void Reset() noexcept { m_ref.Reset(); }
 

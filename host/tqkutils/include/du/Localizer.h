@@ -29,7 +29,6 @@ public:
     return LocalizeMessage(key, failureAction, args);
   }
 
-
 private:
   std::string m_catalogue;
 };

@@ -33,15 +33,14 @@ public:
 
   //! An assembly below the parent (null: at the top); weld makes it a weld. Null when its id
   //! path is taken already.
-  du::SmartPtr<SbomInstance> AddAssembly(const du::SmartPtr<SbomInstance>& parent,
-                                         const std::string& name, bool weld = false);
+  du::SmartPtr<SbomInstance> AddAssembly(const du::SmartPtr<SbomInstance>& parent, const std::string& name,
+                                         bool weld = false);
   //! A box part from min to max in its own space below the parent (null: at the top), shown in
   //! the scene at the placement, listed as the next item (itemized or not). Null when its id
   //! path is taken already.
-  du::SmartPtr<ShapeInstance> AddBoxPart(const du::SmartPtr<SbomInstance>& parent,
-                                         const std::string& name, const dg::DPoint3D& min,
-                                         const dg::DPoint3D& max, const dg::Location& placement,
-                                         bool itemized = true);
+  du::SmartPtr<ShapeInstance> AddBoxPart(const du::SmartPtr<SbomInstance>& parent, const std::string& name,
+                                         const dg::DPoint3D& min, const dg::DPoint3D& max,
+                                         const dg::Location& placement, bool itemized = true);
 
   //! A part of the given geometry below the parent (null: at the top), shown at the placement and
   //! listed as the next item. Null when its id path is taken already or the geometry is null.
