@@ -231,4 +231,38 @@ TEST(DocumentStore, ValuesOfTreesReadAndFreedDoNotStayInMemory)
   std::remove(path.c_str());
 }
 
+//! A document of one text of the given length, which takes one byte of the file per character.
+std::unique_ptr<SerializedContentElement> DocumentOfText(std::size_t length)
+{
+  auto root = std::make_unique<SerializedContentElement>(du::Symbol("document"));
+  root->AddProperty(du::Symbol("displaytext"), du::Symbol(std::string(length, 'x')));
+  return root;
+}
+
+TEST(DocumentStore, TheLargestFileThatSavesLoadsAndOneByteMoreIsRefusedOnSave)
+{
+  const std::string path = TempPath("limit.xml");
+  std::string error;
+  ASSERT_TRUE(DocumentStore::Write(*DocumentOfText(0), path, error)) << error;
+  const std::size_t frame = ReadText(path).size();
+  // A text of this length is where the parser's buffers, growing by doubling, hold the most for
+  // each byte of the file.
+  const std::size_t textLength = 8400000;
+  const std::size_t limit = frame + textLength;
+
+  ASSERT_TRUE(DocumentStore::Write(*DocumentOfText(textLength), path, error, limit)) << error;
+  const std::string largest = ReadText(path);
+  ASSERT_EQ(largest.size(), limit);
+  const std::unique_ptr<SerializedContentElement> read = DocumentStore::Read(path, error, limit);
+  ASSERT_TRUE(read) << error;
+  ASSERT_EQ(read->GetEntries().size(), 1u);
+  EXPECT_EQ(std::get<du::Symbol>(read->GetEntries()[0].value).GetText().size(), textLength);
+
+  error.clear();
+  EXPECT_FALSE(DocumentStore::Write(*DocumentOfText(textLength + 1), path, error, limit));
+  EXPECT_NE(error.find(std::to_string(limit)), std::string::npos) << error;
+  EXPECT_TRUE(ReadText(path) == largest) << "the earlier file is left as it was";
+  std::remove(path.c_str());
+}
+
 } // namespace

@@ -21,15 +21,20 @@ class DocumentStore
 public:
   //! The deepest nesting of elements that a file may have.
   static constexpr unsigned MAX_DEPTH = 256;
-  //! The longest file that Read reads; only regular files are read at all.
+  //! The longest file that Read reads and Write writes, unless the caller gives another limit;
+  //! only regular files are read at all.
   static constexpr std::size_t MAX_FILE_SIZE = std::size_t(256) << 20;
 
   //! Writes the tree to the file, replacing it only once the whole tree is written. False, with
   //! the reason in error, when a text cannot be stored (it is not UTF-8, or holds a character
-  //! that XML cannot carry) or the file cannot be written; an existing file is then left as it was.
-  static bool Write(const SerializedContentElement& root, const std::string& path, std::string& error);
-  //! The tree in the file; null, with the reason in error, when the file is refused.
-  static std::unique_ptr<SerializedContentElement> Read(const std::string& path, std::string& error);
+  //! that XML cannot carry), the file would be longer than maxFileSize or cannot be written; an
+  //! existing file is then left as it was. Whatever Write writes, Read with the same limit reads.
+  static bool Write(const SerializedContentElement& root, const std::string& path, std::string& error,
+                    std::size_t maxFileSize = MAX_FILE_SIZE);
+  //! The tree in the file; null, with the reason in error, when the file is refused, among others
+  //! for being longer than maxFileSize.
+  static std::unique_ptr<SerializedContentElement> Read(const std::string& path, std::string& error,
+                                                        std::size_t maxFileSize = MAX_FILE_SIZE);
 };
 
 } // namespace tqk

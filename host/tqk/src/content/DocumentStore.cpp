@@ -19,6 +19,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <unistd.h>
 
@@ -29,6 +30,21 @@ namespace {
 //! Entity expansion is capped even though no document type may declare entities: a second fence,
 //! should the first ever be lifted.
 constexpr XMLSize_t ENTITY_EXPANSION_LIMIT = 64;
+
+//! The parser holds a copy of the file and, for the longest attribute value, a buffer of two-byte
+//! characters that grows by doubling with the old buffer held beside the new one: some seven bytes
+//! for each byte of the file at worst. No entity can make it hold more, as every document type
+//! declaration is refused; the margin keeps every file the store writes readable.
+constexpr std::size_t PARSER_BYTES_PER_FILE_BYTE = 10;
+
+std::size_t ParserBudget(std::size_t fileSize)
+{
+  const std::size_t allowance = dg::XmlMemoryBudget::ForDocument(0);
+  const std::size_t most = std::numeric_limits<std::size_t>::max();
+  if (fileSize > (most - allowance) / PARSER_BYTES_PER_FILE_BYTE)
+    return most;
+  return allowance + fileSize * PARSER_BYTES_PER_FILE_BYTE;
+}
 
 std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& handler,
                                                          dg::XmlMemoryBudget& memory,
@@ -50,9 +66,9 @@ std::unique_ptr<xercesc::SAX2XMLReader> MakeClosedReader(ContentXmlHandler& hand
   return reader;
 }
 
-bool ReadFile(const std::string& path, std::string& bytes, std::string& error)
+bool ReadFile(const std::string& path, std::size_t maxFileSize, std::string& bytes, std::string& error)
 {
-  switch (du::ReadRegularFile(path, DocumentStore::MAX_FILE_SIZE, bytes)) {
+  switch (du::ReadRegularFile(path, maxFileSize, bytes)) {
   case du::FileReadResult::READ: return true;
   case du::FileReadResult::NOT_FOUND: error = "cannot open \"" + path + "\""; return false;
   case du::FileReadResult::NOT_A_FILE: error = "\"" + path + "\" is not a file"; return false;
@@ -89,22 +105,32 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string&
 
 } // namespace
 
-bool DocumentStore::Write(const SerializedContentElement& root, const std::string& path, std::string& error)
+bool DocumentStore::Write(const SerializedContentElement& root, const std::string& path, std::string& error,
+                          std::size_t maxFileSize)
 {
   try {
     std::string text;
-    return ContentXmlWriter::Write(root, MAX_DEPTH, text, error) && ReplaceFile(path, text, error);
+    if (!ContentXmlWriter::Write(root, MAX_DEPTH, text, error))
+      return false;
+    // A file that Read would refuse would lose every annotation in it.
+    if (text.size() > maxFileSize) {
+      error = "cannot write \"" + path + "\": the document takes " + std::to_string(text.size()) +
+              " bytes, more than the " + std::to_string(maxFileSize) + " that a content file may have";
+      return false;
+    }
+    return ReplaceFile(path, text, error);
   } catch (const std::bad_alloc&) {
     error = "cannot write \"" + path + "\": the tree's text does not fit in memory";
     return false;
   }
 }
 
-std::unique_ptr<SerializedContentElement> DocumentStore::Read(const std::string& path, std::string& error)
+std::unique_ptr<SerializedContentElement> DocumentStore::Read(const std::string& path, std::string& error,
+                                                              std::size_t maxFileSize)
 {
   std::string bytes;
   try {
-    if (!ReadFile(path, bytes, error))
+    if (!ReadFile(path, maxFileSize, bytes, error))
       return nullptr;
   } catch (const std::bad_alloc&) {
     error = "\"" + path + "\" does not fit in memory";
@@ -112,7 +138,7 @@ std::unique_ptr<SerializedContentElement> DocumentStore::Read(const std::string&
   }
   ContentXmlHandler handler(MAX_DEPTH);
   // Made before the parser and gone after it, as is every exception that the parser throws.
-  dg::XmlMemoryBudget memory(dg::XmlMemoryBudget::ForDocument(bytes.size()));
+  dg::XmlMemoryBudget memory(ParserBudget(bytes.size()));
   try {
     if (!dg::PrepareXmlParser()) {
       error = "the XML parser cannot be prepared";
