@@ -8,6 +8,8 @@
 #include <tqk/SerializedContentVisitor.h>
 #include <tqmk/CalloutLabel.h>
 
+#include <cmath>
+
 namespace tqannotations {
 namespace {
 
@@ -151,6 +153,9 @@ public:
 
   void Visit(const du::Symbol& key, const dg::DPoint3D& value) override
   {
+    // A point that is not finite would be drawn and saved again as it is: it is taken as absent.
+    if (!std::isfinite(value.x) || !std::isfinite(value.y) || !std::isfinite(value.z))
+      return;
     if (key == kPosition)
       position = value;
     else if (key == kAnchor)

@@ -49,6 +49,11 @@ dg::Quat UsableRotation(const dg::Quat& q)
   return std::isfinite(norm) && norm > 0.0 ? q : dg::Quat::IDENTITY;
 }
 
+bool IsFinite(const dg::DPoint3D& point)
+{
+  return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
+}
+
 //! Reads a center line's own properties into a snapshot and hands the rest to the bases.
 class CenterLinesSerializedContentVisitor : public AssocAnnotation::SerializedContentVisitor
 {
@@ -60,6 +65,8 @@ public:
   }
 
   const CenterLinesInfo& GetInfo() const { return m_info; }
+  //! Whether the content gave both end points, each of finite coordinates.
+  bool HasEndPoints() const { return m_hasPoint1 && m_hasPoint2; }
 
   bool StartElement(const du::Symbol& name, tqk::SerializedContentElement* element) override
   {
@@ -91,11 +98,16 @@ public:
 
   void Visit(const du::Symbol& key, const dg::DPoint3D& value) override
   {
-    if (key == kPoint1)
+    // A point that is not finite would be drawn and saved again as it is: it is taken as absent.
+    if (!IsFinite(value))
+      return;
+    if (key == kPoint1) {
       m_info.point1 = value;
-    else if (key == kPoint2)
+      m_hasPoint1 = true;
+    } else if (key == kPoint2) {
       m_info.point2 = value;
-    else if (key == kLocation1)
+      m_hasPoint2 = true;
+    } else if (key == kLocation1)
       m_info.location1 = value;
     else if (key == kLocation2)
       m_info.location2 = value;
@@ -158,6 +170,8 @@ public:
 
 private:
   CenterLinesInfo m_info;
+  bool m_hasPoint1 = false;
+  bool m_hasPoint2 = false;
 };
 
 } // namespace
@@ -206,12 +220,19 @@ bool CenterLinesAnnotation::InitializeFromSerializedContent(const tqk::Serialize
     return false;
   WriteLockGuard lock(*this);
   CenterLinesInfo info;
+  bool hasEndPoints = false;
   {
     CenterLinesSerializedContentVisitor reader(du::SmartPtr<CenterLinesAnnotation>(this));
     element->Visit(reader);
     info = reader.GetInfo();
+    hasEndPoints = reader.HasEndPoints();
   }
   SetCenterLinesInfo(info);
+  if (!hasEndPoints) {
+    // Nothing to draw until the next measurement gives the line its end points.
+    m_measured = false;
+    m_hasEndPoints = false;
+  }
   SetCreatedFromFile(true);
   return !m_storedSelections.empty();
 }

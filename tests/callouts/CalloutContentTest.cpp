@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <unistd.h>
 
@@ -51,6 +54,33 @@ std::string FileText(const std::string& path)
   text << file.rdbuf();
   return text.str();
 }
+
+bool IsFinite(const dg::DPoint3D& point)
+{
+  return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
+}
+
+//! A file of its own in the temporary folder, removed with the object.
+class ScratchFile
+{
+public:
+  ScratchFile()
+  {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/callout-content-XXXXXX";
+    const int descriptor = ::mkstemp(pattern.data());
+    EXPECT_GE(descriptor, 0);
+    if (descriptor >= 0)
+      ::close(descriptor);
+    m_path = pattern;
+  }
+  ~ScratchFile() { std::remove(m_path.c_str()); }
+
+  const std::string& Path() const { return m_path; }
+
+private:
+  std::string m_path;
+};
 
 bool HasProperty(const Element& element, const char* key)
 {
@@ -383,6 +413,56 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
   EXPECT_EQ(FileText(againPath), FileText(path));
   std::remove(path.c_str());
   std::remove(againPath.c_str());
+}
+
+TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
+{
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  // A note placed at (nan, nan, nan), and a callout whose leader ends at (inf, 0, -inf).
+  Element hostile;
+  Element& note = hostile.StartContent(Callout::GetClassStatic());
+  note.AddProperty(du::Symbol("type"), std::int32_t(Callout::CALLOUT_NOTE));
+  note.AddProperty(du::Symbol("position"), dg::DPoint3D(nan, nan, nan));
+  hostile.EndContent();
+  Element& leadered = hostile.StartContent(Callout::GetClassStatic());
+  leadered.AddProperty(du::Symbol("type"), std::int32_t(Callout::CALLOUT_LEADERS));
+  leadered.AddProperty(du::Symbol("position"), dg::DPoint3D(1, nan, 1));
+  Element& leader = leadered.StartContent(du::Symbol("leader"));
+  leader.AddProperty(du::Symbol("anchor"), dg::DPoint3D(inf, 0, -inf));
+  leader.AddProperty(du::Symbol("shapeid"), du::Symbol("frame/plate"));
+  leadered.EndContent();
+  hostile.EndContent();
+  const ScratchFile file;
+  std::string error;
+  ASSERT_TRUE(tqk::DocumentStore::Write(hostile, file.Path(), error)) << error;
+  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(file.Path(), error);
+  ASSERT_TRUE(read) << error;
+  ASSERT_EQ(read->GetChildCount(), 2u);
+
+  Element again;
+  for (const auto& entry : read->GetEntries()) {
+    const auto loaded = Track(new TestCallout);
+    ASSERT_TRUE(loaded->InitializeFromSerializedContent(entry.child.get()));
+    EXPECT_EQ(loaded->GetPosition().x, 0.0) << "the label keeps its start position";
+    loaded->AttachScene(illustration.GetScene());
+    dg::DPoint3D label;
+    loaded->GetMarkupLabelPosition(label);
+    EXPECT_TRUE(IsFinite(label));
+    loaded->Visit(again);
+  }
+  std::size_t leaders = 0;
+  for (const auto& markup : illustration.GetScene()->GetMarkups())
+    if (const auto drawn = du::SmartPtr<CalloutLeader>::DynamicCast(markup)) {
+      ++leaders;
+      for (const dg::DPoint3D& point : drawn->GetPoints())
+        EXPECT_TRUE(IsFinite(point));
+    }
+  EXPECT_EQ(leaders, 1u);
+  ASSERT_TRUE(tqk::DocumentStore::Write(again, file.Path(), error)) << error;
+  const std::string saved = FileText(file.Path());
+  EXPECT_EQ(saved.find("nan"), std::string::npos) << "nothing that is not finite is saved again";
+  EXPECT_EQ(saved.find("inf"), std::string::npos) << saved;
 }
 
 } // namespace

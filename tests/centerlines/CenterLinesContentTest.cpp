@@ -1,16 +1,26 @@
 #include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
 #include <tqannotations/CenterLinesAnnotation.h>
+#include <tqannotations/CenterLinesRepresentation.h>
+#include <tqk/AsyncEvent.h>
 #include <tqk/DocumentStore.h>
+#include <tqk/Kernel.h>
 #include <tqk/ObjectSelectionItem.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/World.h>
 #include <tqk/illustration/IllustrationBuilder.h>
+#include <tqk/illustration/SbomInstanceSelectionItem.h>
 #include <tqk/mcad_selection.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <unistd.h>
 #include <variant>
 
 namespace {
@@ -46,6 +56,216 @@ protected:
     return read && loaded->InitializeFromSerializedContent(read.get());
   }
 };
+
+//! A file of its own in the temporary folder, removed with the object.
+class ScratchFile
+{
+public:
+  ScratchFile()
+  {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/centerline-content-XXXXXX";
+    const int descriptor = ::mkstemp(pattern.data());
+    EXPECT_GE(descriptor, 0);
+    if (descriptor >= 0)
+      ::close(descriptor);
+    m_path = pattern;
+  }
+  ~ScratchFile() { std::remove(m_path.c_str()); }
+
+  const std::string& Path() const { return m_path; }
+  std::string Text() const
+  {
+    std::ostringstream text;
+    text << std::ifstream(m_path, std::ios::binary).rdbuf();
+    return text.str();
+  }
+  void SetText(const std::string& text) const { std::ofstream(m_path, std::ios::binary) << text; }
+
+private:
+  std::string m_path;
+};
+
+//! A center line in the sample illustration as the example draws it, saved and loaded through the
+//! document store the way the host opens and saves documents.
+class CenterLineDocumentTest : public ::testing::Test
+{
+protected:
+  CenterLineDocumentTest()
+  {
+    tqk::World::GetWorld()->GetPreferences()->Clear();
+    builder.BuildSample();
+  }
+  ~CenterLineDocumentTest() override
+  {
+    for (const du::SmartPtr<CenterLinesAnnotation>& line : lines)
+      line->DetachScene();
+    tqk::Kernel::GetKernel()->PumpQueue();
+    builder.TearDown();
+  }
+
+  du::SmartPtr<tqk::SelectionItem> PartItem(const char* idPath) const
+  {
+    du::SmartPtr<tqk::SelectionItem> item(new tqk::illustration::SbomInstanceSelectionItem(
+        builder.GetTree()->FindInstance(du::Symbol(idPath))));
+    item->SetContentType(tqk::mcad_selection::Instance);
+    return item;
+  }
+
+  //! A new line in the scene, measured between the parts.
+  du::SmartPtr<CenterLinesAnnotation> Measure(const du::SmartPtr<CenterLinesAnnotation>& line,
+                                              const char* first, const char* second)
+  {
+    line->AttachScene(builder.GetScene());
+    const du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+    line->SetObjects({PartItem(first), PartItem(second)}, request, true);
+    tqk::Kernel::GetKernel()->PumpQueue();
+    EXPECT_EQ(request->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+    return Keep(line);
+  }
+
+  du::SmartPtr<CenterLinesAnnotation> Keep(const du::SmartPtr<CenterLinesAnnotation>& line)
+  {
+    lines.push_back(line);
+    return line;
+  }
+
+  static void Save(const CenterLinesAnnotation& line, const ScratchFile& file)
+  {
+    tqk::SerializedContentElement document(du::Symbol("document"));
+    line.Visit(document);
+    std::string error;
+    EXPECT_TRUE(tqk::DocumentStore::Write(document, file.Path(), error)) << error;
+  }
+
+  //! The line the file holds, attached to the scene as the host shows a document it opened but has
+  //! not measured again; loaded tells whether the load succeeded.
+  du::SmartPtr<CenterLinesAnnotation> Open(const ScratchFile& file, bool& loaded)
+  {
+    std::string error;
+    const std::unique_ptr<tqk::SerializedContentElement> document =
+        tqk::DocumentStore::Read(file.Path(), error);
+    EXPECT_TRUE(document) << error;
+    const du::SmartPtr<CenterLinesAnnotation> line = Keep(new CenterLinesAnnotation);
+    loaded = document && document->GetChildCount() == 1 &&
+             line->InitializeFromSerializedContent(document->GetEntries()[0].child.get());
+    line->AttachScene(builder.GetScene());
+    return line;
+  }
+
+  //! Each stored pick as its content type and its fields.
+  static std::vector<std::string> StoredPicks(const CenterLinesAnnotation& line)
+  {
+    std::vector<std::string> picks;
+    for (const auto& stored : line.GetStoredSelections()) {
+      std::string pick = stored->GetContentType().GetText();
+      for (const du::Symbol& name : stored->GetFieldNames()) {
+        std::string value;
+        stored->GetField(name, value);
+        pick += " " + name.GetText() + "=" + value + (stored->IsFieldPartOfIdentity(name) ? "*" : "");
+      }
+      picks.push_back(pick);
+    }
+    return picks;
+  }
+
+  tqk::illustration::IllustrationBuilder builder;
+  std::vector<du::SmartPtr<CenterLinesAnnotation>> lines;
+};
+
+TEST_F(CenterLineDocumentTest, ADocumentSavedBeforeItsLinesAreMeasuredAgainKeepsTheirPicks)
+{
+  const ScratchFile first;
+  const ScratchFile second;
+  Save(*Measure(new CenterLinesAnnotation, "frame/plate", "housing/cover"), first);
+
+  bool loaded = false;
+  const du::SmartPtr<CenterLinesAnnotation> opened = Open(first, loaded);
+  ASSERT_TRUE(loaded);
+  const std::vector<std::string> picks = StoredPicks(*opened);
+  ASSERT_EQ(picks.size(), 2u);
+  EXPECT_NE(picks[0].find("frame/plate"), std::string::npos) << picks[0];
+  EXPECT_NE(picks[1].find("housing/cover"), std::string::npos) << picks[1];
+
+  Save(*opened, second);
+  const du::SmartPtr<CenterLinesAnnotation> reopened = Open(second, loaded);
+  EXPECT_TRUE(loaded) << "the picks survive a save before the line is measured again";
+  EXPECT_EQ(StoredPicks(*reopened), picks);
+
+  // A pick whose part is gone is dropped where it always was, when the document is opened; what
+  // is left of the line's picks still survives a save.
+  std::string text = second.Text();
+  const std::size_t cover = text.find("housing/cover");
+  ASSERT_NE(cover, std::string::npos) << text;
+  first.SetText(text.replace(cover, 13, "housing/gone!"));
+  const du::SmartPtr<CenterLinesAnnotation> partial = Open(first, loaded);
+  ASSERT_TRUE(loaded);
+  const std::vector<std::string> left = StoredPicks(*partial);
+  EXPECT_EQ(left, std::vector<std::string>{picks[0]});
+  Save(*partial, second);
+  EXPECT_EQ(StoredPicks(*Open(second, loaded)), left);
+  EXPECT_TRUE(loaded);
+
+  // Measured again on what the host finds, the line writes its live picks.
+  Measure(reopened, "frame/rib", "housing/bolt");
+  Save(*reopened, second);
+  const std::vector<std::string> remeasured = StoredPicks(*Open(second, loaded));
+  ASSERT_EQ(remeasured.size(), 2u);
+  EXPECT_NE(remeasured[0].find("frame/rib"), std::string::npos) << remeasured[0];
+}
+
+TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasurement)
+{
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const du::SmartPtr<CenterLinesAnnotation> measured =
+      Measure(new CenterLinesAnnotation, "frame/plate", "housing/cover");
+  std::vector<du::SmartPtr<tqannotations::CenterLinesRepresentation>> drawn;
+  measured->GetRepresentations(drawn);
+  ASSERT_EQ(drawn.size(), 1u);
+  dg::DPoint3D expectedFirst;
+  dg::DPoint3D expectedSecond;
+  drawn[0]->GetPoints(expectedFirst, expectedSecond);
+
+  for (const auto& ends : {std::make_pair(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(inf, -inf, inf)),
+                           std::make_pair(dg::DPoint3D(1, 2, 3), dg::DPoint3D(4, nan, 6))}) {
+    CenterLinesInfo info;
+    measured->GetCenterLinesInfo(info);
+    info.point1 = ends.first;
+    info.point2 = ends.second;
+    info.location1 = dg::DPoint3D(0, -inf, 0);
+    info.style.anchorOffset = dg::DPoint3D(nan, 0, 0);
+    const ScratchFile file;
+    tqk::SerializedContentElement document(du::Symbol("document"));
+    const du::SmartPtr<CenterLinesAnnotation> hostile(new CenterLinesAnnotation(info));
+    hostile->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, nullptr, false);
+    Save(*hostile, file);
+
+    bool loaded = false;
+    const du::SmartPtr<CenterLinesAnnotation> opened = Open(file, loaded);
+    ASSERT_TRUE(loaded);
+    tqannotations::CenterStyle style;
+    opened->GetLineStyle(style);
+    style.lineWidth += 1.0f;
+    opened->SetLineStyle(style, tqannotations::CenterStyle::LINE_WIDTH);
+    EXPECT_EQ(builder.GetScene()->GetMarkups().size(), 1u)
+        << "a restyle before the measurement draws nothing";
+    const ScratchFile again;
+    Save(*opened, again);
+    EXPECT_EQ(again.Text().find("nan"), std::string::npos) << again.Text();
+    EXPECT_EQ(again.Text().find("inf"), std::string::npos) << again.Text();
+
+    Measure(opened, "frame/plate", "housing/cover");
+    opened->GetRepresentations(drawn);
+    ASSERT_EQ(drawn.size(), 1u);
+    dg::DPoint3D first;
+    dg::DPoint3D second;
+    drawn[0]->GetPoints(first, second);
+    ExpectPoint(first, expectedFirst);
+    ExpectPoint(second, expectedSecond);
+    opened->DetachScene();
+  }
+}
 
 TEST_F(CenterLinesContentTest, ALineReadBackFromTheStoreHasTheSnapshotItWasSavedWith)
 {

@@ -14,30 +14,44 @@ const du::Symbol Reader::FIELD("field");
 const du::Symbol Reader::VALUE("value");
 const du::Symbol Reader::IDENTITY("identity");
 
+namespace {
+
+void WriteSelection(tqk::SerializedContentElement& selections,
+                    const tqk::SelectionItemRepresentation& written)
+{
+  tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
+  selection.AddProperty(Reader::CONTENT_TYPE, written.GetContentType());
+  for (const du::Symbol& name : written.GetFieldNames()) {
+    std::string value;
+    written.GetField(name, value);
+    selection.AddProperty(Reader::FIELD, name);
+    selection.AddProperty(Reader::VALUE, du::Symbol(value));
+    selection.AddProperty(Reader::IDENTITY, std::uint32_t(written.IsFieldPartOfIdentity(name) ? 1 : 0));
+  }
+  selection.EndContent();
+}
+
+} // namespace
+
 // Only symbols and unsigned values are written: readers of derived annotations take other types
 // for themselves and would swallow them.
 void AssocAnnotation::Visit(tqk::SerializedContentElement& element) const
 {
   Annotation::Visit(element);
+  StoredSelections written;
+  for (const du::SmartPtr<SlotObject>& slot : m_slots)
+    if (slot && slot->GetSelectionItem())
+      if (du::ConstSmartPtr<tqk::SelectionItemRepresentation> representation =
+              slot->GetSelectionItem()->GetRepresentation())
+        written.push_back(representation);
+  // A loaded annotation gets live items only once the host has found its picks again; until
+  // then its picks are the selections it was loaded with, and a save must not drop them.
+  if (written.empty())
+    written = m_storedSelections;
   tqk::SerializedContentElement& selections = element.StartContent(Reader::SLOT_SELECTIONS);
-  for (const du::SmartPtr<SlotObject>& slot : m_slots) {
-    if (!slot || !slot->GetSelectionItem())
-      continue;
-    const du::ConstSmartPtr<tqk::SelectionItemRepresentation> written =
-        slot->GetSelectionItem()->GetRepresentation();
-    if (!written)
-      continue;
-    tqk::SerializedContentElement& selection = selections.StartContent(Reader::SELECTION);
-    selection.AddProperty(Reader::CONTENT_TYPE, written->GetContentType());
-    for (const du::Symbol& name : written->GetFieldNames()) {
-      std::string value;
-      written->GetField(name, value);
-      selection.AddProperty(Reader::FIELD, name);
-      selection.AddProperty(Reader::VALUE, du::Symbol(value));
-      selection.AddProperty(Reader::IDENTITY, std::uint32_t(written->IsFieldPartOfIdentity(name) ? 1 : 0));
-    }
-    selection.EndContent();
-  }
+  for (const du::ConstSmartPtr<tqk::SelectionItemRepresentation>& selection : written)
+    if (selection)
+      WriteSelection(selections, *selection);
   selections.EndContent();
 }
 

@@ -40,7 +40,9 @@ class MeasurementObserver;
 //! Saved content: Visit writes the slots' selections (tqk::SelectionItemRepresentation) into a
 //! child element "slotSelections", one "selection" element each, with symbol and unsigned
 //! properties only; the reader (AssocAnnotation::SerializedContentVisitor) restores them as the
-//! stored selections, which the annotation's SlotsVerification then checks.
+//! stored selections, which the annotation's SlotsVerification then checks. While no slot holds
+//! an item (a loaded annotation whose picks the host has not found again), Visit writes the
+//! stored selections instead, so that saving a document again loses none of its picks.
 class AssocAnnotation : public Annotation
 {
 public:
@@ -94,7 +96,8 @@ public:
   //! True for an associative annotation of the same type and class whose slots hold the same
   //! items (both empty counts as the same).
   bool IsEqual(const du::SmartPtr<tqk::Annotation>& other) const override;
-  //! Writes the base properties and the slots' selections.
+  //! Writes the base properties and the slots' selections, or the stored selections while no
+  //! slot holds an item.
   void Visit(tqk::SerializedContentElement& element) const override;
 
   // Slots.
