@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <unistd.h>
@@ -212,6 +213,46 @@ TEST_F(CenterLineDocumentTest, ADocumentSavedBeforeItsLinesAreMeasuredAgainKeeps
   const std::vector<std::string> remeasured = StoredPicks(*Open(second, loaded));
   ASSERT_EQ(remeasured.size(), 2u);
   EXPECT_NE(remeasured[0].find("frame/rib"), std::string::npos) << remeasured[0];
+}
+
+TEST_F(CenterLineDocumentTest, OnlySelectionsInTheSelectionsElementArePicks)
+{
+  using Reader = tqannotations::AssocAnnotation::SerializedContentVisitor;
+  const auto addSelection = [](tqk::SerializedContentElement& parent, const char* name, const char* idPath) {
+    tqk::SerializedContentElement& selection = parent.StartContent(du::Symbol(name));
+    selection.AddProperty(Reader::CONTENT_TYPE, tqk::mcad_selection::Instance);
+    selection.AddProperty(Reader::FIELD, tqk::illustration::SbomInstanceSelectionItem::ID_FIELD);
+    selection.AddProperty(Reader::VALUE, du::Symbol(idPath));
+    selection.AddProperty(Reader::IDENTITY, std::uint32_t(1));
+    parent.EndContent();
+    return std::ref(selection);
+  };
+  // Selections of parts that are gone, where no selection belongs: beside the selections element,
+  // inside an unknown one, and inside a selection.
+  tqk::SerializedContentElement document(du::Symbol("document"));
+  tqk::SerializedContentElement& content = document.StartContent(du::Symbol("Centerlines"));
+  tqk::SerializedContentElement& selections = content.StartContent(Reader::SLOT_SELECTIONS);
+  addSelection(selections, "selection", "frame/plate");
+  addSelection(selections, "selection)", "housing/gone");
+  addSelection(addSelection(selections, "selection", "housing/cover"), "selection", "housing/gone");
+  content.EndContent();
+  addSelection(content, "selection", "housing/gone");
+  addSelection(content.StartContent(du::Symbol("slotSel9ections")), "selection", "frame/gone");
+  document.EndContent();
+  const ScratchFile first;
+  std::string error;
+  ASSERT_TRUE(tqk::DocumentStore::Write(document, first.Path(), error)) << error;
+
+  bool loaded = false;
+  const std::vector<std::string> picks = StoredPicks(*Open(first, loaded));
+  ASSERT_TRUE(loaded);
+  ASSERT_EQ(picks.size(), 2u);
+  EXPECT_NE(picks[0].find("frame/plate"), std::string::npos) << picks[0];
+  EXPECT_NE(picks[1].find("housing/cover"), std::string::npos) << picks[1];
+  const ScratchFile second;
+  Save(*lines.back(), second);
+  EXPECT_EQ(StoredPicks(*Open(second, loaded)), picks);
+  EXPECT_TRUE(loaded);
 }
 
 TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasurement)

@@ -61,12 +61,17 @@ Reader::SerializedContentVisitor(const du::SmartPtr<AssocAnnotation>& annotation
   m_annotation->m_storedSelections.clear();
 }
 
+// Selections count only where the writer puts them, directly in the selections element: one read
+// from anywhere else would escape SlotsVerification, be saved, and fail the next load.
 bool Reader::StartElement(const du::Symbol& name, tqk::SerializedContentElement* element)
 {
-  if (name == SLOT_SELECTIONS)
+  ++m_depth;
+  if (name == SLOT_SELECTIONS && m_slotSelectionsDepth == 0) {
+    m_slotSelectionsDepth = m_depth;
     return true;
-  if (name == SELECTION) {
-    m_inSelection = true;
+  }
+  if (name == SELECTION && m_slotSelectionsDepth != 0 && m_depth == m_slotSelectionsDepth + 1) {
+    m_selectionDepth = m_depth;
     m_contentType = du::Symbol::EMPTY;
     m_fields.clear();
     return true;
@@ -76,17 +81,19 @@ bool Reader::StartElement(const du::Symbol& name, tqk::SerializedContentElement*
 
 bool Reader::EndElement(const du::Symbol& name)
 {
-  if (name == SELECTION && m_inSelection) {
+  const unsigned depth = m_depth--;
+  if (depth == m_selectionDepth) {
     du::SmartPtr<tqk::SelectionItemRepresentation> restored(
         new tqk::SelectionItemRepresentation(m_contentType));
     for (const Field& field : m_fields)
       restored->SetField(field.name, field.value, field.identity);
     m_annotation->m_storedSelections.push_back(restored);
-    m_inSelection = false;
+    m_selectionDepth = 0;
     return true;
   }
-  if (name == SLOT_SELECTIONS) {
+  if (depth == m_slotSelectionsDepth) {
     m_annotation->SlotsVerification(m_annotation->m_storedSelections);
+    m_slotSelectionsDepth = 0;
     return true;
   }
   return tqk::Annotation::SerializedContentVisitor::EndElement(name);
@@ -94,7 +101,7 @@ bool Reader::EndElement(const du::Symbol& name)
 
 void Reader::Visit(const du::Symbol& key, const du::Symbol& value)
 {
-  if (!m_inSelection)
+  if (!InSelection())
     return tqk::Annotation::SerializedContentVisitor::Visit(key, value);
   if (key == CONTENT_TYPE)
     m_contentType = value;
@@ -106,7 +113,7 @@ void Reader::Visit(const du::Symbol& key, const du::Symbol& value)
 
 void Reader::Visit(const du::Symbol& key, std::uint32_t value)
 {
-  if (m_inSelection && key == IDENTITY && !m_fields.empty())
+  if (InSelection() && key == IDENTITY && !m_fields.empty())
     m_fields.back().identity = value != 0;
   else
     tqk::Annotation::SerializedContentVisitor::Visit(key, value);

@@ -12,7 +12,9 @@ namespace tqannotations {
 
 //! Reads back what AssocAnnotation::Visit writes: the base properties and the slots' selections,
 //! which become the annotation's stored selections (replacing those it had). When the selections
-//! element ends, the annotation's SlotsVerification drops those it can no longer use.
+//! element ends, the annotation's SlotsVerification drops those it can no longer use. Only
+//! "selection" elements directly in a "slotSelections" element are selections; elsewhere they are
+//! handed on as any unknown element is.
 //!
 //! Readers of derived annotations derive from it and hand it what they do not handle.
 class AssocAnnotation::SerializedContentVisitor : public tqk::Annotation::SerializedContentVisitor
@@ -45,8 +47,13 @@ private:
     bool identity = false;
   };
 
+  //! Whether the walk stands directly in a selection element, where its fields are.
+  bool InSelection() const { return m_selectionDepth != 0 && m_depth == m_selectionDepth; }
+
   du::SmartPtr<AssocAnnotation> m_annotation;
-  bool m_inSelection = false;
+  unsigned m_depth = 0;               // elements open in the walk
+  unsigned m_slotSelectionsDepth = 0; // the depth of the open selections element; 0 outside one
+  unsigned m_selectionDepth = 0;      // the depth of the open selection element; 0 outside one
   du::Symbol m_contentType;
   std::vector<Field> m_fields;
 };
