@@ -115,9 +115,10 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
 
 void Callout::PlaceLabel(const dg::DPoint3D& position, const dg::Location& placement)
 {
+  // The shadow too is read under the lock: the host starts and ends drags under it.
+  WriteLockGuard lock(*this);
   const auto labelShadow =
       m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
-  WriteLockGuard lock(*this);
   m_info.position = position;
   const dg::DPoint3D inScene = position * placement;
   if (m_label)
