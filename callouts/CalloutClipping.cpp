@@ -66,8 +66,9 @@ bool Callout::ClippedLabelEnd(const CalloutLeader& leader, const dg::FBox2D& box
 
 void Callout::ShortenLeaders(dg::FBox2D& box)
 {
-  // The host draws on its own thread while others may add leaders or move the label; the host
-  // holds no lock of the callout while it draws, so taking the write side here cannot abort.
+  // The host draws on its own thread while others may add leaders or move the label. The host
+  // holds the write side while it draws the label (tqk::ShapeView::Redraw), so taking it again
+  // here cannot abort; a caller that holds only the read side must not draw.
   WriteLockGuard lock(*this);
   dg::FBox2D textBox = box;
   dg::DPoint3D labelInWorld;

@@ -263,7 +263,8 @@ void Callout::SetText(const du::Symbol& text)
     WriteLockGuard lock(*this);
     m_info.text = text.IsEmpty() ? du::Symbol(" ") : text;
     // Under the lock, so that two writers cannot leave the label showing another text than the
-    // one stored.
+    // one stored, and the host, which draws the label under the lock, never copies a text
+    // while it is assigned.
     if (m_label)
       m_label->SetText(m_info.text.GetText());
   }

@@ -115,9 +115,10 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
 
 void Callout::PlaceLabel(const dg::DPoint3D& position, const dg::Location& placement)
 {
+  // The shadow too is read under the lock: the host starts and ends drags under it.
+  WriteLockGuard lock(*this);
   const auto labelShadow =
       m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
-  WriteLockGuard lock(*this);
   m_info.position = position;
   const dg::DPoint3D inScene = position * placement;
   if (m_label)
@@ -208,8 +209,11 @@ CalloutLeader* Callout::LeaderAt(unsigned int index) const
   return m_leaders[index].Get();
 }
 
+// The getters below read the leaders and the label, which other threads change under the write
+// side and the host draws and drags under it.
 unsigned int Callout::GetLeaderLineCount(bool records) const
 {
+  ReadLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE)
     return 0;
   return unsigned(records ? m_info.leaderRecords.size() : m_leaders.size());
@@ -217,12 +221,14 @@ unsigned int Callout::GetLeaderLineCount(bool records) const
 
 bool Callout::IsHiddenAtPos(unsigned int index) const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(index);
   return leader && leader->IsHidden();
 }
 
 bool Callout::GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor) const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(index);
   if (!leader)
     return false;
@@ -232,6 +238,7 @@ bool Callout::GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor) const
 
 bool Callout::HasVisibleLeader() const
 {
+  ReadLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE)
     return false;
   for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
@@ -242,6 +249,7 @@ bool Callout::HasVisibleLeader() const
 
 bool Callout::GetInstanceLocationAtPos(dg::Location& location, unsigned int index) const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(index);
   const du::SmartPtr<tqk::ShapeInstance> part = leader ? leader->GetShapeInstance() : nullptr;
   if (!part)
@@ -252,24 +260,28 @@ bool Callout::GetInstanceLocationAtPos(dg::Location& location, unsigned int inde
 
 du::SmartPtr<tqk::ShapeInstance> Callout::GetShapeInstanceAtPos(unsigned int index) const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(index);
   return leader ? leader->GetShapeInstance() : nullptr;
 }
 
 du::SmartPtr<tqk::BaseInstance> Callout::GetAssemblyInstanceAtPos(unsigned int index) const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(index);
   return leader ? leader->GetAssemblyInstance() : nullptr;
 }
 
 std::string Callout::GetInstanceId() const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(0);
   return leader ? leader->GetShapeInstanceId() : std::string();
 }
 
 std::string Callout::GetShapeInstanceIdAtPos(unsigned int index) const
 {
+  ReadLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE || index >= m_info.leaderRecords.size() || !m_info.leaderRecords[index])
     return std::string();
   return m_info.leaderRecords[index]->shapeInstanceId;
@@ -278,6 +290,7 @@ std::string Callout::GetShapeInstanceIdAtPos(unsigned int index) const
 void Callout::GetLeaderInfoAtPos(unsigned int index, std::string& partId, std::string& assemblyId,
                                  dg::DPoint3D& anchor, bool& attached) const
 {
+  ReadLockGuard lock(*this);
   const CalloutLeader* leader = LeaderAt(index);
   if (!leader)
     return;
@@ -289,6 +302,7 @@ void Callout::GetLeaderInfoAtPos(unsigned int index, std::string& partId, std::s
 
 void Callout::GetMarkupLabelPosition(dg::DPoint3D& position) const
 {
+  ReadLockGuard lock(*this);
   if (m_label)
     position = m_label->GetPos();
 }

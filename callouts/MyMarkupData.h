@@ -23,6 +23,10 @@ class Callout;
 
 //! The content of a callout's label: the host's label drawing, after which the leaders of a
 //! frameless label are ended at the drawn text.
+//!
+//! The host asks for the primitives holding the write side of the callout's lock (the label's
+//! controller lock, tqk::ShapeView::Redraw), so that the label's text and size are not being
+//! assigned meanwhile and ending the leaders may take that side again.
 class MyMarkupData : public tqmk::MarkupData
 {
 public:

@@ -52,6 +52,16 @@ namespace tqannotations {
 //! Clipping leaders at a frameless label, which the host drives while drawing, takes the write
 //! side too, since it moves leader points that other threads may be moving or adding.
 //!
+//! Threads: the label and the leaders are the callout's markups, changed only under the write
+//! side (look, text, font size, placement, attaching and detaching, drops), and the getters that
+//! read them (the per-leader getters, GetMarkupLabelPosition) take the read side. The host's
+//! thread draws and drags them holding the write side of this same lock (the lock of their
+//! controller, tqk::Markup::GetControllerLock), so other threads may restyle, re-text, attach,
+//! detach and read the callout while the host draws. The host must not draw or drag the callout
+//! while its thread holds only the read side: asking for the write side then aborts. Showing,
+//! hiding and selecting (ShowAnnotation, HideAnnotation, OnSetSelected) take no lock and belong
+//! to the host's thread, as drawing does.
+//!
 //! A copy made with the copy constructor shares its scene, label, definition and leader markups
 //! with the source and copies the leader records; Clone makes an independent callout.
 class TQANNOTATIONS_EXPORT Callout : public Annotation

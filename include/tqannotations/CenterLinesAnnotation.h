@@ -45,9 +45,14 @@ namespace tqannotations {
 //!
 //! Threads: the measurement, the validation and the scene notifications of the center lines of
 //! one scene run on one thread, the one that drives that scene and pumps the host's queue. Other
-//! threads may read values and snapshots, and change the style or the selection, under the lock.
-//! The lock is never held while the line shows or hides the parts of the scene, which tells every
-//! line of the scene.
+//! threads may read values and snapshots, change the style or the selection, and attach and
+//! detach the line, under the lock. The line builds, changes and takes out its markups (the
+//! holder, the representations and their drawn lines) only under the write side, and the host's
+//! thread draws and drags them holding the write side of this same lock (the holder's controller
+//! lock, tqk::Markup::GetControllerLock), so a restyle on another thread never changes or frees
+//! a markup that is being drawn. The host must not draw or drag the line while its thread holds
+//! only the read side: asking for the write side then aborts. The lock is never held while the
+//! line shows or hides the parts of the scene, which tells every line of the scene.
 class TQANNOTATIONS_EXPORT CenterLinesAnnotation : public AssocAnnotation
 {
 public:

@@ -1,4 +1,5 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
+#include "tests/centerlines/StartLine.h"
 
 #include <tqannotations/CenterLinesInfo.h>
 
@@ -99,22 +100,25 @@ TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe
   CenterStyle free = following;
   free.attached = false;
 
-  std::atomic<bool> done{false};
+  constexpr int kRounds = 200;
+  constexpr int kReaders = 3;
   std::atomic<int> answers{0};
+  StartLine start(kReaders + 1);
   std::vector<std::thread> readers;
-  for (int r = 0; r < 3; ++r)
+  for (int r = 0; r < kReaders; ++r)
     readers.emplace_back([&] {
-      while (!done.load()) {
+      start.ArriveAndWait();
+      for (int round = 0; round < kRounds; ++round) {
         line->IsAttachedShapeSelected();
         ++answers;
       }
     });
-  for (int i = 0; i < 200; ++i)
+  start.ArriveAndWait();
+  for (int i = 0; i < kRounds; ++i)
     line->SetLineStyle(i % 2 ? following : free, CenterStyle::ATTACHED);
-  done = true;
   for (std::thread& reader : readers)
     reader.join();
-  EXPECT_GT(answers.load(), 0);
+  EXPECT_EQ(answers.load(), kReaders * kRounds);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <tqk/RecordOperation.h>
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeView.h>
+#include <tqk/WriteLockScope.h>
 #include <tqk/mcad_selection.h>
 #include <tqmk/CenterLineXYZ.h>
 #include <tqmk/CenterLineXYZShadow.h>
@@ -17,9 +18,23 @@
 
 namespace tqannotations {
 
+namespace {
+
+//! The lock under which the controller that hears the drag changes the markup.
+du::SmartPtr<tqk::LockOwner> DragLock(const du::SmartPtr<tqk::Markup>& markup,
+                                      tqk::MarkupController* controller)
+{
+  if (!controller)
+    return markup ? markup->GetControllerLock() : nullptr;
+  const auto* locked = dynamic_cast<const tqk::ObjectWithRWLock*>(controller);
+  return locked ? locked->GetLockOwner() : nullptr;
+}
+
+} // namespace
+
 MarkupDrag::MarkupDrag(const du::SmartPtr<tqk::Markup>& markup, const du::SmartPtr<tqk::View>& view,
                        tqk::MarkupController* controller)
-    : m_markup(markup), m_view(view), m_controller(controller)
+    : m_markup(markup), m_view(view), m_controller(controller), m_lock(DragLock(markup, controller))
 {}
 
 MarkupDrag::~MarkupDrag() { Finish(); }
@@ -72,6 +87,7 @@ int NearestLinePoint(const tqmk::CenterLineXYZShadow& shadow, const dg::DMat44& 
 
 bool MarkupDrag::BeginShadow()
 {
+  const tqk::WriteLockScope locked(m_lock);
   if (!m_markup || m_shadow || m_stopped || !m_markup->BeginShadowDrag(m_view))
     return false;
   m_shadow = du::SmartPtr<tqmk::MarkupShadow>::DynamicCast(m_markup->GetShadow());
@@ -91,6 +107,7 @@ bool MarkupDrag::StartAt(int x, int y)
 {
   if (!BeginShadow())
     return false;
+  const tqk::WriteLockScope locked(m_lock);
   du::SmartPtr<tqmu::ModelBase> picked;
   const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(m_shadow->GetContent());
   const auto* shapeView = dynamic_cast<const tqk::ShapeView*>(m_view.Get());
@@ -108,6 +125,7 @@ bool MarkupDrag::StartAt(int x, int y)
 
 bool MarkupDrag::HandleStart(const du::SmartPtr<tqmu::ModelBase>& pickedModel)
 {
+  const tqk::WriteLockScope locked(m_lock);
   m_shadow->SetPickedModel(pickedModel);
   if (!m_shadow->HandleDragStart()) {
     Finish();
@@ -120,6 +138,7 @@ bool MarkupDrag::Step(const dg::DVec3& offset)
 {
   if (!m_shadow || m_stopped)
     return false;
+  const tqk::WriteLockScope locked(m_lock);
   m_shadow->SetDragOffset(offset);
   m_shadow->HandleDragStep();
   return true;
@@ -130,8 +149,11 @@ bool MarkupDrag::Stop(int x, int y, const du::SmartPtr<tqk::Operation>& operatio
   if (!m_shadow || m_stopped)
     return false;
   m_stopped = true;
-  m_shadow->SetDragStopPosition(x, y);
-  m_shadow->HandleDragStop();
+  {
+    const tqk::WriteLockScope locked(m_lock);
+    m_shadow->SetDragStopPosition(x, y);
+    m_shadow->HandleDragStop();
+  }
   const bool centerLine = static_cast<bool>(du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(m_shadow));
   if (centerLine)
     DropCenterLineEnd(x, y);
@@ -150,15 +172,22 @@ bool MarkupDrag::Stop(int x, int y, const du::SmartPtr<tqk::Operation>& operatio
 void MarkupDrag::DropCenterLineEnd(int x, int y)
 {
   const auto shadow = du::SmartPtr<tqmk::CenterLineXYZShadow>::DynamicCast(m_shadow);
-  const int dragged = shadow->GetDraggedPoint();
-  const int count = static_cast<int>(shadow->GetPoints().size());
-  const bool startEnd = dragged >= 0 && dragged <= 1;
-  const bool endEnd = dragged >= 2 && dragged >= count - 2;
+  bool startEnd = false;
+  bool endEnd = false;
+  {
+    const tqk::WriteLockScope locked(m_lock);
+    const int dragged = shadow->GetDraggedPoint();
+    const int count = static_cast<int>(shadow->GetPoints().size());
+    startEnd = dragged >= 0 && dragged <= 1;
+    endEnd = dragged >= 2 && dragged >= count - 2;
+  }
   const auto shapeView = du::SmartPtr<tqk::ShapeView>::DynamicCast(m_view);
-  if ((startEnd || endEnd) && shapeView) {
-    const du::SmartPtr<tqk::PickEvent> pick(new tqk::PickEvent);
-    if (shapeView->PickAsync(x, y, tqk::PICK_ALL, pick))
-      tqk::Kernel::GetKernel()->PumpQueue();
+  // The queue is pumped without the lock: what it runs may lock other annotations.
+  const du::SmartPtr<tqk::PickEvent> pick(new tqk::PickEvent);
+  if ((startEnd || endEnd) && shapeView && shapeView->PickAsync(x, y, tqk::PICK_ALL, pick))
+    tqk::Kernel::GetKernel()->PumpQueue();
+  const tqk::WriteLockScope locked(m_lock);
+  if (startEnd || endEnd) {
     const std::vector<tqk::PickResult>& hits = pick->GetResults();
     const auto part =
         hits.empty() ? nullptr : du::SmartPtr<tqk::ShapeInstance>::DynamicCast(hits.front().GetObject());
@@ -179,6 +208,7 @@ void MarkupDrag::Finish()
 {
   if (!m_shadow)
     return;
+  const tqk::WriteLockScope locked(m_lock);
   m_shadow.Reset();
   m_markup->EndShadowDrag();
 }

@@ -2,6 +2,7 @@
 
 #include <dg/DVec3.h>
 #include <du/SmartPtr.h>
+#include <tqk/LockOwner.h>
 #include <tqk/Markup.h>
 #include <tqk/Operation.h>
 #include <tqk/View.h>
@@ -36,6 +37,12 @@ namespace tqannotations {
 //! given, as the host routes the drags of a holder's children to the holder's controller.
 //!
 //! A drag that the markup refuses (no shadow, or HandleDragStart false) does nothing further.
+//!
+//! Threads: the driver runs on the thread that drives the scene, while other threads may edit
+//! the markup through its controller. Each step holds the write side of the lock of the
+//! controller that hears the drag (the markup's own, tqk::Markup::GetControllerLock, when none is
+//! given), as drawing does; the lock is let go while the queue is pumped and while the
+//! controller hears the drop, which it handles under its own lock.
 class MarkupDrag
 {
 public:
@@ -71,6 +78,7 @@ private:
   du::SmartPtr<tqk::Markup> m_markup;
   du::SmartPtr<tqk::View> m_view;
   tqk::MarkupController* m_controller;
+  du::SmartPtr<tqk::LockOwner> m_lock;
   du::SmartPtr<tqmk::MarkupShadow> m_shadow;
   bool m_stopped = false;
 };

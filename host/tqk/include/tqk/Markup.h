@@ -21,8 +21,13 @@ class View;
 //! markups (held counted). While the user drags it, the host keeps the shadow markup that
 //! ConstructShadow made, and GetShadow returns it.
 //!
-//! Markups are identities: they are not copied. Not synchronised: markups are driven from the
-//! thread that drives their scene, or under their own lock.
+//! Markups are identities: they are not copied.
+//!
+//! Threads: a markup is not synchronised itself. The thread that drives its scene draws and
+//! drags it; other threads change it only through its controller, under the write side of the
+//! controller's lock (tqk::ObjectWithRWLock), and the host's thread holds that same side while it
+//! draws or drags the markup (GetControllerLock). A markup that has no controller and never had
+//! one belongs to the scene's thread alone.
 class Markup : public ObjectWithRWLock, public MemoryPoolAllocated
 {
 public:
@@ -40,9 +45,14 @@ public:
   du::Symbol GetClassType() const override { return CLASS_TYPE; }
   void GetClassTypes(std::vector<du::Symbol>& types) const override;
 
-  //! Makes the controller (null for none) the one the markup reports to.
+  //! Makes the controller (null for none) the one the markup reports to. A controller with a
+  //! lock (tqk::ObjectWithRWLock) also lends the markup its lock, see GetControllerLock.
   void SetController(MarkupController* controller);
   MarkupController* GetController() const;
+  //! The lock of the controller that controls the markup, or controlled it last: the lock under
+  //! which the controller changes it, also while it takes it out of its scene. Null when no
+  //! controller with a lock ever controlled it.
+  du::SmartPtr<LockOwner> GetControllerLock() const;
 
   void SetVisibility(bool visible) { m_visible = visible; }
   bool IsVisible() const { return m_visible; }
@@ -98,6 +108,7 @@ private:
   bool Contains(const Markup* markup) const;
 
   MarkupController* m_controller = nullptr;
+  du::SmartPtr<LockOwner> m_controllerLock; // kept when the controller lets go
   bool m_visible = true;
   int m_pageNum = 0;
   unsigned m_contentRevision = 0;

@@ -50,6 +50,16 @@ public:
   //! pipeline and surface, the markup's page, the first background colour, pass 0 and whether
   //! the markup is selected in this view. Contents may change markups while they are asked.
   //! Returns how many contents were asked; 0 outside a scene.
+  //!
+  //! Threads: called on the thread that drives the scene, while other threads may edit the
+  //! markups through their controllers (see tqk::Markup). The draw reads the scene's list once,
+  //! holding each markup by counted reference, so that none is freed under it. It then takes
+  //! the write side of each markup's controller lock (tqk::Markup::GetControllerLock) while it
+  //! collects that markup, its children and its shadow and asks their contents, so that no edit
+  //! runs meanwhile; the write side, because a content may call back into its controller, which
+  //! changes markups under that lock. A markup taken out of the scene after the list was read is
+  //! still drawn this once. The caller must hold no read side of a controller's lock: asking for
+  //! the write side then would abort the process.
   unsigned Redraw(tqmu::Primitives& primitives);
 
 private:

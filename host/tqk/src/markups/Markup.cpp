@@ -36,14 +36,26 @@ void Markup::SetController(MarkupController* controller)
   if (m_controller)
     m_controller->m_controlledMarkups.erase(this);
   m_controller = controller;
-  if (m_controller)
-    m_controller->m_controlledMarkups.insert(this);
+  if (!m_controller)
+    return;
+  m_controller->m_controlledMarkups.insert(this);
+  // Kept when the controller lets go: a markup taken out of its scene is let go under the
+  // controller's lock, and a draw that still holds the markup must wait for that.
+  if (const auto* locked = dynamic_cast<const ObjectWithRWLock*>(m_controller))
+    if (LockOwner* owner = locked->GetLockOwner())
+      m_controllerLock = owner;
 }
 
 MarkupController* Markup::GetController() const
 {
   std::lock_guard<std::mutex> lock(ControllerLinkMutex());
   return m_controller;
+}
+
+du::SmartPtr<LockOwner> Markup::GetControllerLock() const
+{
+  std::lock_guard<std::mutex> lock(ControllerLinkMutex());
+  return m_controllerLock;
 }
 
 void Markup::SetSelected(bool selected, const du::SmartPtr<View>& view)

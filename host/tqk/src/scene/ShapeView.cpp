@@ -2,10 +2,13 @@
 
 #include <tqcontext/Context2D.h>
 #include <tqk/Kernel.h>
+#include <tqk/LockOwner.h>
 #include <tqk/Markup.h>
+#include <tqk/WriteLockScope.h>
 #include <tqmu/MarkupData.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
 
@@ -76,6 +79,27 @@ void CollectDrawn(const du::SmartPtr<Markup>& markup, std::vector<du::SmartPtr<M
     CollectDrawn(shadow, drawn);
 }
 
+//! A markup of the scene with the lock under which it is read and its place in drawing order.
+struct TopLevelMarkup
+{
+  du::SmartPtr<Markup> markup;
+  du::SmartPtr<LockOwner> lock;
+  std::uint64_t frontStamp = 0;
+};
+
+//! The scene's markups as they are now, held, each with its stamp read under its lock.
+std::vector<TopLevelMarkup> TakeTopLevel(const Scene& scene)
+{
+  std::vector<TopLevelMarkup> topLevel;
+  for (const du::SmartPtr<Markup>& markup : scene.GetMarkups()) {
+    TopLevelMarkup entry{markup, markup->GetControllerLock()};
+    const WriteLockScope locked(entry.lock);
+    entry.frontStamp = markup->GetFrontStamp();
+    topLevel.push_back(std::move(entry));
+  }
+  return topLevel;
+}
+
 } // namespace
 
 unsigned ShapeView::Redraw(tqmu::Primitives& primitives)
@@ -83,26 +107,30 @@ unsigned ShapeView::Redraw(tqmu::Primitives& primitives)
   const du::SmartPtr<Scene> scene = GetScene();
   if (!scene)
     return 0;
-  std::vector<du::SmartPtr<Markup>> topLevel = scene->GetMarkups();
-  std::stable_sort(topLevel.begin(), topLevel.end(),
-                   [](const du::SmartPtr<Markup>& a, const du::SmartPtr<Markup>& b) {
-                     return a->GetFrontStamp() < b->GetFrontStamp();
-                   });
-  std::vector<du::SmartPtr<Markup>> drawn;
-  for (const du::SmartPtr<Markup>& markup : topLevel)
-    CollectDrawn(markup, drawn);
+  std::vector<TopLevelMarkup> topLevel = TakeTopLevel(*scene);
+  std::stable_sort(topLevel.begin(), topLevel.end(), [](const TopLevelMarkup& a, const TopLevelMarkup& b) {
+    return a.frontStamp < b.frontStamp;
+  });
 
   const dg::Pipeline pipeline{m_camera.GetTransformationMatrix()};
   tqcontext::Context2D surface(m_width, m_height);
   const du::SmartPtr<View> self(this);
   unsigned asked = 0;
-  for (const du::SmartPtr<Markup>& markup : drawn) {
-    const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(markup->GetContent());
-    if (!content)
-      continue;
-    content->GetPrimitives(primitives, pipeline, &surface, markup->GetPageNum(), m_background[0], 0,
-                           markup->IsSelected(self));
-    ++asked;
+  std::vector<du::SmartPtr<Markup>> drawn;
+  for (const TopLevelMarkup& entry : topLevel) {
+    // The write side: a content may call back into its controller, which changes its markups
+    // under that lock (a frameless callout label ends the leaders at its text).
+    const WriteLockScope locked(entry.lock);
+    drawn.clear();
+    CollectDrawn(entry.markup, drawn);
+    for (const du::SmartPtr<Markup>& markup : drawn) {
+      const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(markup->GetContent());
+      if (!content)
+        continue;
+      content->GetPrimitives(primitives, pipeline, &surface, markup->GetPageNum(), m_background[0], 0,
+                             markup->IsSelected(self));
+      ++asked;
+    }
   }
   return asked;
 }

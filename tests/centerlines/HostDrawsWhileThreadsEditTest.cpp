@@ -1,0 +1,206 @@
+#include "tests/callouts/CalloutTestSupport.h"
+#include "tests/centerlines/MeasuredLine.h"
+#include "tests/centerlines/StartLine.h"
+
+#include <tqannotations/MarkupDrag.h>
+#include <tqk/Operation.h>
+#include <tqk/UndoHistory.h>
+#include <tqk/WriteLockScope.h>
+#include <tqmk/CenterLineXYZ.h>
+#include <tqmu/ModelNote.h>
+#include <tqmu/Primitives.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+using callout_test::LabelIn;
+using callout_test::Template;
+using tqannotations::Callout;
+using tqannotations::CenterLinesInfo;
+using tqannotations::CenterStyle;
+using tqannotations::MarkupDrag;
+
+const char* const kTexts[] = {"first text", "second, longer text"};
+
+//! The sample illustration with a measured center line on the plate and a frameless callout on
+//! the cover, both shown, as the user leaves them before other threads start to edit them.
+struct LineAndCallout
+{
+  LineAndCallout() : callout(new Callout)
+  {
+    history().Clear();
+    callout->Initialize(Template(), scene.builder.FindPart("housing/cover"), false, nullptr);
+    callout->SetShape(tqmu::ModelNote::NO_SHAPE); // drawing it ends its leaders at the text
+    callout->AttachScene(scene.builder.GetScene());
+  }
+  ~LineAndCallout()
+  {
+    history().Clear(); // its steps hold the annotations
+    callout->DetachScene();
+  }
+
+  static tqk::UndoHistory& history() { return tqk::World::GetWorld()->GetUndoHistory(); }
+  const auto& Scene() const { return scene.builder.GetScene(); }
+  const du::SmartPtr<tqk::ShapeView>& View() const { return scene.builder.GetView(); }
+
+  //! Drags the label sideways by dx pixels and drops it, as the user does; false when the label
+  //! was not in the scene to grab.
+  bool DragLabel(int dx) const
+  {
+    dg::DPoint3D at;
+    callout->GetMarkupLabelPosition(at);
+    const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*Scene());
+    if (!label)
+      return false;
+    MarkupDrag drag(label, View());
+    const int x = int(at.x), y = int(at.y);
+    if (!drag.StartAt(x, y))
+      return false;
+    drag.Step(dg::DVec3(dx, 0, 0));
+    return drag.Stop(x + dx, y, new tqk::Operation("Move Label", Scene(), true));
+  }
+
+  //! Drags the first extension point of the drawn line sideways by dx pixels and drops it
+  //! beside the parts; false when the line was not drawn to grab. The host finds the markup under
+  //! the mouse under the lock it draws it with.
+  bool DragLineExtension(int dx) const
+  {
+    du::SmartPtr<tqmk::CenterLineXYZ> drawn;
+    dg::DPoint3D at;
+    for (const du::SmartPtr<tqk::Markup>& holder : Scene()->GetMarkups()) {
+      const tqk::WriteLockScope locked(holder->GetControllerLock());
+      for (const du::SmartPtr<tqk::Markup>& representation : holder->GetChildren())
+        for (const du::SmartPtr<tqk::Markup>& child : representation->GetChildren())
+          if (const auto line = du::SmartPtr<tqmk::CenterLineXYZ>::DynamicCast(child))
+            if (!line->GetPoints().empty()) {
+              drawn = line;
+              at = line->GetPoints().front();
+            }
+    }
+    if (!drawn)
+      return false;
+    MarkupDrag drag(drawn, View(), scene.line.Get());
+    const int x = int(at.x), y = int(at.y);
+    if (!drag.StartAt(x, y))
+      return false;
+    drag.Step(dg::DVec3(dx, 0, 0));
+    return drag.Stop(x + dx, y, new tqk::Operation("drag", Scene(), true));
+  }
+
+  MeasuredLine scene;
+  du::SmartPtr<Callout> callout;
+};
+
+// Other threads restyle and re-text a center line and a callout, put the label back where it was
+// placed, take both out of the scene and put them back, and read where the label is, while the host's thread
+// draws the scene, drags the label and the line and undoes. Nothing drawn may be changed or freed under the
+// draw: meant for ThreadSanitizer and AddressSanitizer, repeated.
+TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDrags)
+{
+  LineAndCallout shown;
+  const du::SmartPtr<Callout>& callout = shown.callout;
+  const du::SmartPtr<tqannotations::CenterLinesAnnotation>& line = shown.scene.line;
+  CenterStyle thin;
+  line->GetLineStyle(thin);
+  thin.lineWidth = 1.0f;
+  thin.lineStyle = 1;
+  CenterStyle thick = thin;
+  thick.lineWidth = 3.0f;
+  thick.lineStyle = 3;
+  const std::uint16_t widthAndStyle = CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE;
+  // Undoing a drag brings back the style the line had then, one of these two.
+  line->SetLineStyle(thick, widthAndStyle);
+  const dg::DPoint3D placed = callout->GetPosition();
+
+  constexpr int kEdits = 1000;
+  constexpr int kDraws = 3000;
+  enum Worker
+  {
+    RESTYLE,
+    RETEXT,
+    ATTACH,
+    READ,
+    WORKERS
+  };
+  int done[WORKERS] = {};
+  int misread = 0;
+  StartLine start(WORKERS + 1);
+  std::vector<std::thread> workers;
+  workers.emplace_back([&] {
+    start.ArriveAndWait();
+    for (int round = 0; round < kEdits; ++round, ++done[RESTYLE]) {
+      line->SetLineStyle(round % 2 ? thin : thick, widthAndStyle);
+      callout->SetFontSize(10.0f + float(round % 3));
+    }
+  });
+  workers.emplace_back([&] {
+    start.ArriveAndWait();
+    for (int round = 0; round < kEdits; ++round, ++done[RETEXT]) {
+      callout->SetText(du::Symbol(kTexts[round % 2]));
+      callout->SetLabelPosition(placed);
+    }
+  });
+  workers.emplace_back([&] {
+    start.ArriveAndWait();
+    for (int round = 0; round < kEdits; ++round, ++done[ATTACH]) {
+      callout->DetachScene();
+      callout->AttachScene(shown.Scene());
+      line->DetachScene();
+      line->AttachScene(shown.Scene());
+    }
+  });
+  workers.emplace_back([&] {
+    start.ArriveAndWait();
+    for (int round = 0; round < kEdits; ++round, ++done[READ]) {
+      dg::DPoint3D label;
+      callout->GetMarkupLabelPosition(label);
+      std::string part, assembly;
+      dg::DPoint3D anchor;
+      bool attached = false;
+      callout->GetLeaderInfoAtPos(0, part, assembly, anchor, attached);
+      CenterLinesInfo info;
+      line->GetCenterLinesInfo(info);
+      if (part != "housing/cover" || int(info.style.lineWidth) != info.style.lineStyle)
+        ++misread;
+    }
+  });
+
+  int draws = 0;
+  start.ArriveAndWait();
+  for (int round = 0; round < kDraws; ++round) {
+    tqmu::Primitives primitives;
+    shown.View()->Redraw(primitives);
+    ++draws;
+    // Back and forth, so that the label and the extension stay near where they started.
+    const int dx = round % 20 < 10 ? 4 : -4;
+    // Each may find its markup out of the scene at the moment.
+    if (round % 10 == 3)
+      shown.DragLabel(dx);
+    if (round % 10 == 7)
+      shown.DragLineExtension(-dx);
+    if (round % 100 == 99)
+      LineAndCallout::history().Undo();
+  }
+  for (std::thread& worker : workers)
+    worker.join();
+
+  for (int worker = 0; worker < WORKERS; ++worker)
+    EXPECT_EQ(done[worker], kEdits) << "worker " << worker;
+  EXPECT_EQ(misread, 0);
+  EXPECT_EQ(draws, kDraws);
+  // Both are shown again, whole (the line's holder, the callout's leader and its label), and the
+  // host's drags and undo still work on them.
+  tqk::Kernel::GetKernel()->PumpQueue();
+  EXPECT_EQ(shown.Scene()->GetMarkupCount(), 3u);
+  tqmu::Primitives primitives;
+  EXPECT_GE(shown.View()->Redraw(primitives), 3u);
+  EXPECT_TRUE(shown.DragLabel(4));
+  EXPECT_TRUE(shown.DragLineExtension(-4));
+  EXPECT_TRUE(LineAndCallout::history().Undo());
+}
+
+} // namespace
