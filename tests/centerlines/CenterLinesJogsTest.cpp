@@ -31,10 +31,10 @@ du::SmartPtr<CenterLinesAnnotation> RoutedLine(const char* axisOrder)
 }
 
 //! The jog points that a save of the line writes, in order, as one text.
-std::string SavedJogs(const CenterLinesAnnotation& line)
+std::string SavedJogs(CenterLinesAnnotation& line)
 {
   tqk::SerializedContentElement document("annotation");
-  const_cast<CenterLinesAnnotation&>(line).Visit(document);
+  line.Visit(document);
   std::string jogs;
   for (const tqk::SerializedContentElement::Entry& entry : document.GetEntries()[0].child->GetEntries())
     if (entry.key == du::Symbol("jogs"))
