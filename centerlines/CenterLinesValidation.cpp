@@ -54,11 +54,11 @@ bool IsAcceptedBetweenItems(const du::SmartPtr<tqk::Annotation>& annotation)
   if (!annotation)
     return false;
   switch (annotation->GetAnnotationType()) {
-  case 4:
-  case 16:
-  case 32:
-  case 64:
-  case 128: return true;
+  case tqk::Annotation::CONSTRUCTION_AXIS:
+  case tqk::Annotation::CONSTRUCTION_PLANE:
+  case tqk::Annotation::CONSTRUCTION_POINT:
+  case tqk::Annotation::CONSTRUCTION_CIRCLE:
+  case tqk::Annotation::CONSTRUCTION_ARC: return true;
   case ConstructionCurve::CONSTRUCTION_CURVE: return IsSingleEdgeCurve(annotation);
   default: return false;
   }
@@ -69,7 +69,9 @@ bool IsAcceptedAsCoordinateSystem(const du::SmartPtr<tqk::Annotation>& annotatio
   if (!annotation)
     return false;
   const int type = annotation->GetAnnotationType();
-  return type == 4 || type == 16 || type == 64 || type == 128;
+  // A point gives no axes.
+  return type == tqk::Annotation::CONSTRUCTION_AXIS || type == tqk::Annotation::CONSTRUCTION_PLANE ||
+         type == tqk::Annotation::CONSTRUCTION_CIRCLE || type == tqk::Annotation::CONSTRUCTION_ARC;
 }
 
 // A face must be planar and an edge straight to give a coordinate system; any other geometry,

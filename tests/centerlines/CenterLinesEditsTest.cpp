@@ -235,6 +235,42 @@ TEST_F(CenterLinesDragTest, OnlyTheSecondEndDroppedOnAPartMarksTheDrawingAttache
   EXPECT_TRUE(scene.line->IsHighlighted());
 }
 
+TEST_F(CenterLinesDragTest, AnUndoDrawsTheRecordedLineAgainWithoutAskingWhetherItsPicksStillHold)
+{
+  MeasuredLine scene;
+  const du::SmartPtr<tqk::SelectionItem> cover = scene.PartItem("housing/cover");
+  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("drag", scene.builder.GetScene(), true));
+  ASSERT_TRUE(scene.line->MarkupUpdated(scene.DrawnLine(), DroppedShadow(scene, nullptr, cover), operation));
+  scene.line->ClearSlot(0);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  ASSERT_FALSE(scene.DrawnLine()) << "without its first item the line is gone";
+
+  ASSERT_TRUE(History().Undo());
+  ASSERT_TRUE(scene.DrawnLine()) << "the undone state is a measured line";
+  scene.builder.GetScene()->SetShapeInstanceLocation(scene.builder.FindPart("frame/plate"), At(0, 10, 0));
+  EXPECT_EQ(Text(scene.Info().point1), "(0, 15, 1)") << "and it follows its parts again";
+
+  // A line pasted from a snapshot has no picks at all; its drag undoes all the same.
+  const CenterLinesInfo info = scene.Info();
+  scene.line->DetachScene();
+  const du::SmartPtr<CenterLinesAnnotation> pasted(new CenterLinesAnnotation(info));
+  scene.set->AddAnnotation(pasted);
+  pasted->AttachScene(scene.builder.GetScene());
+  ASSERT_TRUE(scene.DrawnLine());
+  EXPECT_FALSE(pasted->ValidateObjects());
+  {
+    tqannotations::MarkupDrag drag(scene.DrawnLine(), scene.builder.GetView(), pasted.Get());
+    ASSERT_TRUE(drag.StartAt(10, 5)) << "the second end";
+    drag.Step(dg::DVec3(0, 5, 0));
+    ASSERT_TRUE(drag.Stop(10, 10, new tqk::Operation("drag", scene.builder.GetScene(), true)));
+  }
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(10, 10, 1)");
+  ASSERT_TRUE(History().Undo());
+  ASSERT_TRUE(scene.DrawnLine());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(10, 5, 1)") << "drawn as before the drag";
+  pasted->DetachScene();
+}
+
 TEST(CenterLinesOperationStep, AStepWithoutChangesHasNoNameAndCapturingAgainReplacesTheRedoState)
 {
   MeasuredLine scene;

@@ -2,7 +2,10 @@
 #include "tests/centerlines/MeasuredLine.h"
 #include "tests/centerlines/PointText.h"
 
+#include <tqannotations/Annotation.h>
+#include <tqk/AsyncEvent.h>
 #include <tqk/MemoryPoolAllocated.h>
+#include <tqk/ObjectSelectionItem.h>
 #include <tqk/ShapeScene.h>
 #include <tqk/illustration/SbomInstanceSelectionItem.h>
 
@@ -209,6 +212,53 @@ TEST_F(CenterLinesSceneChangesTest, ACreatedFirstPartOnlyRefreshesTheFirstPlacem
   EXPECT_EQ(Text(after.point1) + Text(after.point2) + Text(after.location2),
             Text(before.point1) + Text(before.point2) + Text(before.location2));
   EXPECT_TRUE(log->events.empty());
+}
+
+TEST_F(CenterLinesSceneChangesTest, APartMadeAgainUnderTheLineMovesItsEndOnlyByItsLaterMoves)
+{
+  scene.set->RemoveAnnotationFromSet(scene.line, nullptr);
+  scene.line->AttachScene(Scene());
+  tqk::Kernel::GetKernel()->PumpQueue();
+  const du::SmartPtr<tqk::ShapeInstance> plate = Part("frame/plate");
+  Scene()->RemoveShapeInstance(plate);
+
+  const du::SmartPtr<tqk::ShapeInstance> madeAgain =
+      Scene()->CreateShapeInstance(plate->GetInstance(), plate->GetShape(), At(0, 0, 7));
+  ASSERT_TRUE(madeAgain);
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[1]), "(0, 5, 1)") << "the line stays where it was drawn";
+  Scene()->SetShapeInstanceLocation(madeAgain, At(0, 0, 9));
+  EXPECT_EQ(Text(scene.Info().point1), "(0, 5, 3)") << "moved by 2, from where the part was made again";
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[1]), "(0, 5, 3)");
+}
+
+TEST_F(CenterLinesSceneChangesTest, OnlyInstancesBehindTheFirstPickAreShownWithTheLine)
+{
+  // The plate picked as a face of the part: an object item whose object is the plate's instance.
+  du::SmartPtr<tqk::SelectionItem> plateFace(
+      new tqk::ObjectSelectionItem(Part("frame/plate")->GetInstance()));
+  plateFace->SetContentType(tqk::mcad_selection::Face3D);
+  scene.line->SetObjects({plateFace, scene.PartItem("frame/rib")}, nullptr, true);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  SetVisible("frame/plate", false);
+  ASSERT_FALSE(scene.line->IsVisible());
+  scene.line->Show(false);
+  EXPECT_TRUE(Part("frame/plate")->IsVisible()) << "showing the line shows the part it starts on";
+
+  // A construction axis is no part: a line that starts on one shows no part and follows none.
+  du::SmartPtr<tqk::SelectionItem> axis(
+      new tqk::ObjectSelectionItem(new tqannotations::Annotation(tqk::Annotation::CONSTRUCTION_AXIS)));
+  axis->SetContentType(tqk::mcad_selection::Annotation);
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  scene.line->SetObjects({axis, scene.PartItem("frame/rib")}, request, true);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  EXPECT_EQ(request->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+  ASSERT_TRUE(scene.DrawnLine());
+  SetVisible("frame/plate", false);
+  EXPECT_TRUE(scene.line->IsVisible()) << "the plate no longer decides";
+  scene.line->Hide(false);
+  scene.line->Show(false);
+  EXPECT_FALSE(Part("frame/plate")->IsVisible());
+  EXPECT_TRUE(scene.DrawnLine()->IsVisible());
 }
 
 TEST(CenterLinesSceneChanges, ALineWhoseSetHeldTheLastReferenceOutlivesTheRemovalNotice)

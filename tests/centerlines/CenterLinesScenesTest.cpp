@@ -149,6 +149,36 @@ TEST_F(CenterLineScenes, ShowingAnAttachedLineShowsItsFirstPartOnlyWhenHidden)
   builder.GetScene()->RemoveListener(&counter);
 }
 
+TEST_F(CenterLineScenes, ShowingAHiddenLineWhosePartIsHiddenShowsThePartOnceAndEveryLineOnIt)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const du::SmartPtr<ProbeLine> other = MeasuredLine(); // on the same plate
+  const du::SmartPtr<tqk::ShapeInstance> plate = builder.FindPart("frame/plate");
+  AppearanceCounter counter;
+  builder.GetScene()->AddListener(&counter);
+  const auto allDrawnVisible = [&] {
+    const std::vector<du::SmartPtr<tqk::Markup>> drawn = DrawnLines(*builder.GetScene());
+    return drawn.size() == 2 && drawn[0]->IsVisible() && drawn[1]->IsVisible();
+  };
+
+  // Twice: what the first showing holds while it shows the part must be let go again.
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    builder.GetScene()->SetVisibility({plate->GetInstance()}, false, true);
+    ASSERT_FALSE(line->IsVisible()) << "the lines follow their hidden part";
+    ASSERT_FALSE(other->IsVisible());
+    counter.reports = 0;
+    // The host shows the line directly: showing its part tells every line on it, this one too.
+    line->ShowAnnotation();
+    EXPECT_TRUE(plate->IsVisible());
+    EXPECT_EQ(counter.reports, 1);
+    EXPECT_TRUE(line->IsVisible());
+    EXPECT_TRUE(other->IsVisible());
+    EXPECT_TRUE(allDrawnVisible());
+  }
+  builder.GetScene()->RemoveListener(&counter);
+}
+
 TEST_F(CenterLineScenes, NamesDescriptionAndIcon)
 {
   const du::SmartPtr<ProbeLine> line = NewLine();

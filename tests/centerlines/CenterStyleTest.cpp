@@ -1,5 +1,8 @@
+#include "tests/centerlines/MeasuredLine.h"
+
 #include <tqannotations/CenterStyle.h>
 #include <tqk/Preferences.h>
+#include <tqk/SerializedContentElement.h>
 #include <tqk/World.h>
 
 #include <gtest/gtest.h>
@@ -190,6 +193,64 @@ TEST_F(CenterStyleTest, SyncCopiesTheSelectedGroupsOnly)
   otherId.csysId = static_cast<CenterStyle::CSYS_ID>(8);
   EXPECT_FALSE(all.Compare(otherId, CenterStyle::CSYS)) << "type and id are compared together";
   EXPECT_TRUE(all == otherId);
+}
+
+//! Takes the host's world away, or only its preference store, for as long as it lives.
+class HostWithout
+{
+public:
+  enum Missing
+  {
+    WORLD,
+    PREFERENCES
+  };
+
+  explicit HostWithout(Missing missing) : m_world(tqk::World::GetWorld()), m_store(m_world->GetPreferences())
+  {
+    if (missing == WORLD)
+      tqk::World::Close();
+    else
+      m_world->SetPreferences(nullptr);
+  }
+  ~HostWithout()
+  {
+    tqk::World::Reopen();
+    m_world->SetPreferences(m_store);
+  }
+
+private:
+  du::SmartPtr<tqk::World> m_world;
+  du::SmartPtr<tqk::Preferences> m_store;
+};
+
+TEST_F(CenterStyleTest, LinesMadeWhileTheHostHasNoWorldOrNoPreferencesAreDrawnSavedAndLoadedInTheBuiltInStyle)
+{
+  preferences->SetInt("Annotations/Centerline/line_color_button", 0x0000FF);
+  preferences->SetFloat("Annotations/Centerline/extent_start_spin", 3.0f);
+  du::SmartPtr<tqannotations::CenterLinesAnnotation> madeWithoutWorld;
+  {
+    const HostWithout host(HostWithout::WORLD);
+    madeWithoutWorld = new tqannotations::CenterLinesAnnotation;
+  }
+  MeasuredLine scene(madeWithoutWorld);
+  ASSERT_TRUE(scene.DrawnLine());
+  EXPECT_EQ(scene.DrawnLine()->GetLineColor(), dg::Color::BLACK) << "not the blue of the preferences";
+  EXPECT_EQ(scene.DrawnLine()->GetLineWidth(), 1);
+  EXPECT_EQ(scene.DrawnLine()->GetStartExtension(), 0.0);
+
+  tqannotations::CenterStyle red;
+  red.strokeColor = dg::Color::RED;
+  scene.line->SetLineStyle(red, tqannotations::CenterStyle::STROKE_COLOR);
+  tqk::SerializedContentElement document("annotation");
+  scene.line->Visit(document);
+  const HostWithout host(HostWithout::PREFERENCES);
+  const du::SmartPtr<tqannotations::CenterLinesAnnotation> loaded(new tqannotations::CenterLinesAnnotation);
+  loaded->InitializeFromSerializedContent(&document);
+  CenterStyle style;
+  loaded->GetLineStyle(style);
+  EXPECT_EQ(style.strokeColor, dg::Color::RED);
+  EXPECT_EQ(style.lineExtent1, 0.0f);
+  EXPECT_EQ(CenterStyle().strokeColor, dg::Color::BLACK) << "a new style without a store";
 }
 
 } // namespace

@@ -59,4 +59,19 @@ TEST(Preferences, GettersReadWhatWasSet)
   preferences->Clear();
 }
 
+TEST(World, AClosedWorldIsNoneAndAWorldMayRunWithoutPreferences)
+{
+  const du::SmartPtr<tqk::World> world = tqk::World::GetWorld();
+  const du::SmartPtr<tqk::Preferences> store = world->GetPreferences();
+  tqk::World::Close();
+  EXPECT_FALSE(tqk::World::GetWorld());
+  tqk::World::Reopen();
+  EXPECT_EQ(tqk::World::GetWorld(), world) << "the same world, as it was";
+
+  world->SetPreferences(nullptr);
+  EXPECT_FALSE(world->GetPreferences());
+  world->SetPreferences(store);
+  EXPECT_EQ(world->GetPreferences(), store);
+}
+
 } // namespace

@@ -35,6 +35,15 @@ class Annotation : public MarkupController, public Observable, public MemoryPool
 public:
   //! The kind of annotation (callouts are 2, center lines 0x8000); the numbers are the host's.
   using AnnotationType = int;
+  //! Construction geometry that the user builds in a scene to measure and route against; other
+  //! kinds have their numbers with their classes (a construction curve is 8, a construction
+  //! coordinate system 0x100).
+  static constexpr AnnotationType CONSTRUCTION_AXIS = 4;
+  static constexpr AnnotationType CONSTRUCTION_PLANE = 16;
+  //! A point alone: it has no direction.
+  static constexpr AnnotationType CONSTRUCTION_POINT = 32;
+  static constexpr AnnotationType CONSTRUCTION_CIRCLE = 64;
+  static constexpr AnnotationType CONSTRUCTION_ARC = 128;
   //! The reader of the base properties that Visit writes (tqk/AnnotationSerializedContentVisitor.h).
   class SerializedContentVisitor;
 
