@@ -194,7 +194,7 @@ void MySceneAnnotationVisitor::Visit(du::SmartPtr<tqk::Annotation>& annotation)
       annotation->GetClass() != tqannotations::ConstStrings::tqCenterLine)
     return;
   const auto centerLine = du::SmartPtr<tqannotations::CenterLinesAnnotation>::DynamicCast(annotation);
-  if (!centerLine || centerLine == m_owner || centerLine->GetPrimarySlotID() != m_slotId)
+  if (!centerLine || centerLine == m_owner || !centerLine->HasPrimarySlotID(m_slotId))
     return;
   ++m_count;
   if (m_collect)
