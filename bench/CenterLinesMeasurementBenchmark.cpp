@@ -6,11 +6,12 @@
 // The ratio is judged on instructions, counted with the processor's counter where there is one:
 // the scan walks ten times the lines, whose working set no longer fits the caches at 10,000, so
 // its CPU time grows faster than its work, and is only printed beside. Where the processor's
-// counter is missing, count with callgrind, collecting only inside the validation
-// (--collect-atstart=no, and --toggle-collect= the function
-// 'tqannotations::CenterLinesAnnotation::ValidateObjects() const'), for each count alone
-// (--benchmark_filter='MeasureTheNthLine/10000$'): the instructions per line scanned are the
-// total divided by the calls of MySceneAnnotationVisitor::Visit that callgrind_annotate shows.
+// counter is missing, count with callgrind, for each count alone
+// (--benchmark_filter='MeasureTheNthLine/10000$'), collecting only inside MeasureOnce
+// (--collect-atstart=no --toggle-collect='*MeasureOnce*'): callgrind_annotate --tree=caller then
+// shows its instructions and calls. Collecting inside
+// 'tqannotations::CenterLinesAnnotation::ValidateObjects() const' instead, the instructions per
+// line scanned are the total divided by the calls of MySceneAnnotationVisitor::Visit.
 
 #include "CrowdedScene.h"
 #include "InstructionCounter.h"
@@ -27,6 +28,17 @@ namespace {
 
 using tqannotations::CenterLinesAnnotation;
 
+//! One measurement of the line, from its picks to its answer: kept out of line, so that callgrind
+//! can count its instructions per call.
+__attribute__((noinline)) bool MeasureOnce(CenterLinesAnnotation& line,
+                                           const std::vector<du::SmartPtr<tqk::SelectionItem>>& items)
+{
+  du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
+  line.SetObjects(items, request, true);
+  tqk::Kernel::GetKernel()->PumpQueue();
+  return request->GetStatus() == tqk::BaseAsyncEvent::COMPLETED;
+}
+
 void MeasureTheNthLine(benchmark::State& state)
 {
   const int n = static_cast<int>(state.range(0));
@@ -40,10 +52,7 @@ void MeasureTheNthLine(benchmark::State& state)
   const InstructionCounter counter;
   const std::uint64_t instructionsBefore = counter.Read();
   for (auto _ : state) {
-    du::SmartPtr<tqk::AsyncEvent> request(new tqk::AsyncEvent);
-    line->SetObjects(items, request, true);
-    tqk::Kernel::GetKernel()->PumpQueue();
-    if (request->GetStatus() != tqk::BaseAsyncEvent::COMPLETED) {
+    if (!MeasureOnce(*line, items)) {
       state.SkipWithError("the line was not measured");
       break;
     }
