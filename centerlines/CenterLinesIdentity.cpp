@@ -1,6 +1,7 @@
 #include "common/ReadLockGuard.h"
 
 #include <tqannotations/CenterLinesAnnotation.h>
+#include <tqannotations/SlotIdentity.h>
 #include <tqk/BaseInstance.h>
 #include <tqk/GeometrySelectionItem.h>
 #include <tqk/Instance.h>
@@ -19,7 +20,7 @@ namespace {
 const du::Symbol kSbomInstanceIdField("sbomInstanceId");
 const du::Symbol kCollection("MCAD_Collection");
 
-du::Symbol IdPathOf(const du::SmartPtr<tqk::Object>& object)
+du::Symbol IdPathOfObject(const du::SmartPtr<tqk::Object>& object)
 {
   const auto instance = du::SmartPtr<tqk::BaseInstance>::DynamicCast(object);
   return instance ? instance->GetIDPath() : du::Symbol::EMPTY;
@@ -32,29 +33,76 @@ StructureInstanceOf(const du::SmartPtr<tqk::SelectionItem>& item)
   return picked ? picked->GetSbomInstance() : nullptr;
 }
 
+// Every member of a weld stands for the whole weld.
+du::Symbol WeldIdOf(const tqk::illustration::SbomInstance& structure)
+{
+  const du::SmartPtr<tqk::illustration::SbomInstance> weld = structure.GetTopWeld();
+  return weld ? weld->GetIDPath() : du::Symbol::EMPTY;
+}
+
 } // namespace
 
-du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
+du::SmartPtr<tqk::illustration::SbomInstance> SlotIdentity::StructureOf(const du::SmartPtr<SlotObject>& slot)
 {
-  ReadLockGuard lock(*this);
-  if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] ||
-      !m_slots[slot]->IsObjectValid())
+  return slot && slot->IsObjectValid() ? StructureInstanceOf(slot->GetSelectionItem()) : nullptr;
+}
+
+du::Symbol SlotIdentity::IdPathOf(const du::SmartPtr<SlotObject>& slot)
+{
+  if (!slot || !slot->IsObjectValid())
     return du::Symbol::EMPTY;
-  const du::SmartPtr<tqk::SelectionItem> item = m_slots[slot]->GetSelectionItem();
-  // Every member of a weld stands for the whole weld.
-  if (const du::SmartPtr<tqk::illustration::SbomInstance> structure = StructureInstanceOf(item)) {
-    const du::SmartPtr<tqk::illustration::SbomInstance> weld = structure->GetTopWeld();
-    return weld ? weld->GetIDPath() : du::Symbol::EMPTY;
-  }
+  const du::SmartPtr<tqk::SelectionItem>& item = slot->GetSelectionItem();
   const auto object = du::SmartPtr<tqk::ObjectSelectionItem>::DynamicCast(item);
   if (object && object->GetObject() &&
       (item->GetContentType() == tqk::mcad_selection::Instance ||
        item->GetContentType() == tqk::mcad_selection::Assembly))
-    return IdPathOf(object->GetObject());
+    return IdPathOfObject(object->GetObject());
   const auto geometry = du::SmartPtr<tqk::GeometrySelectionItem>::DynamicCast(item);
   if (geometry && geometry->GetParentObject())
-    return IdPathOf(geometry->GetParentObject());
+    return IdPathOfObject(geometry->GetParentObject());
   return du::Symbol::EMPTY;
+}
+
+du::Symbol SlotIdentity::Of(const du::SmartPtr<SlotObject>& slot)
+{
+  const du::SmartPtr<tqk::illustration::SbomInstance> structure = StructureOf(slot);
+  return structure ? WeldIdOf(*structure) : IdPathOf(slot);
+}
+
+void SlotIdentity::Take(const du::SmartPtr<SlotObject>& slot)
+{
+  du::SmartPtr<tqk::illustration::SbomInstance> structure = StructureOf(slot);
+  du::Symbol idPath = structure ? du::Symbol::EMPTY : IdPathOf(slot);
+  std::lock_guard<std::mutex> lock(m_mutex);
+  // The old values go with the locals, after the mutex.
+  std::swap(m_structure, structure);
+  std::swap(m_idPath, idPath);
+}
+
+du::Symbol SlotIdentity::Get() const
+{
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_structure ? WeldIdOf(*m_structure) : m_idPath;
+}
+
+bool SlotIdentity::Is(const du::Symbol& id) const
+{
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_structure ? WeldIdOf(*m_structure) == id : m_idPath == id;
+}
+
+du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
+{
+  ReadLockGuard lock(*this);
+  if (slot < 0 || slot >= static_cast<int>(m_slots.size()))
+    return du::Symbol::EMPTY;
+  return SlotIdentity::Of(m_slots[slot]);
+}
+
+void CenterLinesAnnotation::OnSlotReplaced(int slot)
+{
+  if (slot == 0)
+    m_primaryIdentity.Take(m_slots[0]);
 }
 
 du::Symbol CenterLinesAnnotation::GetSlotName(int slot) const

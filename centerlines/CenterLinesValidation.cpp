@@ -16,6 +16,8 @@
 #include <tqk/illustration/SbomInstanceSelectionItem.h>
 #include <tqk/mcad_selection.h>
 
+#include <typeinfo>
+
 namespace tqannotations {
 
 namespace {
@@ -190,15 +192,28 @@ MySceneAnnotationVisitor::MySceneAnnotationVisitor(
     : m_collect(collect), m_owner(owner), m_slotId(slotId)
 {}
 
+namespace {
+
+// A scan meets mostly center lines of this very class, whose type is checked without walking the
+// class hierarchy; lines of derived classes take the general cast.
+tqannotations::CenterLinesAnnotation* AsCenterLine(tqk::Annotation& annotation)
+{
+  if (typeid(annotation) == typeid(tqannotations::CenterLinesAnnotation))
+    return static_cast<tqannotations::CenterLinesAnnotation*>(&annotation);
+  return dynamic_cast<tqannotations::CenterLinesAnnotation*>(&annotation);
+}
+
+} // namespace
+
 void MySceneAnnotationVisitor::Visit(du::SmartPtr<tqk::Annotation>& annotation)
 {
   if (!annotation || annotation->GetAnnotationType() != tqannotations::kCenterLineType ||
       annotation->GetClass() != tqannotations::ConstStrings::tqCenterLine)
     return;
-  const auto centerLine = du::SmartPtr<tqannotations::CenterLinesAnnotation>::DynamicCast(annotation);
-  if (!centerLine || centerLine == m_owner || centerLine->GetPrimarySlotID() != m_slotId)
+  tqannotations::CenterLinesAnnotation* centerLine = AsCenterLine(*annotation);
+  if (!centerLine || centerLine == m_owner.Get() || !centerLine->HasPrimarySlotID(m_slotId))
     return;
   ++m_count;
   if (m_collect)
-    m_matches.push_back(centerLine);
+    m_matches.push_back(du::SmartPtr<tqannotations::CenterLinesAnnotation>(centerLine));
 }

@@ -12,6 +12,7 @@
 #include <tqannotations/CenterLinesRepresentation.h>
 #include <tqannotations/CenterStyle.h>
 #include <tqannotations/Export.h>
+#include <tqannotations/SlotIdentity.h>
 #include <tqk/SelectionItemRepresentation.h>
 
 #include <deque>
@@ -83,6 +84,9 @@ public:
   du::SmartPtr<tqk::Annotation> Clone() const override;
   du::SmartPtr<tqk::Scene> GetScene() const;
   du::Symbol GetPrimarySlotID() const;
+  //! Whether GetPrimarySlotID would give the id. Kept ready where the first slot changes, so that
+  //! the scans through a scene's lines neither lock a line nor cast its items.
+  bool HasPrimarySlotID(const du::Symbol& id) const { return m_primaryIdentity.Is(id); }
 
   // Slot operations.
   bool SetObjects(const std::vector<du::SmartPtr<tqk::SelectionItem>>& items,
@@ -230,6 +234,8 @@ protected:
   void RemoveMarkup();
   //! The host's units changed; the line's values are told to change with them.
   void OnSetActiveUnits(int units) override;
+  //! Takes the identity of the first slot again when it was replaced.
+  void OnSlotReplaced(int slot) override;
 
 private:
   du::Symbol GetSlotID(int slot, bool) const;
@@ -277,6 +283,7 @@ private:
   CenterStyle m_style;
   dg::Location m_csys = dg::Location::IDENTITY;
   std::vector<du::SmartPtr<CenterLinesRepresentation>> m_representations;
+  SlotIdentity m_primaryIdentity; // of the first slot
 };
 
 } // namespace tqannotations

@@ -2,6 +2,7 @@
 #include "tests/centerlines/StartLine.h"
 
 #include <tqannotations/CenterLinesInfo.h>
+#include <tqk/illustration/SbomInstanceSelectionItem.h>
 
 #include <atomic>
 #include <thread>
@@ -119,6 +120,53 @@ TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe
   for (std::thread& reader : readers)
     reader.join();
   EXPECT_EQ(answers.load(), kReaders * kRounds);
+}
+
+// Other threads look through the scene for lines on a structure instance while the host's thread
+// picks another line onto it, off it and clears it again: each look finds that line or none, and
+// never a torn identity. Meant to run under ThreadSanitizer too.
+TEST_F(CenterLineThreads, ScansForLinesOnAnItemWhileALinePicksOnAndOffItSeeWholePicks)
+{
+  const auto collection = [&](const char* idPath) {
+    du::SmartPtr<tqk::SelectionItem> item(
+        new tqk::illustration::SbomInstanceSelectionItem(builder.GetTree()->FindInstance(idPath)));
+    item->SetContentType(tqk::mcad_selection::Collection);
+    return item;
+  };
+  const du::SmartPtr<ProbeLine> picking = NewLine();
+  const du::SmartPtr<ProbeLine> asking = NewLine();
+  const du::SmartPtr<tqk::SelectionItem> frame = collection("frame");
+  const du::SmartPtr<tqk::SelectionItem> cover = collection("housing/cover");
+
+  constexpr int kReaders = 3;
+  constexpr int kScans = 400;
+  constexpr int kRounds = 150;
+  std::atomic<int> scans{0};
+  std::atomic<int> wrong{0};
+  StartLine start(kReaders + 1);
+  std::vector<std::thread> readers;
+  for (int r = 0; r < kReaders; ++r)
+    readers.emplace_back([&] {
+      start.ArriveAndWait();
+      for (int i = 0; i < kScans; ++i) {
+        const auto found = asking->GetCollidingExplodeLinesForSlot("frame");
+        if (found.size() > 1 || (found.size() == 1 && found.front() != picking))
+          ++wrong;
+        ++scans;
+      }
+    });
+  start.ArriveAndWait();
+  for (int round = 0; round < kRounds; ++round) {
+    picking->SetObjects({frame}, nullptr, false);
+    picking->SetObjects({cover}, nullptr, false);
+    picking->SetObjects({frame}, nullptr, false);
+    picking->ClearSlot(0);
+  }
+  for (std::thread& reader : readers)
+    reader.join();
+  EXPECT_EQ(wrong.load(), 0);
+  EXPECT_EQ(scans.load(), kReaders * kScans) << "every reader did its share";
+  EXPECT_TRUE(asking->GetCollidingExplodeLinesForSlot("frame").empty()) << "the slot was cleared last";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <tqannotations/CenterLinesAnnotation.h>
+#include <tqannotations/CenterLinesOperationStep.h>
 #include <tqannotations/ConstructionCurve.h>
 #include <tqk/AnnoSet.h>
 #include <tqk/GeometrySelectionItem.h>
@@ -107,6 +108,48 @@ TEST_F(CenterLinesValidationTest, ASecondLineOnTheSameCollectionIsRefusedInTheFi
   EXPECT_EQ(Line({Item(builder.FindPart("frame/plate")->GetInstance(), mcad::Face3D)})->GetPrimarySlotID(),
             du::Symbol::EMPTY)
       << "an object item that is no instance or assembly has no id";
+}
+
+TEST_F(CenterLinesValidationTest, ALineThatLeavesACollectionLeavesItFreeForAnother)
+{
+  const du::SmartPtr<CenterLinesAnnotation> moved = Line({Collection("frame")});
+  moved->SetObjects({Collection("housing/cover")}, nullptr, false);
+  EXPECT_TRUE(Line({Collection("frame")})->ValidateObject(0)) << "picked anew";
+  EXPECT_FALSE(Line({Collection("housing/cover")})->ValidateObject(0));
+
+  const du::SmartPtr<CenterLinesAnnotation> cleared = Line({Collection("housing")});
+  cleared->ClearSlot(0);
+  EXPECT_TRUE(Line({Collection("housing")})->ValidateObject(0)) << "its first slot cleared";
+
+  // Undoing an edit gives a line back the slots it had, and with them its item; redoing takes it
+  // away again.
+  const du::SmartPtr<CenterLinesAnnotation> edited = Line({Collection("housing/bolt")});
+  du::SmartPtr<tqannotations::CenterLinesOperationStep> edit(
+      new tqannotations::CenterLinesOperationStep(edited));
+  edited->SetObjects({Part("frame/plate")}, nullptr, false);
+  edit->SetRedo();
+  EXPECT_TRUE(moved->GetCollidingExplodeLinesForSlot("housing/bolt").empty());
+  edit->Undo();
+  EXPECT_EQ(moved->GetCollidingExplodeLinesForSlot("housing/bolt").size(), 1u);
+  edit->Redo();
+  EXPECT_TRUE(moved->GetCollidingExplodeLinesForSlot("housing/bolt").empty());
+}
+
+TEST_F(CenterLinesValidationTest, ACopyAndAChangedWeldAreSeenByTheNextLine)
+{
+  const du::SmartPtr<CenterLinesAnnotation> original = Line({Collection("housing/cover")});
+  const du::SmartPtr<tqk::Annotation> copy = original->Clone();
+  copy->AttachScene(builder.GetScene());
+  set->AddAnnotation(copy);
+  EXPECT_EQ(original->GetCollidingExplodeLinesForSlot("housing/cover").size(), 1u) << "the copy";
+  copy->DetachScene();
+
+  // A member of a weld stands for the weld only while the weld holds.
+  Line({Collection("frame/rib")});
+  EXPECT_EQ(original->GetCollidingExplodeLinesForSlot("frame").size(), 1u);
+  builder.GetTree()->FindInstance("frame")->SetWeld(false);
+  EXPECT_TRUE(original->GetCollidingExplodeLinesForSlot("frame").empty());
+  EXPECT_EQ(original->GetCollidingExplodeLinesForSlot("frame/rib").size(), 1u);
 }
 
 TEST_F(CenterLinesValidationTest, ASlotStandsOnThePartOfItsItemAndBearsThatName)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -150,6 +152,93 @@ TEST_F(ShapeSceneTest, ListenerRemovedDuringAReportIsNotToldOfIt)
   scene->RemoveShapeInstance(partA);
   EXPECT_TRUE(later.entries.empty());
   scene->RemoveListener(&remover);
+}
+
+//! Writes its name into a shared log at each report, and may change the listeners meanwhile.
+class NamedListener : public tqk::ShapeSceneListener
+{
+public:
+  NamedListener(std::vector<std::string>& heard, std::string name) : m_heard(heard), m_name(std::move(name))
+  {}
+
+  void OnShapeInstancesPositionModified(const Parts&) override
+  {
+    m_heard.push_back(m_name);
+    if (onReport)
+      onReport();
+  }
+
+  std::function<void()> onReport;
+
+private:
+  std::vector<std::string>& m_heard;
+  std::string m_name;
+};
+
+class ListenerOrderTest : public ShapeSceneTest
+{
+protected:
+  ListenerOrderTest()
+  {
+    scene->RemoveListener(&log);
+    for (const char* name : {"first", "second", "third", "fourth"})
+      listeners.push_back(std::make_unique<NamedListener>(heard, name));
+  }
+  ~ListenerOrderTest() override
+  {
+    for (const auto& listener : listeners)
+      scene->RemoveListener(listener.get());
+  }
+
+  std::vector<std::string> Move()
+  {
+    heard.clear();
+    scene->SetShapeInstanceLocation(partA, dg::Location::IDENTITY);
+    return heard;
+  }
+
+  std::vector<std::string> heard;
+  std::vector<std::unique_ptr<NamedListener>> listeners;
+};
+
+TEST_F(ListenerOrderTest, ListenersAreToldInTheOrderTheyWereAdded)
+{
+  for (const auto& listener : listeners)
+    scene->AddListener(listener.get());
+  EXPECT_EQ(Move(), (std::vector<std::string>{"first", "second", "third", "fourth"}));
+  // Taken out of the middle and added again, a listener is told last.
+  scene->RemoveListener(listeners[1].get());
+  scene->AddListener(listeners[1].get());
+  scene->RemoveListener(listeners[0].get());
+  EXPECT_EQ(Move(), (std::vector<std::string>{"third", "fourth", "second"}));
+}
+
+TEST_F(ListenerOrderTest, ListenerAddedDuringAReportIsToldFromTheNextReportOn)
+{
+  scene->AddListener(listeners[0].get());
+  scene->AddListener(listeners[1].get());
+  listeners[0]->onReport = [&] {
+    scene->AddListener(listeners[2].get());
+    listeners[0]->onReport = nullptr;
+  };
+  EXPECT_EQ(Move(), (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(Move(), (std::vector<std::string>{"first", "second", "third"}));
+}
+
+TEST_F(ListenerOrderTest, ListenerRemovedDuringAReportIsNotToldEvenWhenAddedAgainMeanwhile)
+{
+  for (const auto& listener : listeners)
+    scene->AddListener(listener.get());
+  // The second removes itself, the fourth and the third, then adds the third back: of those, only
+  // the second was told, and the third now waits for the next report, at the end of the order.
+  listeners[1]->onReport = [&] {
+    scene->RemoveListener(listeners[1].get());
+    scene->RemoveListener(listeners[3].get());
+    scene->RemoveListener(listeners[2].get());
+    scene->AddListener(listeners[2].get());
+  };
+  EXPECT_EQ(Move(), (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(Move(), (std::vector<std::string>{"first", "third"}));
 }
 
 TEST(ShapeSceneTeardown, ClosingTheSceneLeavesNoPoolObjectAlive)

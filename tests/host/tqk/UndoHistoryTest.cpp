@@ -114,6 +114,41 @@ TEST_F(UndoHistoryTest, AnOperationRecordedTwiceIsUndoneOnce)
   EXPECT_EQ(TakeLog(), (std::vector<std::string>{"undo move", "redo move"}));
 }
 
+TEST_F(UndoHistoryTest, ALongHistoryKnowsWhatItHoldsAndReplaysInOrder)
+{
+  constexpr int kCount = 3000;
+  std::vector<du::SmartPtr<Operation>> operations;
+  for (int i = 0; i < kCount; ++i) {
+    operations.push_back(MakeOperation("edit", {std::to_string(i).c_str()}));
+    ASSERT_TRUE(tqk::RecordOperation(operations.back()));
+  }
+  EXPECT_FALSE(tqk::RecordOperation(operations.front())) << "held deep in the history";
+  EXPECT_EQ(History().GetUndoCount(), std::size_t(kCount));
+
+  ASSERT_TRUE(History().Undo());
+  ASSERT_TRUE(History().Undo());
+  EXPECT_FALSE(tqk::RecordOperation(operations[kCount - 1])) << "waits to be redone";
+  ASSERT_TRUE(tqk::RecordOperation(MakeOperation("other", {"other"})));
+  // The new record dropped the two undone operations: they may be recorded afresh.
+  EXPECT_TRUE(tqk::RecordOperation(operations[kCount - 1]));
+  EXPECT_EQ(History().GetUndoCount(), std::size_t(kCount));
+
+  TakeLog();
+  while (History().Undo()) {
+  }
+  std::vector<std::string> expected{std::to_string(kCount - 1), "other"};
+  for (int i = kCount - 3; i >= 0; --i)
+    expected.push_back(std::to_string(i));
+  for (std::string& name : expected)
+    name = "undo " + name;
+  EXPECT_EQ(TakeLog(), expected);
+  ASSERT_TRUE(History().Redo());
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"redo 0"}));
+
+  History().Clear();
+  EXPECT_TRUE(tqk::RecordOperation(operations[1])) << "a cleared history holds nothing";
+}
+
 //! A step that tries to record history while it is being replayed.
 class RecordingStep : public OperationStep
 {

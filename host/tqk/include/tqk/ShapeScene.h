@@ -8,7 +8,10 @@
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeSceneListener.h>
 
+#include <cstdint>
+#include <list>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 namespace tqk {
@@ -19,6 +22,14 @@ namespace tqk {
 //! Every change to its parts (moved, hidden or shown, removed, created) is reported once to the
 //! listeners registered with it, after the change, outside its own mutex, on the calling thread.
 //! Listeners are not owned; whoever registers one removes it before it goes.
+//!
+//! Listeners are told in the order they were added. A listener may add and remove listeners
+//! (itself among them) while it is told; the report under way then goes on by this rule:
+//! - a listener removed meanwhile is not told afterwards, not even when it is added again before
+//!   the report reaches it;
+//! - a listener added meanwhile is told from the next report on.
+//! Adding, removing and checking a listener take constant time, so a report costs as much as the
+//! listeners it tells.
 class ShapeScene : public Scene
 {
 public:
@@ -54,9 +65,21 @@ private:
   using Report = void (ShapeSceneListener::*)(const ShapeSceneListener::ShapeInstances&);
   void Tell(Report report, const ShapeSceneListener::ShapeInstances& parts) const;
 
+  //! One registration of a listener; a listener added again gets a new serial number, so that a
+  //! report under way tells apart the registration it started with.
+  struct Registration
+  {
+    ShapeSceneListener* listener;
+    std::uint64_t serial;
+  };
+  //! Whether the registration is still in force.
+  bool IsRegistered(const Registration& registration) const;
+
   mutable std::mutex m_partsMutex;
   std::vector<du::SmartPtr<ShapeInstance>> m_parts;
-  std::vector<ShapeSceneListener*> m_listeners;
+  std::list<Registration> m_listeners; // in the order they were added
+  std::unordered_map<ShapeSceneListener*, std::list<Registration>::iterator> m_listenerIndex;
+  std::uint64_t m_nextSerial = 0;
 };
 
 } // namespace tqk

@@ -1,6 +1,7 @@
 #include <tqk/ShapeScene.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace tqk {
 
@@ -102,37 +103,46 @@ std::vector<du::SmartPtr<ShapeInstance>> ShapeScene::GetShapeInstances() const
 bool ShapeScene::AddListener(ShapeSceneListener* listener)
 {
   std::lock_guard<std::mutex> lock(m_partsMutex);
-  if (!listener || std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end())
+  if (!listener || m_listenerIndex.count(listener))
     return false;
-  m_listeners.push_back(listener);
+  m_listeners.push_back({listener, m_nextSerial++});
+  m_listenerIndex.emplace(listener, std::prev(m_listeners.end()));
   return true;
 }
 
 bool ShapeScene::RemoveListener(ShapeSceneListener* listener)
 {
   std::lock_guard<std::mutex> lock(m_partsMutex);
-  const auto found = std::find(m_listeners.begin(), m_listeners.end(), listener);
-  if (found == m_listeners.end())
+  const auto found = m_listenerIndex.find(listener);
+  if (found == m_listenerIndex.end())
     return false;
-  m_listeners.erase(found);
+  m_listeners.erase(found->second);
+  m_listenerIndex.erase(found);
   return true;
+}
+
+bool ShapeScene::IsRegistered(const Registration& registration) const
+{
+  const auto found = m_listenerIndex.find(registration.listener);
+  return found != m_listenerIndex.end() && found->second->serial == registration.serial;
 }
 
 void ShapeScene::Tell(Report report, const ShapeSceneListener::ShapeInstances& parts) const
 {
-  std::vector<ShapeSceneListener*> listeners;
+  // The listeners of the moment the report starts; those added meanwhile wait for the next one.
+  std::vector<Registration> registrations;
   {
     std::lock_guard<std::mutex> lock(m_partsMutex);
-    listeners = m_listeners;
+    registrations.assign(m_listeners.begin(), m_listeners.end());
   }
-  for (ShapeSceneListener* listener : listeners) {
+  for (const Registration& registration : registrations) {
     // A listener removed by an earlier one during this report may be gone already.
     {
       std::lock_guard<std::mutex> lock(m_partsMutex);
-      if (std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+      if (!IsRegistered(registration))
         continue;
     }
-    (listener->*report)(parts);
+    (registration.listener->*report)(parts);
   }
 }
 
@@ -143,6 +153,7 @@ void ShapeScene::Close()
   std::lock_guard<std::mutex> lock(m_partsMutex);
   parts.swap(m_parts);
   m_listeners.clear();
+  m_listenerIndex.clear();
 }
 
 } // namespace tqk

@@ -1,18 +1,7 @@
 #include <tqk/Operation.h>
 #include <tqk/UndoHistory.h>
 
-#include <algorithm>
-
 namespace tqk {
-
-namespace {
-
-bool Holds(const std::vector<du::SmartPtr<Operation>>& operations, const du::SmartPtr<Operation>& operation)
-{
-  return std::find(operations.begin(), operations.end(), operation) != operations.end();
-}
-
-} // namespace
 
 bool UndoHistory::Record(const du::SmartPtr<Operation>& operation)
 {
@@ -24,10 +13,13 @@ bool UndoHistory::Record(const du::SmartPtr<Operation>& operation)
   std::vector<du::SmartPtr<Operation>> dropped; // released after the mutex: steps may own scenes
   std::lock_guard<std::mutex> lock(m_mutex);
   // An operation held twice would have its steps taken back twice.
-  if (m_replaying || Holds(m_undoable, operation) || Holds(m_redoable, operation))
+  if (m_replaying || m_held.count(operation.Get()))
     return false;
   dropped.swap(m_redoable);
+  for (const du::SmartPtr<Operation>& gone : dropped)
+    m_held.erase(gone.Get());
   m_undoable.push_back(operation);
+  m_held.insert(operation.Get());
   return true;
 }
 
@@ -59,6 +51,7 @@ bool UndoHistory::Replay(std::vector<du::SmartPtr<Operation>>& from, std::vector
     // replayed either way, so it leaves the history, and the caller hears of the failure as
     // a result: an exception would unwind through the plug-in's callers instead.
     std::lock_guard<std::mutex> lock(m_mutex);
+    m_held.erase(operation.Get());
     m_replaying = false;
     return false;
   }
@@ -75,6 +68,7 @@ void UndoHistory::Clear()
   std::lock_guard<std::mutex> lock(m_mutex);
   undoable.swap(m_undoable);
   redoable.swap(m_redoable);
+  m_held.clear();
 }
 
 std::size_t UndoHistory::GetUndoCount() const
