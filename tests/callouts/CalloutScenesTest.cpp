@@ -1,5 +1,7 @@
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqannotations/MarkupDrag.h>
+
 #include <tqk/AnnoSet.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/illustration/IllustrationBuilder.h>
@@ -272,6 +274,55 @@ TEST_F(Scenes, AFirstRecordWithoutALeaderStillDecidesWhereTheLabelGoes)
   EXPECT_EQ(missingFirst->GetPosition().x, 1.0);
   missingFirst->DetachScene();
   EXPECT_TRUE(Markups().empty());
+}
+
+TEST_F(Scenes, ALoadedCalloutWhoseFirstPartIsHiddenStillMovesAndTakesNewLeaders)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  callouts.push_back(new TestCallout(info));
+  const du::SmartPtr<TestCallout> loaded = callouts.back();
+  illustration.GetScene()->SetVisibility({Part("frame/rib")->GetInstance()}, false, false);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 2u) << "the cover's leader and the label";
+  const auto cover = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[0]);
+  ASSERT_TRUE(cover);
+
+  loaded->SetLabelPosition(dg::DPoint3D(3, 4, 0));
+  dg::DPoint3D label;
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 23.0) << "placed in the hidden rib's space (x 20)";
+  EXPECT_EQ(label.y, 4.0);
+  EXPECT_EQ(cover->GetPoints()[0].x, 23.0) << "the shown leader follows the label";
+
+  tqannotations::MarkupDrag drag(LabelIn(*illustration.GetScene()), illustration.GetView());
+  ASSERT_TRUE(drag.StartAt(23, 4));
+  drag.Step(dg::DVec3(5, 0, 0));
+  ASSERT_TRUE(drag.Stop(28, 4, nullptr));
+  EXPECT_EQ(loaded->GetPosition().x, 8.0) << "the dragged label is stored in the rib's space";
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 28.0);
+  EXPECT_EQ(cover->GetPoints()[0].x, 28.0);
+
+  loaded->ConnectLeader(loaded->CreateCalloutLeader(dg::DPoint3D(5, 5, 1), Part("frame/plate"), nullptr));
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 3u) << "the new leader is shown";
+  EXPECT_TRUE(loaded->GetShapeInstanceAtPos(2) == Part("frame/plate"));
+  du::SmartPtr<CalloutLeader> plate;
+  for (const auto& markup : Markups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      if (leader->GetShapeInstanceId() == "frame/plate")
+        plate = leader;
+  ASSERT_TRUE(plate);
+  EXPECT_EQ(plate->GetPoints()[0].x, label.x) << "the new leader starts at the drawn label";
+  EXPECT_EQ(plate->GetPoints()[0].y, label.y);
+  tqk::SerializedContentElement saved;
+  loaded->SerializeContent(saved);
+  EXPECT_EQ(CountChildren(saved, "leader"), 3u) << "the hidden rib's record is kept beside the new leader";
 }
 
 TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
