@@ -91,6 +91,9 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
     dg::DPoint3D label = dg::DPoint3D::ORIGIN;
     GetMarkupLabelPosition(label);
     leader->MovePoint(0, label);
+    // The records not rebuilt yet keep their slots, so that the new leader pairs with its record.
+    WriteLockGuard lock(*this);
+    m_leaders.resize(std::max(m_leaders.size(), m_info.leaderRecords.size()));
   } else {
     return;
   }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using namespace callout_test;
@@ -333,6 +335,33 @@ TEST_F(Scenes, ALoadedCalloutWhoseFirstPartIsHiddenStillMovesAndTakesNewLeaders)
   tqk::SerializedContentElement saved;
   loaded->SerializeContent(saved);
   EXPECT_EQ(CountChildren(saved, "leader"), 3u) << "the hidden rib's record is kept beside the new leader";
+}
+
+TEST_F(Scenes, ALeaderAddedBeforeTheLoadedLeadersAreRebuiltIsShownOnce)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  callouts.push_back(new TestCallout(info));
+  const du::SmartPtr<TestCallout> loaded = callouts.back();
+  // Given the scene without being shown in it, as a combined callout lends its scene.
+  loaded->SetScene(illustration.GetScene());
+  loaded->SetLabelPosition(dg::DPoint3D(3, 4, 0));
+  loaded->ConnectLeader(loaded->CreateCalloutLeader(dg::DPoint3D(5, 5, 1), Part("frame/plate"), nullptr));
+  loaded->DetachScene();
+  loaded->AttachScene(illustration.GetScene());
+  std::vector<std::string> shown;
+  for (const auto& markup : Markups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      shown.push_back(leader->GetShapeInstanceId());
+  std::sort(shown.begin(), shown.end());
+  EXPECT_EQ(shown, (std::vector<std::string>{"frame/plate", "frame/rib", "housing/cover"}));
+  tqk::SerializedContentElement saved;
+  loaded->SerializeContent(saved);
+  EXPECT_EQ(CountChildren(saved, "leader"), 3u);
 }
 
 TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
