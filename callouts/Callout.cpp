@@ -26,6 +26,25 @@ dg::Color StartBlendColor()
   return blend;
 }
 
+//! A record is made when its leader is, and only its anchor follows the leader afterwards: the
+//! copies of the records take the hidden and dim flags the leaders have now. The copies were
+//! made without the source's empty records, so they are matched by counting the copied ones.
+void TakeLeaderFlags(const std::vector<du::SmartPtr<CalloutLeader>>& leaders,
+                     const std::vector<du::SmartPtr<CalloutLeaderInfo>>& records,
+                     std::vector<du::SmartPtr<CalloutLeaderInfo>>& copies)
+{
+  std::size_t copied = 0;
+  for (std::size_t index = 0; index < records.size() && copied < copies.size(); ++index) {
+    if (!records[index])
+      continue;
+    CalloutLeaderInfo& copy = *copies[copied++];
+    if (const CalloutLeader* leader = index < leaders.size() ? leaders[index].Get() : nullptr) {
+      copy.hidden = leader->IsHidden();
+      copy.dim = leader->IsDim();
+    }
+  }
+}
+
 } // namespace
 
 Callout::Callout() : Annotation(kCalloutAnnotationType), m_blendColor(StartBlendColor())
@@ -77,8 +96,14 @@ du::SmartPtr<tqk::Annotation> Callout::Clone() const
   clone->m_hasItemId = m_hasItemId;
   clone->m_kit = m_kit;
   clone->m_initialized = m_initialized;
+  clone->m_resolution = m_resolution;
+  clone->m_blendColor = m_blendColor;
+  clone->m_dimLabel = m_dimLabel;
+  if (m_dimLabel)
+    clone->UpdateLabelDim();
   if (m_definition)
     clone->m_definition = new TAnnotation(*m_definition);
+  TakeLeaderFlags(m_leaders, m_info.leaderRecords, clone->m_info.leaderRecords);
   clone->SetCreatedFromFile(true);
   return clone;
 }

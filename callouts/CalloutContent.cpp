@@ -58,6 +58,9 @@ const du::Symbol kFixed("fixed");
 const du::Symbol kCalloutVersion("calloutVersion");
 const du::Symbol kId("id");
 
+// The text unit code of points: the font size is saved in points.
+const std::int32_t kTextUnitPoints = 3;
+
 //! Reads a callout's saved content into a definition rebuilt from it, the values, the leader
 //! records and the label's content items. Every value the content may lack starts defined.
 class SerializedContentVisitor : public tqk::SerializedContentVisitor
@@ -276,7 +279,9 @@ void WriteLeader(tqk::SerializedContentElement& element, const dg::DPoint3D& anc
 void Callout::Visit(tqk::SerializedContentElement& element) const
 {
   ReadLockGuard lock(*this);
-  if (!m_initialized)
+  // A callout the host built from a snapshot was never placed or loaded, yet once shown it is
+  // part of the picture and must be saved with it.
+  if (!m_initialized && !m_labelInScene)
     return;
   tqk::SerializedContentElement& content = element.StartContent(GetClassStatic());
   SerializeContent(content);
@@ -304,7 +309,9 @@ void Callout::SerializeContent(tqk::SerializedContentElement& element) const
   element.AddProperty(kFontPhys, GetFontPhys());
   element.AddProperty(kFontSize, GetFontSize());
   element.AddProperty(kTextColor, m_info.textColor);
-  element.AddProperty(kTextUnit, std::int32_t(GetFontUnit()));
+  // The font size is kept in points whatever unit the callout was built with; the unit it was
+  // built with would have the reader convert the size a second time.
+  element.AddProperty(kTextUnit, kTextUnitPoints);
   element.AddProperty(kTextFace, m_info.fontFace);
   element.AddProperty(kFillColor, m_info.fillColor);
   element.AddProperty(kBlendColor, m_blendColor);

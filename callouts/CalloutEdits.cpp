@@ -52,7 +52,7 @@ bool Callout::MarkupUpdated(const du::SmartPtr<tqk::Markup>& changed, const du::
     dg::DPoint3D position = labelShadow->GetPos();
     if (m_kind != CALLOUT_NOTE) {
       dg::Location placement;
-      if (!GetInstanceLocationAtPos(placement, 0) || !IntoPartSpace(placement, position, position))
+      if (!GetLabelPlacement(placement) || !IntoPartSpace(placement, position, position))
         return true;
     }
     if (operation)

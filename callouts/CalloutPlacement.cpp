@@ -70,8 +70,9 @@ bool Callout::CalculateAnchor(du::SmartPtr<tqk::ShapeInstance> part, dg::DPoint3
   if (!part)
     return false;
   const du::SmartPtr<tqk::Instance> instance = part->GetInstance();
-  const dg::FBox box = PartBox(instance.Get(), *part);
-  if (box == dg::FBox::EMPTY)
+  // Geometry without a face or an edge has the empty box, whose centre is the part's origin.
+  dg::FBox box;
+  if (!PartBox(instance.Get(), *part, box))
     return false;
   anchor = dg::DPoint3D(box.GetCenter());
   return true;
@@ -79,12 +80,23 @@ bool Callout::CalculateAnchor(du::SmartPtr<tqk::ShapeInstance> part, dg::DPoint3
 
 void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
 {
-  const CalloutLeader* first = LeaderAt(0);
-  if (!leader || !first)
+  if (!leader || m_kind == CALLOUT_NOTE)
     return;
-  const std::vector<dg::DPoint3D> points = first->GetPoints();
-  if (!points.empty())
-    leader->MovePoint(0, points[0]);
+  if (const CalloutLeader* first = LeaderAt(0)) {
+    const std::vector<dg::DPoint3D> points = first->GetPoints();
+    if (!points.empty())
+      leader->MovePoint(0, points[0]);
+  } else if (m_positionSet && !m_info.leaderRecords.empty()) {
+    // A loaded callout whose first leader could not be rebuilt still shows its label.
+    dg::DPoint3D label = dg::DPoint3D::ORIGIN;
+    GetMarkupLabelPosition(label);
+    leader->MovePoint(0, label);
+    // The records not rebuilt yet keep their slots, so that the new leader pairs with its record.
+    WriteLockGuard lock(*this);
+    m_leaders.resize(std::max(m_leaders.size(), m_info.leaderRecords.size()));
+  } else {
+    return;
+  }
   AppendLeader(leader);
 }
 
@@ -109,7 +121,7 @@ void Callout::SetLabelPosition(const dg::DPoint3D& position)
     return;
   }
   dg::Location placement;
-  if (GetInstanceLocationAtPos(placement, 0))
+  if (GetLabelPlacement(placement))
     PlaceLabel(position, placement);
 }
 

@@ -121,7 +121,7 @@ bool Callout::AttachSubsetScene(const du::SmartPtr<tqk::Scene>& scene, std::stri
     ++added;
   }
   // A label not placed yet while leader 0 is missing has no known space and would sit at the
-  // scene's origin; it waits for an attach that can place it (see PlaceLoadedLabel).
+  // scene's origin; it waits for an attach that can place it (see GetLabelPlacement).
   const bool labelPlaceable = m_positionSet || m_kind == CALLOUT_NOTE || LeaderAt(0);
   if (added > 0) {
     if (m_label && !m_labelInScene && labelPlaceable) {
@@ -212,31 +212,38 @@ unsigned int Callout::UpdateWithCalloutInfo()
     }
   }
   if (!m_positionSet)
-    PlaceLoadedLabel(*scene, *tree);
+    SetLabelPosition(m_info.position);
   return unresolved;
 }
 
-void Callout::PlaceLoadedLabel(const tqk::ShapeScene& scene, const tqk::illustration::SbomTree& tree)
+bool Callout::GetLabelPlacement(dg::Location& placement) const
 {
+  if (GetInstanceLocationAtPos(placement, 0))
+    return true;
   du::SmartPtr<CalloutLeaderInfo> firstRecord;
+  du::SmartPtr<tqk::Scene> scene;
   {
     ReadLockGuard lock(*this);
-    if (!LeaderAt(0) && !m_info.leaderRecords.empty())
-      firstRecord = m_info.leaderRecords[0];
-  }
-  if (!firstRecord) {
-    SetLabelPosition(m_info.position);
-    return;
+    if (LeaderAt(0) || m_info.leaderRecords.empty())
+      return false;
+    firstRecord = m_info.leaderRecords[0];
+    scene = m_scene;
   }
   // The label position is stored in the space of leader 0's part. A hidden part still has its
   // placement, so the label goes where it would with the leader shown. A part missing from the
   // scene leaves the label's space unknown: the label stays unplaced, and AttachSubsetScene keeps
   // it out of the scene until a later attach can place it.
-  const auto structureInstance = ResolveRecord(*firstRecord, tree);
+  const auto shapeScene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(scene);
+  const auto tree = tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), false, false);
+  if (!firstRecord || !shapeScene || !tree)
+    return false;
+  const auto structureInstance = ResolveRecord(*firstRecord, *tree);
   const du::SmartPtr<tqk::ShapeInstance> part =
-      structureInstance ? PartInScene(*structureInstance, scene) : nullptr;
-  if (part)
-    PlaceLabel(m_info.position, part->GetLocation());
+      structureInstance ? PartInScene(*structureInstance, *shapeScene) : nullptr;
+  if (!part)
+    return false;
+  placement = part->GetLocation();
+  return true;
 }
 
 bool Callout::HasRecordWithoutLeader() const

@@ -36,7 +36,8 @@ bool CalloutAssemblyVisitor::Visit(const du::ConstSmartPtr<tqk::Instance>& insta
   scene->GetShapeInstance(instance, part);
   if (!part)
     return true;
-  if (!(PartBox(instance.Get(), *part) == dg::FBox::EMPTY))
+  dg::FBox box;
+  if (PartBox(instance.Get(), *part, box) && !(box == dg::FBox::EMPTY))
     foundParts.push_back(part);
   return true;
 }

@@ -21,21 +21,29 @@ CombinedCallout::CombinedCallout(const Callout& plainClone) : du::RefCounted(pla
   // The copied label would call back into the plain clone, which goes away.
   m_label = CreateLabelMarkup(m_info.text);
   _SetShape();
+  if (m_dimLabel)
+    UpdateLabelDim();
   SetCreatedFromFile(true);
 }
 
 // The members go before the callout part, as members are declared last.
 CombinedCallout::~CombinedCallout() = default;
 
-void CombinedCallout::Initialize(Members& callouts)
+bool CombinedCallout::Initialize(Members& callouts)
 {
-  if (callouts.empty())
-    return;
+  // Combined callouts do not nest: a member is saved as a plain callout, so a combined one would
+  // lose its own members.
+  const bool nested = std::any_of(callouts.begin(), callouts.end(), [](const du::SmartPtr<Callout>& member) {
+    return dynamic_cast<const CombinedCallout*>(member.Get()) != nullptr;
+  });
+  if (callouts.empty() || nested)
+    return false;
   {
     WriteLockGuard lock(*this);
     m_members = callouts;
   }
   _Initialize(true, true);
+  return true;
 }
 
 void CombinedCallout::_Initialize(bool copyLook, bool makeLeaders)
@@ -70,13 +78,30 @@ bool CombinedCallout::CopyLook(const du::SmartPtr<Callout>& first)
   return true;
 }
 
-void CombinedCallout::MakeLeader(const Members& members)
+namespace {
+
+//! The first member whose first leader stands on a part. A member without one (a note, or a
+//! loaded member whose leaders are not rebuilt yet) has nothing for a leader to point at.
+CombinedCallout::Members::const_iterator LeaderSupplier(const CombinedCallout::Members& members)
 {
-  // A member without a part under its first leader (a note, or a loaded member whose leaders are
-  // not rebuilt yet) has nothing for the leader to point at.
-  const auto supplier = std::find_if(members.begin(), members.end(), [](const du::SmartPtr<Callout>& member) {
+  return std::find_if(members.begin(), members.end(), [](const du::SmartPtr<Callout>& member) {
     return member && member->GetShapeInstanceAtPos(0);
   });
+}
+
+} // namespace
+
+bool CombinedCallout::AwaitsRebuild(const du::SmartPtr<Callout>& member)
+{
+  if (!member || member->GetType() == CALLOUT_NOTE)
+    return false;
+  ReadLockGuard lock(*member);
+  return member->HasRecordWithoutLeader();
+}
+
+void CombinedCallout::MakeLeader(const Members& members)
+{
+  const auto supplier = LeaderSupplier(members);
   if (supplier == members.end())
     return;
   const Callout& member = **supplier;
@@ -126,10 +151,14 @@ du::SmartPtr<Callout> CombinedCallout::RemoveItemId(unsigned int id)
     if (position != m_members.end())
       m_members.erase(position);
   };
-  // A loaded combined callout keeps the leader and look it was saved with until its first
-  // attach; its members have no leaders yet to rebuild one from.
+  // A loaded combined callout keeps the leader and look it was saved with while the remaining
+  // members' leaders wait to be rebuilt in a shape scene: a rebuild now would lose that leader.
+  Members remaining = members;
+  remaining.erase(std::find(remaining.begin(), remaining.end(), removed));
+  const bool keepsSavedLeader = LeaderSupplier(remaining) == remaining.end() &&
+                                std::any_of(remaining.begin(), remaining.end(), AwaitsRebuild);
   const bool standsOnCombinedLeader = GetShapeInstanceAtPos(0) == removed->GetShapeInstanceAtPos(0);
-  if (!IsInitialized() || !standsOnCombinedLeader) {
+  if (keepsSavedLeader || !standsOnCombinedLeader) {
     eraseRemoved();
     return removed;
   }

@@ -32,15 +32,14 @@ bool CombinedCallout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
     ReadLockGuard lock(*this);
     initialized = m_initialized;
   }
-  // Members can only rebuild their leaders from parts of a shape scene; a loaded combined
-  // callout stays unfinished until it is attached to one.
-  if (const auto shapeScene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(scene)) {
+  // Members can only rebuild their leaders from parts of a shape scene, and do so whenever one
+  // is lent to them; a loaded combined callout is finished by its first scene either way.
+  if (const auto shapeScene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(scene))
     LendScene(shapeScene, CurrentMembers());
-    if (!initialized) {
-      m_kind = CALLOUT_ITEM;
-      WriteLockGuard lock(*this);
-      m_initialized = true;
-    }
+  if (!initialized) {
+    m_kind = CALLOUT_ITEM;
+    WriteLockGuard lock(*this);
+    m_initialized = true;
   }
   UpdateWithCalloutInfo();
   return Callout::AttachScene(scene);

@@ -9,15 +9,18 @@
 
 namespace tqannotations {
 
-dg::FBox PartBox(const tqk::Instance* instance, const tqk::ShapeInstance& part)
+bool PartBox(const tqk::Instance* instance, const tqk::ShapeInstance& part, dg::FBox& box)
 {
   const dg::FBox declared = instance ? instance->GetShapeSourceBBox() : dg::FBox::EMPTY;
-  if (!(declared == dg::FBox::EMPTY))
-    return declared;
+  if (!(declared == dg::FBox::EMPTY)) {
+    box = declared;
+    return true;
+  }
   const du::SmartPtr<tqk::Shape> shape = part.GetShape();
   if (!shape || !shape->GetShapeData())
-    return dg::FBox::EMPTY;
-  return shape->GetShapeData()->ComputeDefaultBBox();
+    return false;
+  box = shape->GetShapeData()->ComputeDefaultBBox();
+  return true;
 }
 
 } // namespace tqannotations

@@ -352,9 +352,10 @@ private:
   du::SmartPtr<CalloutLeader> RebuildLeader(const CalloutLeaderInfo& record, const tqk::ShapeScene& scene,
                                             const tqk::illustration::SbomTree& tree,
                                             unsigned int& unresolved);
-  //! Places the label of a loaded callout that has not been placed yet, through leader 0's part
-  //! or, while leader 0 cannot be rebuilt, through the part its record names.
-  void PlaceLoadedLabel(const tqk::ShapeScene& scene, const tqk::illustration::SbomTree& tree);
+  //! The placement that carries the label position into the scene: that of leader 0's part or,
+  //! while leader 0 of a loaded callout cannot be rebuilt, that of the part its record names in
+  //! the scene. False when there is neither.
+  bool GetLabelPlacement(dg::Location& placement) const;
   du::SmartPtr<tqmk::CalloutLabel> CreateLabelMarkup(const du::Symbol& text);
   void _SetShape();
   //! Where the segment (in the label's 2-D space) enters the box; see ShortenLeaders.

@@ -33,10 +33,11 @@ public:
 
   //! Takes the members (in this order) and builds the combined callout from them: the first
   //! member's definition and look, and one leader like the first leader of the first member
-  //! whose first leader stands on a part, with the label at that member's label position. An
-  //! empty list changes nothing; a first member without a definition only replaces the members.
-  //! The text is the host's to set.
-  void Initialize(Members& callouts);
+  //! whose first leader stands on a part, with the label at that member's label position. A
+  //! first member without a definition only replaces the members. False, changing nothing, for
+  //! an empty list or one that holds a combined callout (combined callouts do not nest); true
+  //! once the members are taken. The text is the host's to set.
+  bool Initialize(Members& callouts);
 
   Members& GetCalloutVec() { return m_members; }
   unsigned int GetCount() const;
@@ -90,6 +91,8 @@ private:
   //! Gives the combined callout a leader like the first leader of the first member whose first
   //! leader stands on a part, and places the label at that member's label position.
   void MakeLeader(const Members& members);
+  //! Whether the member has leader records whose leaders are not rebuilt yet (a note has none).
+  static bool AwaitsRebuild(const du::SmartPtr<Callout>& member);
   //! The member list as it is now; the list itself may change while the copy is walked.
   Members CurrentMembers() const;
   //! Lends the scene to the members that have none, and rebuilds the leaders of those that hold

@@ -199,8 +199,57 @@ TEST_F(Content, VisitWritesEveryPlacedCalloutAndNothingElse)
   EXPECT_EQ(document.GetEntries()[0].child->GetName(), Callout::GetClassStatic());
   const auto clone = placed->Clone();
   clone->Visit(document);
-  EXPECT_EQ(document.GetChildCount(), 2u) << "a clone of a placed callout is written too";
+  ASSERT_EQ(document.GetChildCount(), 2u) << "a clone of a placed callout is written too";
   EXPECT_EQ(Children(*document.GetEntries()[1].child, "leader").size(), 2u);
+}
+
+TEST_F(Content, ACalloutTheHostBuiltAndShowedIsSavedAndLoadsIntoTheSamePicture)
+{
+  CalloutInfo info;
+  info.text = du::Symbol("Built");
+  info.position = dg::DPoint3D(1, 2, 0);
+  info.leaderRecords.push_back(new CalloutLeaderInfo);
+  info.leaderRecords.back()->shapeInstanceId = "frame/plate";
+  info.leaderRecords.back()->anchor = dg::DPoint3D(5, 5, 1);
+  const auto built = Track(new TestCallout(info));
+  Element document;
+  built->Visit(document);
+  EXPECT_EQ(document.GetChildCount(), 0u) << "neither placed nor shown";
+
+  built->AttachScene(illustration.GetScene());
+  ASSERT_EQ(illustration.GetScene()->GetMarkups().size(), 2u) << "its leader and its label are shown";
+  built->Visit(document);
+  ASSERT_EQ(document.GetChildCount(), 1u) << "what is shown is saved";
+  built->DetachScene();
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(document.GetEntries()[0].child.get()));
+  loaded->AttachScene(illustration.GetScene());
+  EXPECT_EQ(illustration.GetScene()->GetMarkups().size(), 2u);
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetText(), "Built");
+  EXPECT_EQ(loaded->GetShapeInstanceIdAtPos(0), "frame/plate");
+}
+
+TEST_F(Content, TheFontSizeSurvivesSavingAndLoadingWhateverTheTextUnit)
+{
+  CalloutInfo info;
+  info.textUnit = 0; // millimetres, with a size the host did not mark as valid
+  info.validFields = CalloutInfo::TEXT_COLOR_VALID | CalloutInfo::FILL_COLOR_VALID;
+  const auto callout = Track(new TestCallout(info));
+  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->SetFontSize(10.0f);
+  du::SmartPtr<TestCallout> current = callout;
+  for (int round = 1; round <= 2; ++round) {
+    Element document;
+    current->Visit(document);
+    ASSERT_EQ(document.GetChildCount(), 1u);
+    current = Track(new TestCallout);
+    current->InitializeFromSerializedContent(document.GetEntries()[0].child.get());
+    current->AttachScene(illustration.GetScene());
+    EXPECT_FLOAT_EQ(current->GetFontSize(), 10.0f) << "after save and load " << round;
+    EXPECT_FLOAT_EQ(LabelIn(*illustration.GetScene())->GetFontSize(), 10.0f) << "drawn, round " << round;
+    current->DetachScene();
+  }
 }
 
 TEST_F(Content, ANoteWritesNoLeadersAndIsPlacedWhenLoaded)

@@ -171,6 +171,13 @@ TEST_F(Placement, APartWithoutBoxOrGeometryAnchorsAtItsOrigin)
   callout->Initialize(Template(), bare, false, nullptr);
   ASSERT_TRUE(callout->GetAnchorAtPos(0, anchor));
   ExpectPoint(anchor, 0, 0, 0);
+
+  // Geometry without a face or an edge has an empty box, whose centre is the part's origin.
+  const du::SmartPtr<tqk::ShapeInstance> hollow = illustration.GetScene()->CreateShapeInstance(
+      new tqk::Instance(du::Symbol("hollow")), new tqk::Shape(new tqg::Shape), Translation(7, 0, 0));
+  anchor = dg::DPoint3D(1, 1, 1);
+  EXPECT_TRUE(callout->CalculateAnchor(hollow, anchor));
+  ExpectPoint(anchor, 0, 0, 0);
 }
 
 TEST_F(Placement, SetAnchorMovesPointOneAndTheRecord)

@@ -1,10 +1,14 @@
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqannotations/MarkupDrag.h>
+
 #include <tqk/AnnoSet.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/illustration/IllustrationBuilder.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -17,6 +21,16 @@ std::size_t CountChildren(const tqk::SerializedContentElement& element, const ch
     if (entry.child && entry.child->GetName() == du::Symbol(name))
       ++count;
   return count;
+}
+
+template <class T>
+T SavedValue(const tqk::SerializedContentElement& element, const char* key)
+{
+  for (const auto& entry : element.GetEntries())
+    if (!entry.child && entry.key == du::Symbol(key))
+      return std::get<T>(entry.value);
+  ADD_FAILURE() << "no property " << key;
+  return T();
 }
 
 //! The sample illustration (parts "frame/plate", "frame/rib", "housing/cover", "housing/bolt")
@@ -274,6 +288,82 @@ TEST_F(Scenes, AFirstRecordWithoutALeaderStillDecidesWhereTheLabelGoes)
   EXPECT_TRUE(Markups().empty());
 }
 
+TEST_F(Scenes, ALoadedCalloutWhoseFirstPartIsHiddenStillMovesAndTakesNewLeaders)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  callouts.push_back(new TestCallout(info));
+  const du::SmartPtr<TestCallout> loaded = callouts.back();
+  illustration.GetScene()->SetVisibility({Part("frame/rib")->GetInstance()}, false, false);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 2u) << "the cover's leader and the label";
+  const auto cover = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[0]);
+  ASSERT_TRUE(cover);
+
+  loaded->SetLabelPosition(dg::DPoint3D(3, 4, 0));
+  dg::DPoint3D label;
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 23.0) << "placed in the hidden rib's space (x 20)";
+  EXPECT_EQ(label.y, 4.0);
+  EXPECT_EQ(cover->GetPoints()[0].x, 23.0) << "the shown leader follows the label";
+
+  tqannotations::MarkupDrag drag(LabelIn(*illustration.GetScene()), illustration.GetView());
+  ASSERT_TRUE(drag.StartAt(23, 4));
+  drag.Step(dg::DVec3(5, 0, 0));
+  ASSERT_TRUE(drag.Stop(28, 4, nullptr));
+  EXPECT_EQ(loaded->GetPosition().x, 8.0) << "the dragged label is stored in the rib's space";
+  loaded->GetMarkupLabelPosition(label);
+  EXPECT_EQ(label.x, 28.0);
+  EXPECT_EQ(cover->GetPoints()[0].x, 28.0);
+
+  loaded->ConnectLeader(loaded->CreateCalloutLeader(dg::DPoint3D(5, 5, 1), Part("frame/plate"), nullptr));
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_EQ(Markups().size(), 3u) << "the new leader is shown";
+  EXPECT_TRUE(loaded->GetShapeInstanceAtPos(2) == Part("frame/plate"));
+  du::SmartPtr<CalloutLeader> plate;
+  for (const auto& markup : Markups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      if (leader->GetShapeInstanceId() == "frame/plate")
+        plate = leader;
+  ASSERT_TRUE(plate);
+  EXPECT_EQ(plate->GetPoints()[0].x, label.x) << "the new leader starts at the drawn label";
+  EXPECT_EQ(plate->GetPoints()[0].y, label.y);
+  tqk::SerializedContentElement saved;
+  loaded->SerializeContent(saved);
+  EXPECT_EQ(CountChildren(saved, "leader"), 3u) << "the hidden rib's record is kept beside the new leader";
+}
+
+TEST_F(Scenes, ALeaderAddedBeforeTheLoadedLeadersAreRebuiltIsShownOnce)
+{
+  CalloutInfo info;
+  info.position = dg::DPoint3D(1, 2, 0);
+  for (const char* id : {"frame/rib", "housing/cover"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = id;
+  }
+  callouts.push_back(new TestCallout(info));
+  const du::SmartPtr<TestCallout> loaded = callouts.back();
+  // Given the scene without being shown in it, as a combined callout lends its scene.
+  loaded->SetScene(illustration.GetScene());
+  loaded->SetLabelPosition(dg::DPoint3D(3, 4, 0));
+  loaded->ConnectLeader(loaded->CreateCalloutLeader(dg::DPoint3D(5, 5, 1), Part("frame/plate"), nullptr));
+  loaded->DetachScene();
+  loaded->AttachScene(illustration.GetScene());
+  std::vector<std::string> shown;
+  for (const auto& markup : Markups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      shown.push_back(leader->GetShapeInstanceId());
+  std::sort(shown.begin(), shown.end());
+  EXPECT_EQ(shown, (std::vector<std::string>{"frame/plate", "frame/rib", "housing/cover"}));
+  tqk::SerializedContentElement saved;
+  loaded->SerializeContent(saved);
+  EXPECT_EQ(CountChildren(saved, "leader"), 3u);
+}
+
 TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
 {
   CalloutInfo info;
@@ -310,6 +400,39 @@ TEST_F(Scenes, AClonedCalloutShowsTheSamePicture)
   EXPECT_EQ(cloned.x, original.x);
   EXPECT_EQ(cloned.y, original.y);
   EXPECT_EQ(clone->GetType(), Callout::CALLOUT_ITEM);
+  clone->DetachScene();
+}
+
+TEST_F(Scenes, ACloneShowsLeadersHiddenOrDimmedAfterTheyWereMadeAndTheSameLook)
+{
+  const auto callout = NewCallout();
+  const du::SmartPtr<TAnnotation> definition = Template();
+  definition->dpi = 144.0f;
+  LineOf(definition).weight = 2.0f;
+  callout->Initialize(definition, Part("frame/plate"), false, nullptr);
+  const auto cover = callout->CreateCalloutLeader(dg::DPoint3D(1, 1, 1), Part("housing/cover"), nullptr);
+  callout->ConnectLeader(cover);
+  cover->SetHidden(true);
+  const dg::Color blend(0.25f, 0.5f, 0.75f, 1);
+  callout->SetDimAtPos(true, 0, blend);
+  const auto clone = du::SmartPtr<Callout>::DynamicCast(callout->Clone());
+  ASSERT_TRUE(clone);
+
+  tqk::SerializedContentElement document;
+  clone->Visit(document);
+  ASSERT_EQ(document.GetChildCount(), 1u);
+  const tqk::SerializedContentElement& saved = *document.GetEntries()[0].child;
+  EXPECT_EQ(SavedValue<dg::Color>(saved, "blendColor"), blend);
+  EXPECT_TRUE(SavedValue<bool>(saved, "dimLabel"));
+
+  clone->AttachScene(illustration.GetScene());
+  const auto markups = Markups();
+  ASSERT_EQ(markups.size(), 2u) << "the hidden leader stays out of the copy's picture";
+  const auto plate = du::SmartPtr<CalloutLeader>::DynamicCast(markups[0]);
+  ASSERT_TRUE(plate);
+  EXPECT_TRUE(plate->IsDim());
+  EXPECT_EQ(plate->GetLineWidth(), 4) << "2 pt at 144 dpi";
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetNote()->GetRenderAttrsVector().dim, 1);
   clone->DetachScene();
 }
 

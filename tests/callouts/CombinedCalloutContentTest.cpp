@@ -79,7 +79,7 @@ TEST_F(CombinedCalloutContent, ThreeMembersAreSavedAfterTheAppearanceInMemberOrd
   ASSERT_EQ(ChildNames(document), std::vector<std::string>{"combinedcallout"});
   const Element& combined = *Children(document)[0];
   EXPECT_EQ(combined.GetPropertyCount(), 0u);
-  EXPECT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
+  ASSERT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
                                                             "containscallout", "containscallout"}));
   const Element& appearance = *Children(combined)[0];
   ASSERT_EQ(ChildNames(appearance), std::vector<std::string>{Callout::GetClassStatic().GetText()});
@@ -172,7 +172,7 @@ TEST_F(CombinedCalloutContent, ALoadedCombinedCalloutIsSavedAgainBeforeItIsShown
   loaded->Visit(again);
   ASSERT_EQ(again.GetChildCount(), 1u) << "a document loaded and saved keeps it";
   const Element& combined = *Children(again)[0];
-  EXPECT_EQ(combined.GetChildCount(), 4u);
+  ASSERT_EQ(combined.GetChildCount(), 4u);
   EXPECT_EQ(ChildNames(*Children(*Children(combined)[0])[0]), (std::vector<std::string>{"label", "leader"}));
   EXPECT_EQ(ChildNames(*Children(combined)[3]), (std::vector<std::string>{"label", "leader"}));
 }
@@ -194,29 +194,61 @@ TEST_F(CombinedCalloutContent, BeforeTheFirstSceneRemovingAMemberOnlyErasesIt)
 
 TEST_F(CombinedCalloutContent, SceneChoicesOfALoadedCombinedCallout)
 {
+  du::SmartPtr<tqk::Scene> plain(new tqk::Scene);
+  plain->SetAnnoSet(new tqk::AnnoSet);
   Element empty;
   du::SmartPtr<CombinedCallout> withoutMembers(new CombinedCallout);
   EXPECT_TRUE(withoutMembers->InitializeFromSerializedContent(&empty));
   EXPECT_FALSE(withoutMembers->InitializeFromSerializedContent(nullptr));
-  scene->GetAnnoSet()->AddAnnotation(withoutMembers);
-  withoutMembers->AttachScene(scene);
-  EXPECT_TRUE(withoutMembers->IsInitialized()) << "initialized without members";
+  ASSERT_EQ(withoutMembers->GetType(), Callout::CALLOUT_LEADERS) << "what an empty element loads";
+  withoutMembers->AttachScene(plain);
+  EXPECT_TRUE(withoutMembers->IsInitialized()) << "any scene with an annotation set finishes the load";
   EXPECT_EQ(withoutMembers->GetType(), Callout::CALLOUT_ITEM);
   EXPECT_EQ(withoutMembers->GetCount(), 0u);
+  withoutMembers->DetachScene();
 
   Element document;
   SaveThree(document);
   const du::SmartPtr<CombinedCallout> loaded = Load(document);
-  du::SmartPtr<tqk::Scene> plain(new tqk::Scene);
-  plain->SetAnnoSet(new tqk::AnnoSet);
   loaded->AttachScene(plain);
-  EXPECT_FALSE(loaded->IsInitialized()) << "members wait for a shape scene";
-  EXPECT_EQ(loaded->GetCalloutVec()[0]->GetLeaderLineCount(false), 0u);
-  loaded->AttachScene(scene);
   EXPECT_TRUE(loaded->IsInitialized());
-  EXPECT_EQ(PartOfLeader(*loaded->GetCalloutVec()[0], 0), "frame/plate");
+  EXPECT_EQ(loaded->GetCalloutVec()[0]->GetLeaderLineCount(false), 0u)
+      << "members need a shape scene's parts";
+  // Nothing in this scene can rebuild the leader the removed member stood on: the saved one stays.
+  EXPECT_TRUE(loaded->RemoveItemId(1));
+  Element again;
+  loaded->Visit(again);
+  ASSERT_EQ(again.GetChildCount(), 1u);
+  const Element& appearance = *Children(*Children(again)[0]).at(0);
+  EXPECT_EQ(ChildNames(*Children(appearance).at(0)), (std::vector<std::string>{"label", "leader"}));
+
+  loaded->AttachScene(scene);
+  EXPECT_EQ(PartOfLeader(*loaded, 0), "frame/plate");
+  EXPECT_EQ(PartOfLeader(*loaded->GetCalloutVec()[1], 0), "housing/cover") << "members rebuilt now";
   plain->Close();
   plain->SetAnnoSet(nullptr);
+}
+
+TEST_F(CombinedCalloutContent, ACombinedCalloutIsRefusedAsAMemberSoNoMemberIsLostOnSave)
+{
+  const du::SmartPtr<CombinedCallout> inner = Shown({Placed("frame/plate", 1), Placed("frame/rib", 2)});
+  du::SmartPtr<CombinedCallout> outer(new CombinedCallout);
+  Members withCombined{Placed("housing/cover", 3), inner};
+  EXPECT_FALSE(outer->Initialize(withCombined));
+  EXPECT_EQ(outer->GetCount(), 0u);
+  Element document;
+  outer->Visit(document);
+  EXPECT_EQ(document.GetChildCount(), 0u) << "nothing was built";
+  inner->Visit(document);
+  ASSERT_EQ(document.GetChildCount(), 1u);
+  EXPECT_EQ(ChildNames(*Children(document)[0]),
+            (std::vector<std::string>{"visual_appearance", "containscallout", "containscallout"}));
+
+  Members plain{Placed("housing/cover", 3)};
+  EXPECT_TRUE(outer->Initialize(plain));
+  outer->Visit(document);
+  EXPECT_EQ(document.GetChildCount(), 2u);
+  inner->DetachScene();
 }
 
 TEST_F(CombinedCalloutContent, IdFixUpReachesTheAppearanceAndEveryMember)

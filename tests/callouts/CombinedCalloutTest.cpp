@@ -2,6 +2,7 @@
 
 #include <tqk/MemoryPoolAllocated.h>
 #include <tqk/ObjectSelectionItem.h>
+#include <tqmu/ModelNote.h>
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,10 @@ TEST_F(CombinedCalloutTest, RemovingTheLeadersMemberRebuildsFromTheNextCalloutAn
   EXPECT_EQ(shown[0]->GetShapeInstance(), cover->GetShapeInstanceAtPos(0));
   EXPECT_TRUE(combined->GetAttachedScene() == scene);
   EXPECT_EQ(scene->GetMarkups().size(), 2u) << "one label and one leader";
+
+  EXPECT_EQ(combined->RemoveItemId(3), cover);
+  EXPECT_TRUE(LeadersIn(*scene).empty()) << "a note left alone gives no leader";
+  EXPECT_EQ(combined->GetLeaderLineCount(true), 0u) << "nor is one saved";
 }
 
 TEST_F(CombinedCalloutTest, AssociatedObjectsAreTheMembersInMemberOrder)
@@ -218,6 +223,7 @@ TEST_F(CombinedCalloutTest, AClonedCombinedCalloutCarriesClonesOfItsMembers)
   const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
   const du::SmartPtr<Callout> rib = Placed("frame/rib", 2);
   const du::SmartPtr<CombinedCallout> combined = Shown({plate, rib});
+  combined->SetDimAtPos(true, 0, dg::Color(1, 1, 1, 1));
   const auto clone = du::SmartPtr<CombinedCallout>::DynamicCast(combined->Clone());
   ASSERT_TRUE(clone);
   EXPECT_TRUE(clone->CreatedFromFile());
@@ -232,7 +238,9 @@ TEST_F(CombinedCalloutTest, AClonedCombinedCalloutCarriesClonesOfItsMembers)
   EXPECT_TRUE(clone->AttachScene(scene));
   EXPECT_EQ(PartOfLeader(*clone, 0), "frame/plate");
   EXPECT_EQ(PartOfLeader(*clone->GetCalloutVec()[1], 0), "frame/rib") << "members' leaders rebuilt";
-  EXPECT_EQ(LeadersIn(*scene).size(), 1u) << "the members are not shown";
+  ASSERT_EQ(LeadersIn(*scene).size(), 1u) << "the members are not shown";
+  EXPECT_TRUE(LeadersIn(*scene)[0]->IsDim());
+  EXPECT_EQ(LabelIn(*scene)->GetNote()->GetRenderAttrsVector().dim, 1) << "the dimmed label stays dimmed";
 }
 
 } // namespace
