@@ -56,6 +56,31 @@ TEST_F(CombinedCalloutTest, TheLeaderTakesTheFirstLeadersFlagsOfItsMember)
   EXPECT_FALSE(combined->IsHiddenAtPos(0));
 }
 
+TEST_F(CombinedCalloutTest, ShowsTheFirstMembersCurrentFontSize)
+{
+  const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
+  plate->SetFontSize(20.0f);
+  const du::SmartPtr<CombinedCallout> combined = Shown({plate, Placed("frame/rib", 2)});
+  const auto label = LabelIn(*scene);
+  ASSERT_TRUE(label);
+  EXPECT_FLOAT_EQ(label->GetFontSize(), 20.0f);
+  combined->DetachScene();
+}
+
+TEST_F(CombinedCalloutTest, ShowsNoLeaderThatItsMemberHid)
+{
+  const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
+  plate->AttachScene(scene);
+  const auto memberLeaders = LeadersIn(*scene);
+  ASSERT_EQ(memberLeaders.size(), 1u);
+  memberLeaders[0]->SetHidden(true);
+  plate->DetachScene();
+  const du::SmartPtr<CombinedCallout> combined = Shown({plate, Placed("frame/rib", 2)});
+  EXPECT_TRUE(LeadersIn(*scene).empty());
+  EXPECT_TRUE(combined->IsHiddenAtPos(0));
+  combined->DetachScene();
+}
+
 TEST_F(CombinedCalloutTest, OnlyNotesGiveAnInitializedItemCalloutWithoutLeader)
 {
   Members members{Note(), nullptr, Note()};
