@@ -169,7 +169,7 @@ TEST_F(Content, VisitWritesEveryPlacedCalloutAndNothingElse)
   EXPECT_EQ(document.GetEntries()[0].child->GetName(), Callout::GetClassStatic());
   const auto clone = placed->Clone();
   clone->Visit(document);
-  EXPECT_EQ(document.GetChildCount(), 2u) << "a clone of a placed callout is written too";
+  ASSERT_EQ(document.GetChildCount(), 2u) << "a clone of a placed callout is written too";
   EXPECT_EQ(Children(*document.GetEntries()[1].child, "leader").size(), 2u);
 }
 
@@ -363,6 +363,34 @@ TEST_F(Content, APageNumberSurvivesSaveAndLoad)
   const auto shown = ShownLeaders(*illustration.GetScene());
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0]->GetPageNum(), 2) << "the leader is drawn on the label's page";
+}
+
+TEST_F(Content, ADimmedCalloutIsDrawnDimmedWhenLoaded)
+{
+  const dg::Color white(1, 1, 1, 1);
+  illustration.GetView()->SetBackgroundColors(white, white, white);
+  const auto callout = Track(new TestCallout);
+  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0));
+  callout->SetLineColor(dg::Color(1, 0, 0, 1));
+  callout->SetBackgroundColor(dg::Color(0, 0, 1, 1));
+  callout->AttachScene(illustration.GetScene());
+  callout->SetDimAtPos(true, 0, white);
+  callout->SetDimAtPos(true, 1, white); // both leaders dimmed: the label too
+  const dg::Color dimmedLine = ShownLeaders(*illustration.GetScene()).at(1)->GetLineColor();
+  const dg::Color dimmedFill = LabelIn(*illustration.GetScene())->GetFillColor();
+  Element saved;
+  callout->SerializeContent(saved);
+  callout->DetachScene();
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  loaded->AttachScene(illustration.GetScene());
+  const auto shown = ShownLeaders(*illustration.GetScene());
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1]->GetLineColor(), dimmedLine);
+  ASSERT_TRUE(LabelIn(*illustration.GetScene()));
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetFillColor(), dimmedFill);
 }
 
 TEST_F(Content, AMovedSecondAnchorIsSeenInACopyAndInTheCopysSave)

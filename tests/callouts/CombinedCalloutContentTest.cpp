@@ -79,7 +79,7 @@ TEST_F(CombinedCalloutContent, ThreeMembersAreSavedAfterTheAppearanceInMemberOrd
   ASSERT_EQ(ChildNames(document), std::vector<std::string>{"combinedcallout"});
   const Element& combined = *Children(document)[0];
   EXPECT_EQ(combined.GetPropertyCount(), 0u);
-  EXPECT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
+  ASSERT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
                                                             "containscallout", "containscallout"}));
   const Element& appearance = *Children(combined)[0];
   ASSERT_EQ(ChildNames(appearance), std::vector<std::string>{Callout::GetClassStatic().GetText()});

@@ -56,14 +56,16 @@ TEST_F(CombinedCalloutTest, TheLeaderTakesTheFirstLeadersFlagsOfItsMember)
   EXPECT_FALSE(combined->IsHiddenAtPos(0));
 }
 
-TEST_F(CombinedCalloutTest, ShowsTheFirstMembersCurrentFontSize)
+TEST_F(CombinedCalloutTest, ShowsTheFirstMembersCurrentLook)
 {
   const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
   plate->SetFontSize(20.0f);
+  plate->SetBackgroundColor(dg::Color(0, 1, 0, 1));
   const du::SmartPtr<CombinedCallout> combined = Shown({plate, Placed("frame/rib", 2)});
   const auto label = LabelIn(*scene);
   ASSERT_TRUE(label);
   EXPECT_FLOAT_EQ(label->GetFontSize(), 20.0f);
+  EXPECT_EQ(label->GetFillColor(), dg::Color(0, 1, 0, 1));
   combined->DetachScene();
 }
 
