@@ -393,15 +393,17 @@ TEST_F(Content, ADimmedCalloutIsDrawnDimmedWhenLoaded)
   EXPECT_EQ(LabelIn(*illustration.GetScene())->GetFillColor(), dimmedFill);
 }
 
-TEST_F(Content, AMovedSecondAnchorIsSeenInACopyAndInTheCopysSave)
+TEST_F(Content, ACopyIsSavedWithItsTemplateAndItsMovedSecondAnchor)
 {
   const auto callout = Track(new TestCallout);
-  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->Initialize(ContentTemplate(), illustration.FindPart("frame/plate"), false, nullptr);
   callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0));
   callout->SetAnchor(dg::DPoint3D(3, 4, 0), 1);
   const auto copy = du::SmartPtr<Callout>::DynamicCast(callout->Clone());
   Element saved;
   copy->SerializeContent(saved);
+  EXPECT_EQ(Property<du::Symbol>(saved, "defid"), du::Symbol("part-callout"));
+  EXPECT_EQ(Children(*Children(saved, "label").at(0), "fixed").size(), 1u) << "the label's fixed text";
   const auto leaders = Children(saved, "leader");
   ASSERT_EQ(leaders.size(), 2u);
   EXPECT_EQ(Property<dg::DPoint3D>(*leaders[0], "anchor").x, 5.0) << "the first leader stays";
