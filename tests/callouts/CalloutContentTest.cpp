@@ -7,9 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -51,6 +52,25 @@ std::string FileText(const std::string& path)
   text << file.rdbuf();
   return text.str();
 }
+
+//! A folder of its own under $TMPDIR (or /tmp), removed with what it holds.
+struct TemporaryFolder
+{
+  TemporaryFolder()
+  {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/callout-content-XXXXXX";
+    if (mkdtemp(pattern.data()))
+      path = pattern;
+  }
+  ~TemporaryFolder()
+  {
+    std::error_code ignored;
+    if (!path.empty())
+      std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+};
 
 bool HasProperty(const Element& element, const char* key)
 {
@@ -469,7 +489,9 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
 
   Element document;
   callout->Visit(document);
-  const std::string path = "/tmp/callout-content-test-" + std::to_string(getpid()) + ".xml";
+  const TemporaryFolder folder;
+  ASSERT_FALSE(folder.path.empty());
+  const std::string path = folder.path + "/callout.xml";
   std::string error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   callout->DetachScene();
