@@ -73,6 +73,18 @@ TEST_F(FramelessCallout, DrawingEndsEachLeaderAtTheTextBox)
   EXPECT_EQ(leaders[0]->GetPoints()[1].x, 100.0) << "the anchor end stays";
 }
 
+TEST_F(FramelessCallout, ALeaderPassingBesideACornerEndsAtTheEdgeItCrosses)
+{
+  // Towards the label, the leader crosses the line of the top edge 15 beyond its corner, then
+  // the right edge itself.
+  Show(dg::Location(), {dg::DPoint3D(100, 20, 0)});
+  ASSERT_TRUE(label);
+  Draw(label);
+  const dg::DPoint3D end = leaders[0]->GetPoints()[0];
+  EXPECT_NEAR(end.x, 22.5, 1e-4);
+  EXPECT_NEAR(end.y, 4.5, 1e-4);
+}
+
 //! The points a leader's shadow draws: the vertices of the line in its drawing model.
 std::vector<dg::DPoint3D> DrawnShadowPoints(const du::SmartPtr<tqk::Markup>& shadow)
 {

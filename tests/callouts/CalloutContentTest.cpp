@@ -9,10 +9,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -80,6 +80,25 @@ public:
 
 private:
   std::string m_path;
+};
+
+//! A folder of its own under $TMPDIR (or /tmp), removed with what it holds.
+struct TemporaryFolder
+{
+  TemporaryFolder()
+  {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/callout-content-XXXXXX";
+    if (mkdtemp(pattern.data()))
+      path = pattern;
+  }
+  ~TemporaryFolder()
+  {
+    std::error_code ignored;
+    if (!path.empty())
+      std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
 };
 
 bool HasProperty(const Element& element, const char* key)
@@ -375,6 +394,128 @@ TEST_F(Content, TheReaderTakesWhatTheWriterWrote)
   EXPECT_TRUE(Property<bool>(reloadedLeader, "isdetached")) << "a detached leader stays detached";
 }
 
+//! The leader markups shown in the illustration's scene, in scene order.
+std::vector<du::SmartPtr<CalloutLeader>> ShownLeaders(const tqk::Scene& scene)
+{
+  std::vector<du::SmartPtr<CalloutLeader>> leaders;
+  for (const auto& markup : scene.GetMarkups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      leaders.push_back(leader);
+  return leaders;
+}
+
+TEST_F(Content, AHiddenLeaderStaysHiddenWhenLoadedAndShown)
+{
+  const auto callout = Track(new TestCallout);
+  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0))->SetHidden(true);
+  Element saved;
+  callout->SerializeContent(saved);
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  loaded->AttachScene(illustration.GetScene());
+  const auto shown = ShownLeaders(*illustration.GetScene());
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0]->GetShapeInstanceId(), "frame/plate");
+  EXPECT_TRUE(loaded->IsHiddenAtPos(1));
+  Element again;
+  loaded->SerializeContent(again);
+  EXPECT_TRUE(Property<bool>(*Children(again, "leader").at(1), "ishidden"));
+}
+
+TEST_F(Content, TwoLeadersOnOnePartAreBothShownWhenLoaded)
+{
+  const auto callout = Track(new TestCallout);
+  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->AddLeader(illustration.FindPart("frame/plate"), dg::DPoint3D(1, 2, 0));
+  Element saved;
+  callout->SerializeContent(saved);
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  loaded->AttachScene(illustration.GetScene());
+  const auto shown = ShownLeaders(*illustration.GetScene());
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0]->GetPoints().at(1).x, 5.0) << "the centre of the plate's box";
+  EXPECT_EQ(shown[1]->GetPoints().at(1).x, 1.0);
+  EXPECT_EQ(shown[1]->GetPoints().at(1).y, 2.0);
+}
+
+TEST_F(Content, APageNumberSurvivesSaveAndLoad)
+{
+  CalloutInfo info;
+  info.pageNumber = 2;
+  info.leaderRecords.push_back(new CalloutLeaderInfo);
+  info.leaderRecords.back()->shapeInstanceId = "frame/plate";
+  const auto callout = Track(new TestCallout(info));
+  Element saved;
+  callout->SerializeContent(saved);
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  EXPECT_EQ(loaded->GetPageNum(), 2);
+  loaded->AttachScene(illustration.GetScene());
+  ASSERT_TRUE(LabelIn(*illustration.GetScene()));
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetPageNum(), 2);
+  const auto shown = ShownLeaders(*illustration.GetScene());
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0]->GetPageNum(), 2) << "the leader is drawn on the label's page";
+}
+
+TEST_F(Content, ADimmedCalloutIsDrawnDimmedWhenLoaded)
+{
+  const dg::Color white(1, 1, 1, 1);
+  illustration.GetView()->SetBackgroundColors(white, white, white);
+  const auto callout = Track(new TestCallout);
+  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0));
+  callout->SetLineColor(dg::Color(1, 0, 0, 1));
+  callout->SetBackgroundColor(dg::Color(0, 0, 1, 1));
+  callout->AttachScene(illustration.GetScene());
+  callout->SetDimAtPos(true, 0, white);
+  callout->SetDimAtPos(true, 1, white); // both leaders dimmed: the label too
+  const dg::Color dimmedLine = ShownLeaders(*illustration.GetScene()).at(1)->GetLineColor();
+  const dg::Color dimmedFill = LabelIn(*illustration.GetScene())->GetFillColor();
+  Element saved;
+  callout->SerializeContent(saved);
+  callout->DetachScene();
+
+  const auto loaded = Track(new TestCallout);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  loaded->AttachScene(illustration.GetScene());
+  const auto shown = ShownLeaders(*illustration.GetScene());
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1]->GetLineColor(), dimmedLine);
+  ASSERT_TRUE(LabelIn(*illustration.GetScene()));
+  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetFillColor(), dimmedFill);
+}
+
+TEST_F(Content, ACopyIsSavedWithItsTemplateAndItsMovedSecondAnchor)
+{
+  const auto callout = Track(new TestCallout);
+  callout->Initialize(ContentTemplate(), illustration.FindPart("frame/plate"), false, nullptr);
+  callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0));
+  callout->SetAnchor(dg::DPoint3D(3, 4, 0), 1);
+  const auto copy = du::SmartPtr<Callout>::DynamicCast(callout->Clone());
+  Element saved;
+  copy->SerializeContent(saved);
+  EXPECT_EQ(Property<du::Symbol>(saved, "defid"), du::Symbol("part-callout"));
+  EXPECT_EQ(Children(*Children(saved, "label").at(0), "fixed").size(), 1u) << "the label's fixed text";
+  const auto leaders = Children(saved, "leader");
+  ASSERT_EQ(leaders.size(), 2u);
+  EXPECT_EQ(Property<dg::DPoint3D>(*leaders[0], "anchor").x, 5.0) << "the first leader stays";
+  EXPECT_EQ(Property<dg::DPoint3D>(*leaders[1], "anchor").x, 3.0);
+  EXPECT_EQ(Property<dg::DPoint3D>(*leaders[1], "anchor").y, 4.0);
+
+  copy->AttachScene(illustration.GetScene());
+  const auto shown = ShownLeaders(*illustration.GetScene());
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0]->GetPoints().at(1).x, 5.0);
+  EXPECT_EQ(shown[1]->GetPoints().at(1).x, 43.0) << "the cover is placed at x = 40";
+  copy->DetachScene();
+}
+
 TEST_F(Content, LoadingAShownCalloutTakesItsMarkupsOutOfTheScene)
 {
   const auto callout = RichCallout();
@@ -426,7 +567,9 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
 
   Element document;
   callout->Visit(document);
-  const std::string path = "/tmp/callout-content-test-" + std::to_string(getpid()) + ".xml";
+  const TemporaryFolder folder;
+  ASSERT_FALSE(folder.path.empty());
+  const std::string path = folder.path + "/callout.xml";
   std::string error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   callout->DetachScene();

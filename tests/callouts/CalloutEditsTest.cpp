@@ -6,6 +6,7 @@
 
 #include <tqk/Kernel.h>
 #include <tqk/MemoryPoolAllocated.h>
+#include <tqk/RecordOperation.h>
 #include <tqk/illustration/IllustrationBuilder.h>
 #include <tqmu/MarkupData.h>
 #include <tqmu/ModelContainer.h>
@@ -270,6 +271,43 @@ TEST(CalloutDrags, APickWithoutAnswerSpringsBack)
   ExpectPoint(AnchorEnd(*placed.leader), 25, 5, 1);
 }
 
+TEST(CalloutDrags, ACancelledPickSpringsBackAndRecordsNothing)
+{
+  PlacedCallout placed("frame/rib");
+  tqannotations::MarkupDrag drag(placed.leader, placed.view());
+  ASSERT_TRUE(drag.StartAt(25, 5));
+  drag.Step(dg::DVec3(1, 1, 0));
+  placed.view()->CancelNextPick();
+  ASSERT_TRUE(drag.Stop(26, 6, nullptr, false));
+  tqk::Kernel::GetKernel()->PumpQueue();
+  const du::SmartPtr<CalloutLeaderShadow> shadow = placed.ShadowOf(drag);
+  ExpectPoint(DrawnPoints(*shadow).at(1), 25, 5, 1);
+  EXPECT_EQ(shadow->GetPickedNode(), -1);
+  ExpectPoint(AnchorEnd(*placed.leader), 25, 5, 1);
+  EXPECT_EQ(placed.history().GetUndoCount(), 0u);
+}
+
+TEST(CalloutDrags, ADropWhereThePointAlreadyIsHandsNoOperationToTheHistory)
+{
+  PlacedCallout placed("frame/rib");
+  const auto dropAt = [&placed](int x, int y, int dx, int dy) {
+    tqannotations::MarkupDrag drag(placed.leader, placed.view());
+    ASSERT_TRUE(drag.StartAt(x, y));
+    drag.Step(dg::DVec3(dx, dy, 0));
+    ASSERT_TRUE(drag.Stop(x + dx, y + dy, nullptr));
+  };
+  std::size_t offered = tqk::GetOfferedOperationCount();
+  dropAt(25, 5, 2, 3); // onto the rib's near face, at z = 0
+  ExpectPoint(AnchorEnd(*placed.leader), 27, 8, 0);
+  EXPECT_EQ(tqk::GetOfferedOperationCount(), offered + 1);
+
+  offered = tqk::GetOfferedOperationCount();
+  dropAt(27, 8, 0, 0); // picked where the point is: the leader does not change
+  ExpectPoint(AnchorEnd(*placed.leader), 27, 8, 0);
+  EXPECT_EQ(tqk::GetOfferedOperationCount(), offered) << "an entry that undoes nothing";
+  EXPECT_EQ(placed.history().GetUndoCount(), 1u);
+}
+
 TEST(CalloutDrags, ALabelDragWithoutOperationMovesWithoutStep)
 {
   PlacedCallout placed("frame/plate");
@@ -396,6 +434,21 @@ TEST(CalloutPartCreated, LeadersOfTheSameIdPathMoveToTheNewPartAndShowOnTheNextA
   EXPECT_TRUE(shown.world.scene->HoldsMarkup(second));
   shown.callout->OnShapeInstanceCreate(created); // bound already: nothing changes
   EXPECT_TRUE(shown.world.scene->HoldsMarkup(first));
+}
+
+TEST(CalloutPartCreated, APartWithoutIdPathTakesNoLeaderOfAPartWithoutOne)
+{
+  CalloutOnParts shown;
+  const auto old = shown.world.AddPart("p"); // in no structure tree: no id path
+  const auto leader = shown.Add(old, dg::DPoint3D(1, 0, 0));
+  shown.callout->AttachScene(shown.world.scene);
+  ASSERT_EQ(leader->GetShapeInstanceId(), "");
+
+  const auto created = shown.world.AddPart("q", Translation(0, 50, 0));
+  shown.callout->OnShapeInstanceCreate(created);
+  EXPECT_EQ(leader->GetShapeInstance(), old);
+  EXPECT_TRUE(shown.world.scene->HoldsMarkup(leader));
+  ExpectPoint(AnchorEnd(*leader), 1, 0, 0);
 }
 
 TEST(CalloutPartCreated, ALeaderAlreadyOnThePartLeavesLaterLeadersOfItsIdPathAlone)

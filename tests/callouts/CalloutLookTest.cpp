@@ -63,13 +63,9 @@ TEST(CalloutDefinitionUnits, LineWidthsAreWholePixelsAtTheResolution)
     float points;
     float dpi;
     int pixels;
-  } cases[] = {{1.0f, 0.0f, 1},
-               {3.0f, 0.0f, 4},
-               {0.01f, 96.0f, 1},
-               {3.0f, 192.0f, 8},
-               {3.0f, -5.0f, 4},
-               {0.0f, 96.0f, 1},
-               {std::numeric_limits<float>::quiet_NaN(), 96.0f, 1}};
+  } cases[] = {{1.0f, 0.0f, 1},  {2.0f, 96.0f, 3}, // 2.67 pixels, rounded
+               {3.0f, 0.0f, 4},  {0.01f, 96.0f, 1}, {3.0f, 192.0f, 8},
+               {3.0f, -5.0f, 4}, {0.0f, 96.0f, 1},  {std::numeric_limits<float>::quiet_NaN(), 96.0f, 1}};
   for (const auto& c : cases) {
     du::SmartPtr<TAnnotation> definition = Template();
     definition->dpi = c.dpi;
@@ -251,6 +247,23 @@ TEST(CalloutUpdateDefinition, ACalloutWithoutDefinitionTakesTheWholeLookAndKeeps
   EXPECT_EQ(bare->GetFontColor(), dg::Color(1, 0, 0, 1)) << "also without a label markup";
   bare->UpdateDefinition(nullptr);
   EXPECT_TRUE(bare->GetDefinition());
+}
+
+TEST(CalloutUpdateDefinition, ACalloutWithoutLabelShowsTheTemplatesLabel)
+{
+  SceneWithView world;
+  du::SmartPtr<TestCallout> callout(new TestCallout);
+  du::SmartPtr<TAnnotation> definition = Template();
+  definition->label->text.color = 0xFF0000;
+  definition->label->shape = tqmu::ModelNote::HEXAGON;
+  callout->UpdateDefinition(definition);
+  callout->AddLeader(world.AddPart("p"));
+  callout->AttachScene(world.scene);
+  const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*world.scene);
+  ASSERT_TRUE(label) << "the template made the label";
+  EXPECT_EQ(label->GetTextColor(), dg::Color(1, 0, 0, 1));
+  EXPECT_EQ(label->GetShape(), tqmu::ModelNote::HEXAGON);
+  callout->DetachScene();
 }
 
 TEST(CalloutInitializeDefinition, ReplacesLeadersRecordsAndPosition)

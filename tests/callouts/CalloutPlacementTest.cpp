@@ -268,6 +268,23 @@ TEST_F(Placement, ConnectLeaderStartsAtTheLabelEndOfLeaderZero)
   EXPECT_TRUE(note->IsInitialized());
 }
 
+TEST_F(Placement, AConnectedLeaderIsDrawnWithTheCalloutsCurrentLook)
+{
+  callout->Initialize(Template(), part, false, nullptr);
+  callout->SetHalo(true);
+  callout->SetLineColor(dg::Color(1, 0, 0, 1));
+  callout->SetLineStipple(4);
+  callout->SetArrowStyle(6);
+  callout->SetLineWidth(3.0f); // 4 pixels
+  const du::SmartPtr<CalloutLeader> second = callout->CreateCalloutLeader(dg::DPoint3D(), part, nullptr);
+  callout->ConnectLeader(second);
+  EXPECT_TRUE(second->HasHalo());
+  EXPECT_EQ(second->GetLineColor(), dg::Color(1, 0, 0, 1));
+  EXPECT_EQ(int(second->GetStipple()), 4);
+  EXPECT_EQ(int(second->GetArrowStyle()), 6);
+  EXPECT_EQ(second->GetLineWidth(), 4);
+}
+
 TEST(CalloutAnchorVisitor, MovesThePointOntoTheNamedFaceInPartSpace)
 {
   SceneWithView world;

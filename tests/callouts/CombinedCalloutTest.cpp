@@ -57,6 +57,39 @@ TEST_F(CombinedCalloutTest, TheLeaderTakesTheFirstLeadersFlagsOfItsMember)
   EXPECT_FALSE(combined->IsHiddenAtPos(0));
 }
 
+TEST_F(CombinedCalloutTest, ShowsTheFirstMembersCurrentLook)
+{
+  const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
+  plate->SetFontSize(20.0f);
+  plate->SetBackgroundColor(dg::Color(0, 1, 0, 1));
+  plate->SetShape(tqmu::ModelNote::HEXAGON);
+  plate->SetLineWidth(3.0f); // 4 pixels
+  const du::SmartPtr<CombinedCallout> combined = Shown({plate, Placed("frame/rib", 2)});
+  const auto label = LabelIn(*scene);
+  ASSERT_TRUE(label);
+  EXPECT_FLOAT_EQ(label->GetFontSize(), 20.0f);
+  EXPECT_EQ(label->GetFillColor(), dg::Color(0, 1, 0, 1));
+  EXPECT_EQ(label->GetShape(), tqmu::ModelNote::HEXAGON);
+  const auto leaders = LeadersIn(*scene);
+  ASSERT_EQ(leaders.size(), 1u);
+  EXPECT_EQ(leaders[0]->GetLineWidth(), 4);
+  combined->DetachScene();
+}
+
+TEST_F(CombinedCalloutTest, ShowsNoLeaderThatItsMemberHid)
+{
+  const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
+  plate->AttachScene(scene);
+  const auto memberLeaders = LeadersIn(*scene);
+  ASSERT_EQ(memberLeaders.size(), 1u);
+  memberLeaders[0]->SetHidden(true);
+  plate->DetachScene();
+  const du::SmartPtr<CombinedCallout> combined = Shown({plate, Placed("frame/rib", 2)});
+  EXPECT_TRUE(LeadersIn(*scene).empty());
+  EXPECT_TRUE(combined->IsHiddenAtPos(0));
+  combined->DetachScene();
+}
+
 TEST_F(CombinedCalloutTest, OnlyNotesGiveAnInitializedItemCalloutWithoutLeader)
 {
   Members members{Note(), nullptr, Note()};

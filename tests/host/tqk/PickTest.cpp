@@ -155,6 +155,20 @@ TEST_F(PickTest, ViewWithoutSceneFailsTheRequestWithoutAnswer)
   EXPECT_FALSE(view->PickAsync(5, 5, tqk::PICK_ALL, nullptr));
 }
 
+TEST_F(PickTest, ACancelledPickFailsWithoutAnswerAndTheNextIsAnswered)
+{
+  view->CancelNextPick();
+  const auto cancelled = Pick(5, 5);
+  const auto next = Pick(5, 5);
+  kernel->PumpQueue();
+  EXPECT_TRUE(cancelled->calls.empty());
+  EXPECT_EQ(cancelled->GetStatus(), tqk::BaseAsyncEvent::FAILED);
+  EXPECT_EQ(cancelled->GetErrorCode(), tqk::BaseAsyncEvent::kCancelledCode);
+  EXPECT_EQ(next->GetResults().size(), 2u);
+  EXPECT_FALSE(next->Cancel()) << "answered already";
+  EXPECT_EQ(next->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
+}
+
 TEST_F(PickTest, AnAnsweredEventIsRefusedRatherThanLeftWaitingForNothing)
 {
   const auto event = Pick(5, 5);

@@ -89,6 +89,7 @@ TEST_F(UndoHistoryTest, RecordingAfterAnUndoDropsTheRedoBranch)
 
 TEST_F(UndoHistoryTest, RecordsOnlyOperationsThatCanBeUndone)
 {
+  const std::size_t offered = tqk::GetOfferedOperationCount();
   EXPECT_FALSE(tqk::RecordOperation(nullptr));
   EXPECT_FALSE(tqk::RecordOperation(MakeOperation("empty", {})));
   du::SmartPtr<Operation> notUndoable(new Operation("view change", nullptr, false));
@@ -96,6 +97,7 @@ TEST_F(UndoHistoryTest, RecordsOnlyOperationsThatCanBeUndone)
   EXPECT_FALSE(tqk::RecordOperation(notUndoable));
   EXPECT_FALSE(MakeOperation("x", {})->AddStep(nullptr));
   EXPECT_EQ(History().GetUndoCount(), 0u);
+  EXPECT_EQ(tqk::GetOfferedOperationCount(), offered + 3) << "each one handed over is counted";
 }
 
 TEST_F(UndoHistoryTest, AnOperationRecordedTwiceIsUndoneOnce)

@@ -30,6 +30,13 @@ public:
   virtual bool Complete();
   //! Answers the request with an error; false, changing nothing, when it was answered already.
   virtual bool CompleteWithError(const du::Symbol& message, unsigned short code);
+  //! Withdraws the request: it fails through CompleteWithError with the message "Cancelled" and
+  //! the code kCancelledCode, so that a requester overriding CompleteWithError hears of it there.
+  //! False, changing nothing, when it was answered already.
+  virtual bool Cancel();
+
+  //! The error code of a cancelled request.
+  static constexpr unsigned short kCancelledCode = 2;
 
   Status GetStatus() const;
   bool IsPending() const { return GetStatus() == PENDING; }

@@ -42,6 +42,9 @@ public:
   bool PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
   //! The next pick request of this view is answered with these results instead of the ray's.
   void SetNextPickAnswer(const std::vector<PickResult>& results);
+  //! The next pick request of this view is cancelled (tqk::BaseAsyncEvent::Cancel) when the
+  //! queue is pumped, as when the user gives up before the answer comes, instead of answered.
+  void CancelNextPick() { m_cancelNextPick = true; }
 
   //! Draws the scene's markups as the host's redraw does, appending their primitives: the
   //! visible markups in drawing order (rising front stamp, then scene order), each followed by
@@ -68,6 +71,7 @@ private:
   int m_width = 800;
   int m_height = 600;
   std::unique_ptr<std::vector<PickResult>> m_nextPickAnswer;
+  bool m_cancelNextPick = false;
 };
 
 } // namespace tqk

@@ -29,6 +29,13 @@ bool BaseAsyncEvent::Finish(Status status, const du::Symbol& message, unsigned s
   return true;
 }
 
+bool BaseAsyncEvent::Cancel()
+{
+  if (!IsPending())
+    return false;
+  return CompleteWithError(du::Symbol("Cancelled"), kCancelledCode);
+}
+
 BaseAsyncEvent::Status BaseAsyncEvent::GetStatus() const
 {
   std::lock_guard<std::mutex> lock(m_mutex);

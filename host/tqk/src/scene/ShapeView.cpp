@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
 
@@ -47,11 +48,14 @@ bool ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEv
   const du::SmartPtr<Kernel> kernel = Kernel::GetKernel();
   kernel->ManageObject(event);
   const std::shared_ptr<std::vector<PickResult>> prepared = std::move(m_nextPickAnswer);
+  const bool cancel = std::exchange(m_cancelNextPick, false);
   const du::SmartPtr<ShapeView> view(this);
   // The ray is cast when the answer runs: the host answers from the scene as it is then.
-  return kernel->Post([kernel, view, event, x, y, mode, prepared] {
+  return kernel->Post([kernel, view, event, x, y, mode, prepared, cancel] {
     const auto scene = du::SmartPtr<ShapeScene>::DynamicCast(view->GetScene());
-    if (prepared)
+    if (cancel)
+      event->Cancel();
+    else if (prepared)
       event->Deliver(*prepared);
     else if (!scene)
       event->DeliverNoAnswer();
