@@ -1,4 +1,5 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterLinesMarkup.h>
@@ -163,6 +164,28 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredL
     EXPECT_EQ(PointOf(*measured, false).x, 10.0);
   }
   EXPECT_EQ(HoldersInScene(), 2u);
+}
+
+TEST_F(CenterLineMeasurement, PickingAnewMeasuresAgainAndTheDrawnLineMovesToTheNewFirstItem)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  ASSERT_EQ(DrawnLines().size(), 1u);
+  ASSERT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(0, 5, 1)");
+
+  // The rib for the active slot: the line runs along the rib.
+  line->SetActiveSlot(1);
+  EXPECT_TRUE(line->SetActiveObject(PartItem("frame/rib")));
+  Pump();
+  ASSERT_EQ(DrawnLines().size(), 1u);
+  EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(20, 5, 1)");
+  EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[2]), "(30, 5, 1)");
+
+  // Both items picked anew: a line the user measured takes the new ends, unlike a loaded one.
+  line->SetObjects({PartItem("housing/bolt"), PartItem("frame/plate")}, nullptr, true);
+  Pump();
+  ASSERT_EQ(DrawnLines().size(), 1u);
+  EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(60, 5, 1)");
+  EXPECT_EQ(Text(PointOf(*line, false)), "(70, 5, 1)");
 }
 
 TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMeasurement)

@@ -1,4 +1,5 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterLinesMarkup.h>
@@ -13,17 +14,6 @@ namespace {
 
 using namespace centerline_tests;
 using tqannotations::CenterLinesRepresentation;
-
-//! The drawn child of each of the line's representations, as the scene holds them.
-std::vector<du::SmartPtr<tqk::Markup>> DrawnLines(const tqk::Scene& scene)
-{
-  std::vector<du::SmartPtr<tqk::Markup>> drawn;
-  for (const du::SmartPtr<tqk::Markup>& holder : scene.GetMarkups())
-    for (const du::SmartPtr<tqk::Markup>& representation : holder->GetChildren())
-      for (const du::SmartPtr<tqk::Markup>& child : representation->GetChildren())
-        drawn.push_back(child);
-  return drawn;
-}
 
 //! Counts the appearance reports of a scene of parts.
 class AppearanceCounter : public tqk::ShapeSceneListener
@@ -90,10 +80,41 @@ TEST_F(CenterLineScenes, CopiesAndClonesKeepNoSceneAliveUntilAttached)
   EXPECT_EQ(HoldersInScene(), 2u);
 }
 
+TEST_F(CenterLineScenes, CopiesAndClonesDrawInTheSourcesStyleAlsoWhenMeasuredAgain)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  tqannotations::CenterStyle style;
+  line->GetLineStyle(style);
+  style.strokeColor = dg::Color::RED;
+  style.lineWidth = 3.0f; // 4 pixels
+  style.lineExtent1 = 4.0f;
+  style.lineExtent2 = 6.0f;
+  ASSERT_TRUE(line->SetLineStyle(style, 0xFFF));
+
+  const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*line));
+  const auto clone = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(line->Clone());
+  ASSERT_TRUE(clone);
+  for (const du::SmartPtr<CenterLinesAnnotation>& pasted : {copy, clone}) {
+    lines.push_back(pasted);
+    pasted->AttachScene(builder.GetScene());
+    pasted->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, nullptr, true);
+  }
+  Pump();
+  const auto drawn = DrawnLines();
+  ASSERT_EQ(drawn.size(), 3u);
+  for (const du::SmartPtr<tqmk::CenterLineXYZ>& each : drawn) {
+    EXPECT_EQ(each->GetLineColor(), dg::Color::RED);
+    EXPECT_EQ(each->GetLineWidth(), 4);
+    ASSERT_EQ(each->GetPoints().size(), 4u);
+    EXPECT_EQ(Text(each->GetPoints()[0]), "(-4, 5, 1)") << "the first extension";
+    EXPECT_EQ(Text(each->GetPoints()[3]), "(16, 5, 1)") << "the second extension";
+  }
+}
+
 TEST_F(CenterLineScenes, HideShowAndSelectReachTheDrawnLineOncePerChange)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
-  const auto drawn = DrawnLines(*builder.GetScene());
+  const auto drawn = DrawnLines();
   ASSERT_EQ(drawn.size(), 1u);
 
   line->Hide(false);
@@ -117,7 +138,7 @@ TEST_F(CenterLineScenes, AHiddenLineIsDrawnHidden)
   line->Hide(false);
   line->SetObjects({PartItem("frame/plate")}, nullptr, true);
   Pump();
-  const auto drawn = DrawnLines(*builder.GetScene());
+  const auto drawn = DrawnLines();
   ASSERT_EQ(drawn.size(), 1u);
   EXPECT_FALSE(drawn[0]->IsVisible());
 }
