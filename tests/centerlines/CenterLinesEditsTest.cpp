@@ -167,6 +167,42 @@ TEST_F(CenterLinesDragTest, ADraggedFirstEndStaysWhereDroppedThroughASaveAndAnUn
   EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[1]), "(0, 8, 1)") << "the redo draws the drag again";
 }
 
+TEST_F(CenterLinesDragTest, ADraggedCornerOfARoutedLineStaysThroughASaveAndAnUndo)
+{
+  MeasuredLine scene;
+  CenterLinesInfo routed = scene.Info();
+  routed.point2 = dg::DPoint3D(10, 8, 1);
+  routed.style.alongXYZ = true;
+  scene.line->SetCenterLinesInfo(routed);
+  scene.line->ReCalculateMarkup();
+  ASSERT_EQ(scene.DrawnLine()->GetPoints().size(), 7u);
+  ASSERT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(5, 5, 1)") << "the first corner, half way along x";
+
+  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("drag", scene.builder.GetScene(), true));
+  {
+    tqannotations::MarkupDrag drag(scene.DrawnLine(), scene.builder.GetView(), scene.line.Get());
+    ASSERT_TRUE(drag.StartAt(5, 5));
+    drag.Step(dg::DVec3(-3, 0, 0));
+    ASSERT_TRUE(drag.Stop(2, 5, operation));
+  }
+  const std::string dropped = Text(scene.DrawnLine()->GetPoints()[2]);
+  EXPECT_LT(scene.DrawnLine()->GetPoints()[2].x, 5.0) << "the corner moved towards where it was dropped";
+
+  tqk::SerializedContentElement saved(du::Symbol("annotation"));
+  scene.line->Visit(saved);
+  du::SmartPtr<CenterLinesAnnotation> loaded(new CenterLinesAnnotation);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  CenterLinesInfo info;
+  loaded->GetCenterLinesInfo(info);
+  EXPECT_FLOAT_EQ(info.style.dragFactor, scene.DrawnLine()->GetDragFactor())
+      << "the document keeps the corner";
+
+  ASSERT_TRUE(History().Undo());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(5, 5, 1)");
+  ASSERT_TRUE(History().Redo());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), dropped);
+}
+
 TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepSo)
 {
   MeasuredLine scene;

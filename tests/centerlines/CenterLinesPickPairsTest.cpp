@@ -72,8 +72,8 @@ namespace {
 
 using tqannotations::CenterLinesAnnotation;
 
-//! Whether a subclass reaches the pick pairs: they are private, as their exported names must
-//! stay the same whatever derives from the line.
+//! Whether a subclass reaches the pick pairs. They stay private: on some platforms the access
+//! of an exported member is part of its linked name, which the host links against.
 class Subclass : public CenterLinesAnnotation
 {
 public:
