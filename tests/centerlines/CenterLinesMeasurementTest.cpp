@@ -3,6 +3,7 @@
 
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterLinesMarkup.h>
+#include <tqk/GeometrySelectionItem.h>
 #include <tqk/Instance.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/Shape.h>
@@ -186,6 +187,28 @@ TEST_F(CenterLineMeasurement, PickingAnewMeasuresAgainAndTheDrawnLineMovesToTheN
   ASSERT_EQ(DrawnLines().size(), 1u);
   EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(60, 5, 1)");
   EXPECT_EQ(Text(PointOf(*line, false)), "(70, 5, 1)");
+}
+
+TEST_F(CenterLineMeasurement, PickingACoordinateSystemMeasuresAgainAndACurvedFaceTakesTheLineAway)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  builder.BuildCenterLineParts();
+  const du::SmartPtr<tqk::ShapeInstance> bored = builder.FindPart("bored");
+  const auto FaceOfBored = [&](std::size_t index) {
+    du::SmartPtr<tqk::GeometrySelectionItem> item(new tqk::GeometrySelectionItem(
+        bored->GetShape()->GetShapeData()->GetFaces()[index], bored->GetInstance()));
+    item->SetContentType(tqk::mcad_selection::Face3D);
+    return item;
+  };
+  const std::size_t boreFace = bored->GetShape()->GetShapeData()->GetFaces().size() - 1;
+  const std::size_t topFace = 1;
+
+  EXPECT_TRUE(line->SetCSysObject(FaceOfBored(boreFace)));
+  Pump();
+  EXPECT_TRUE(DrawnLines().empty()) << "a curved face gives no axes to run along";
+  EXPECT_TRUE(line->SetCSysObject(FaceOfBored(topFace)));
+  Pump();
+  EXPECT_EQ(DrawnLines().size(), 1u) << "a planar face does";
 }
 
 TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMeasurement)
