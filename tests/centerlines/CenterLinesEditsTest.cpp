@@ -309,10 +309,12 @@ TEST_F(CenterLinesDragTest, OnlyTheSecondEndDroppedOnAPartMarksTheDrawingAttache
 
   // Only the two line ends take items: the coordinate-system slot and slots beyond stay as they are.
   const std::string placements = Text(scene.Info().location1) + Text(scene.Info().location2);
-  for (const int end : {2, 3, -1})
-    scene.line->SetAttachedItem(scene.PartItem("frame/rib"),
-                                static_cast<CenterLinesAnnotation::AttachedPoint>(end));
+  const du::SmartPtr<tqk::SelectionItem> rib = scene.PartItem("frame/rib");
+  scene.line->SetAttachedItem(rib, static_cast<CenterLinesAnnotation::AttachedPoint>(2));
   EXPECT_FALSE(scene.ItemIn(2));
+  EXPECT_EQ(Text(scene.Info().location1) + Text(scene.Info().location2), placements);
+  for (const int end : {3, -1})
+    scene.line->SetAttachedItem(rib, static_cast<CenterLinesAnnotation::AttachedPoint>(end));
   EXPECT_EQ(Text(scene.Info().location1) + Text(scene.Info().location2), placements);
 }
 
