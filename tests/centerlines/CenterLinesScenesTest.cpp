@@ -83,6 +83,10 @@ TEST_F(CenterLineScenes, CopiesAndClonesKeepNoSceneAliveUntilAttached)
 TEST_F(CenterLineScenes, CopiesAndClonesDrawInTheSourcesStyleAlsoWhenMeasuredAgain)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  // Routed along a picked, turned coordinate system, so that the route shows its axes.
+  line->SetCSys(tqannotations::CenterStyle::CSYS_ID_NONE, tqannotations::CenterStyle::CSYS_PICKED,
+                dg::Location(dg::DPoint3D(0, 0, 0), dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), 0.5), 1.0),
+                PartItem("housing/cover"));
   tqannotations::CenterStyle style;
   line->GetLineStyle(style);
   style.strokeColor = dg::Color::RED;
@@ -102,12 +106,17 @@ TEST_F(CenterLineScenes, CopiesAndClonesDrawInTheSourcesStyleAlsoWhenMeasuredAga
   Pump();
   const auto drawn = DrawnLines();
   ASSERT_EQ(drawn.size(), 3u);
+  const auto Polyline = [](const du::SmartPtr<tqmk::CenterLineXYZ>& line) {
+    std::string text;
+    for (const dg::DPoint3D& point : line->GetPoints())
+      text += Text(point);
+    return text;
+  };
+  ASSERT_EQ(drawn[0]->GetPoints().size(), 7u) << "routed";
   for (const du::SmartPtr<tqmk::CenterLineXYZ>& each : drawn) {
     EXPECT_EQ(each->GetLineColor(), dg::Color::RED);
     EXPECT_EQ(each->GetLineWidth(), 4);
-    ASSERT_EQ(each->GetPoints().size(), 4u);
-    EXPECT_EQ(Text(each->GetPoints()[0]), "(-4, 5, 1)") << "the first extension";
-    EXPECT_EQ(Text(each->GetPoints()[3]), "(16, 5, 1)") << "the second extension";
+    EXPECT_EQ(Polyline(each), Polyline(drawn[0])) << "the same extensions and route";
   }
 }
 
@@ -230,6 +239,12 @@ TEST_F(CenterLineScenes, AttachedShapeSelectionAndVisibilityCheck)
 
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
   EXPECT_TRUE(line->CheckVisibility());
+  // A part hidden without a word to the lines: the check brings the line in line with it.
+  builder.GetScene()->SetVisibility({builder.FindPart("frame/plate")->GetInstance()}, false, false);
+  ASSERT_TRUE(DrawnLines()[0]->IsVisible());
+  EXPECT_TRUE(line->CheckVisibility());
+  EXPECT_FALSE(DrawnLines()[0]->IsVisible());
+  builder.GetScene()->SetVisibility({builder.FindPart("frame/plate")->GetInstance()}, true, false);
   EXPECT_FALSE(line->IsAttachedShapeSelected());
   builder.FindPart("frame/plate")->SetSelected(true);
   EXPECT_TRUE(line->IsAttachedShapeSelected());
