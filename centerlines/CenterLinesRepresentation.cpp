@@ -54,8 +54,10 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
     child->GetModel()->SetDrawOnTop(true);
     child->GetModel()->SetLineWidth(0.0f);
     child->GetModel()->SetStippleScale(0.0f);
-    child->SetArrowStyle(static_cast<tqmu::ModelLeaderLine::ArrowType>(std::clamp(m_style.arrowType, 0, 8)));
-    child->SetStipple(static_cast<tqmu::RenderAttrs::LineStipple>(std::clamp(m_style.lineStyle, 0, 7)));
+    // Codes pass as stored, as the callouts' do, also those this version does not know: the
+    // host's enums hold any int, and how an unknown code draws is the host's to decide.
+    child->SetArrowStyle(static_cast<tqmu::ModelLeaderLine::ArrowType>(m_style.arrowType));
+    child->SetStipple(static_cast<tqmu::RenderAttrs::LineStipple>(m_style.lineStyle));
     child->SetLineWidth(GetLIneWeightInPixels());
     child->MatchArrowsToWidth();
     child->SetLineColor(m_style.strokeColor);

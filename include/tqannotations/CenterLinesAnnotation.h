@@ -211,6 +211,21 @@ public:
   unsigned NumberOfMarkups() const override;
 
 protected:
+  bool StartMeasurement();
+  void OnAllGeometryLoaded() override;
+  void SlotsVerification(StoredSelections& selections) override;
+  void CreateRepresentations();
+  void CreateMarkup();
+  void RemoveMarkup();
+  //! The host's units changed; the line's values are told to change with them.
+  void OnSetActiveUnits(int units) override;
+  //! Takes the identity of the first slot again when it was replaced.
+  void OnSlotReplaced(int slot) override;
+
+private:
+  //! Reaches the pick pairs for the tests: nothing in the library calls them.
+  friend class CenterLinesPickPairsProbe;
+
   // Pick pairs: the nearest points between the items of slots i and j, placed by the slots'
   // matrices, p1 on the first item (slot i) and p2 on the second (slot j or the picked point).
   // False, p1 and p2 untouched, when a slot is past the last or lacks the shape,
@@ -226,18 +241,6 @@ protected:
   bool EdgeToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
   bool FaceToFace(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
 
-  bool StartMeasurement();
-  void OnAllGeometryLoaded() override;
-  void SlotsVerification(StoredSelections& selections) override;
-  void CreateRepresentations();
-  void CreateMarkup();
-  void RemoveMarkup();
-  //! The host's units changed; the line's values are told to change with them.
-  void OnSetActiveUnits(int units) override;
-  //! Takes the identity of the first slot again when it was replaced.
-  void OnSlotReplaced(int slot) override;
-
-private:
   du::Symbol GetSlotID(int slot, bool) const;
   du::Symbol GetSlotName(int slot) const;
   bool IsInstanceIn3dView(du::ConstSmartPtr<tqk::SelectionItemRepresentation>& selection);

@@ -10,6 +10,7 @@
 #include <tqk/World.h>
 #include <tqk/mcad_selection.h>
 #include <tqk/illustration/IllustrationBuilder.h>
+#include <tqmk/CenterLineXYZ.h>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,18 @@ protected:
     line->RegisterObserver(log);
     log->events.clear();
     return log;
+  }
+
+  //! The drawn child of each representation of each line in the scene, as the user sees them.
+  std::vector<du::SmartPtr<tqmk::CenterLineXYZ>> DrawnLines() const
+  {
+    std::vector<du::SmartPtr<tqmk::CenterLineXYZ>> drawn;
+    for (const du::SmartPtr<tqk::Markup>& holder : builder.GetScene()->GetMarkups())
+      for (const du::SmartPtr<tqk::Markup>& representation : holder->GetChildren())
+        for (const du::SmartPtr<tqk::Markup>& child : representation->GetChildren())
+          if (const auto line = du::SmartPtr<tqmk::CenterLineXYZ>::DynamicCast(child))
+            drawn.push_back(line);
+    return drawn;
   }
 
   //! How many of the scene's markups are holders of center lines.

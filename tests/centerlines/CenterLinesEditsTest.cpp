@@ -6,6 +6,7 @@
 #include <tqannotations/MarkupDrag.h>
 #include <tqannotations/SlotObject.h>
 #include <tqk/Operation.h>
+#include <tqk/SerializedContentElement.h>
 #include <tqk/UndoHistory.h>
 #include <tqmk/CenterLineXYZShadow.h>
 
@@ -140,6 +141,78 @@ TEST_F(CenterLinesDragTest, DraggingTheSecondEndOntoAPartInTheViewReattachesOnly
   EXPECT_EQ(scene.DrawnLine()->GetPoints()[2].x, 10.0) << "the drawing follows the undo";
 }
 
+TEST_F(CenterLinesDragTest, ADraggedFirstEndStaysWhereDroppedThroughASaveAndAnUndo)
+{
+  MeasuredLine scene;
+  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("drag", scene.builder.GetScene(), true));
+  {
+    tqannotations::MarkupDrag drag(scene.DrawnLine(), scene.builder.GetView(), scene.line.Get());
+    ASSERT_TRUE(drag.StartAt(0, 5)) << "the first end";
+    drag.Step(dg::DVec3(0, 3, 0));
+    ASSERT_TRUE(drag.Stop(0, 8, operation));
+  }
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[1]), "(0, 8, 1)");
+
+  tqk::SerializedContentElement saved(du::Symbol("annotation"));
+  scene.line->Visit(saved);
+  du::SmartPtr<CenterLinesAnnotation> loaded(new CenterLinesAnnotation);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  CenterLinesInfo info;
+  loaded->GetCenterLinesInfo(info);
+  EXPECT_EQ(Text(info.style.endpointOffset), "(0, 3, 0)") << "the document keeps the drag";
+
+  ASSERT_TRUE(History().Undo());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[1]), "(0, 5, 1)");
+  ASSERT_TRUE(History().Redo());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[1]), "(0, 8, 1)") << "the redo draws the drag again";
+}
+
+TEST_F(CenterLinesDragTest, ADraggedCornerOfARoutedLineStaysThroughASaveAndAnUndo)
+{
+  MeasuredLine scene;
+  CenterLinesInfo routed = scene.Info();
+  routed.point2 = dg::DPoint3D(10, 8, 1);
+  routed.style.alongXYZ = true;
+  scene.line->SetCenterLinesInfo(routed);
+  scene.line->ReCalculateMarkup();
+  ASSERT_EQ(scene.DrawnLine()->GetPoints().size(), 7u);
+  ASSERT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(5, 5, 1)") << "the first corner, half way along x";
+
+  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("drag", scene.builder.GetScene(), true));
+  {
+    tqannotations::MarkupDrag drag(scene.DrawnLine(), scene.builder.GetView(), scene.line.Get());
+    ASSERT_TRUE(drag.StartAt(5, 5));
+    drag.Step(dg::DVec3(-3, 0, 0));
+    ASSERT_TRUE(drag.Stop(2, 5, operation));
+  }
+  const std::string dropped = Text(scene.DrawnLine()->GetPoints()[2]);
+  EXPECT_LT(scene.DrawnLine()->GetPoints()[2].x, 5.0) << "the corner moved towards where it was dropped";
+
+  tqk::SerializedContentElement saved(du::Symbol("annotation"));
+  scene.line->Visit(saved);
+  du::SmartPtr<CenterLinesAnnotation> loaded(new CenterLinesAnnotation);
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  CenterLinesInfo info;
+  loaded->GetCenterLinesInfo(info);
+  EXPECT_FLOAT_EQ(info.style.dragFactor, scene.DrawnLine()->GetDragFactor())
+      << "the document keeps the corner";
+
+  ASSERT_TRUE(History().Undo());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(5, 5, 1)");
+  ASSERT_TRUE(History().Redo());
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), dropped);
+}
+
+TEST_F(CenterLinesDragTest, AnEndSetByTheHostIsDrawnThereWithItsExtension)
+{
+  MeasuredLine scene;
+  du::SmartPtr<tqk::SelectionItem> cover = scene.PartItem("housing/cover");
+  scene.line->SetPoint(dg::DPoint3D(10, 8, 1), 3.0f, cover, CenterLinesAnnotation::SECOND_END);
+  EXPECT_EQ(scene.ItemIn(1), cover);
+  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(10, 8, 1)");
+  EXPECT_NEAR(scene.DrawnLine()->GetEndExtension(), 3.0, 1e-6) << "the extension of the end set";
+}
+
 TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepSo)
 {
   MeasuredLine scene;
@@ -151,6 +224,14 @@ TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepS
     ASSERT_TRUE(drag.Stop(-5, 5, operation));
   }
   EXPECT_FLOAT_EQ(scene.Info().style.lineExtent1, 5.0f);
+  du::SmartPtr<tqk::Operation> second(new tqk::Operation("drag", scene.builder.GetScene(), true));
+  {
+    tqannotations::MarkupDrag drag(scene.DrawnLine(), scene.builder.GetView(), scene.line.Get());
+    ASSERT_TRUE(drag.StartAt(12, 5)) << "the second extension point";
+    drag.Step(dg::DVec3(1, 0, 0));
+    ASSERT_TRUE(drag.Stop(13, 5, second));
+  }
+  EXPECT_FLOAT_EQ(scene.Info().style.lineExtent2, 3.0f);
   ASSERT_EQ(operation->GetSteps().size(), 1u);
   const auto step = du::SmartPtr<CenterLinesOperationStep>::DynamicCast(operation->GetSteps()[0]);
   EXPECT_EQ(step->GetKind(),
@@ -158,6 +239,8 @@ TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepS
   scene.line->SetObjectName("axle line");
   EXPECT_EQ(step->GetOperationName(), du::Symbol("Change Style of axle line"));
 
+  ASSERT_TRUE(History().Undo());
+  EXPECT_FLOAT_EQ(scene.Info().style.lineExtent2, 2.0f);
   ASSERT_TRUE(History().Undo());
   EXPECT_FLOAT_EQ(scene.Info().style.lineExtent1, 2.0f);
 }
@@ -233,6 +316,16 @@ TEST_F(CenterLinesDragTest, OnlyTheSecondEndDroppedOnAPartMarksTheDrawingAttache
   scene.line->SetAttachedItem(scene.PartItem("housing/bolt"), CenterLinesAnnotation::SECOND_END);
   EXPECT_TRUE(scene.DrawnLine()->IsEndPointAttached());
   EXPECT_TRUE(scene.line->IsHighlighted());
+
+  // Only the two line ends take items: the coordinate-system slot and slots beyond stay as they are.
+  const std::string placements = Text(scene.Info().location1) + Text(scene.Info().location2);
+  const du::SmartPtr<tqk::SelectionItem> rib = scene.PartItem("frame/rib");
+  scene.line->SetAttachedItem(rib, static_cast<CenterLinesAnnotation::AttachedPoint>(2));
+  EXPECT_FALSE(scene.ItemIn(2));
+  EXPECT_EQ(Text(scene.Info().location1) + Text(scene.Info().location2), placements);
+  for (const int end : {3, -1})
+    scene.line->SetAttachedItem(rib, static_cast<CenterLinesAnnotation::AttachedPoint>(end));
+  EXPECT_EQ(Text(scene.Info().location1) + Text(scene.Info().location2), placements);
 }
 
 TEST_F(CenterLinesDragTest, AnUndoDrawsTheRecordedLineAgainWithoutAskingWhetherItsPicksStillHold)

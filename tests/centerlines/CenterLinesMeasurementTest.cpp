@@ -1,7 +1,9 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterLinesMarkup.h>
+#include <tqk/GeometrySelectionItem.h>
 #include <tqk/Instance.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/Shape.h>
@@ -163,6 +165,50 @@ TEST_F(CenterLineMeasurement, AnItemWithoutGeometryKeepsTheEndPointsOfAMeasuredL
     EXPECT_EQ(PointOf(*measured, false).x, 10.0);
   }
   EXPECT_EQ(HoldersInScene(), 2u);
+}
+
+TEST_F(CenterLineMeasurement, PickingAnewMeasuresAgainAndTheDrawnLineMovesToTheNewFirstItem)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  ASSERT_EQ(DrawnLines().size(), 1u);
+  ASSERT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(0, 5, 1)");
+
+  // The rib for the active slot: the line runs along the rib.
+  line->SetActiveSlot(1);
+  EXPECT_TRUE(line->SetActiveObject(PartItem("frame/rib")));
+  Pump();
+  ASSERT_EQ(DrawnLines().size(), 1u);
+  EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(20, 5, 1)");
+  EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[2]), "(30, 5, 1)");
+
+  // Both items picked anew: a line the user measured takes the new ends, unlike a loaded one.
+  line->SetObjects({PartItem("housing/bolt"), PartItem("frame/plate")}, nullptr, true);
+  Pump();
+  ASSERT_EQ(DrawnLines().size(), 1u);
+  EXPECT_EQ(Text(DrawnLines()[0]->GetPoints()[1]), "(60, 5, 1)");
+  EXPECT_EQ(Text(PointOf(*line, false)), "(70, 5, 1)");
+}
+
+TEST_F(CenterLineMeasurement, PickingACoordinateSystemMeasuresAgainAndACurvedFaceTakesTheLineAway)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  builder.BuildCenterLineParts();
+  const du::SmartPtr<tqk::ShapeInstance> bored = builder.FindPart("bored");
+  const auto FaceOfBored = [&](std::size_t index) {
+    du::SmartPtr<tqk::GeometrySelectionItem> item(new tqk::GeometrySelectionItem(
+        bored->GetShape()->GetShapeData()->GetFaces()[index], bored->GetInstance()));
+    item->SetContentType(tqk::mcad_selection::Face3D);
+    return item;
+  };
+  const std::size_t boreFace = bored->GetShape()->GetShapeData()->GetFaces().size() - 1;
+  const std::size_t topFace = 1;
+
+  EXPECT_TRUE(line->SetCSysObject(FaceOfBored(boreFace)));
+  Pump();
+  EXPECT_TRUE(DrawnLines().empty()) << "a curved face gives no axes to run along";
+  EXPECT_TRUE(line->SetCSysObject(FaceOfBored(topFace)));
+  Pump();
+  EXPECT_EQ(DrawnLines().size(), 1u) << "a planar face does";
 }
 
 TEST_F(CenterLineMeasurement, ALoadedOrClonedLineKeepsItsEndPointsThroughANewMeasurement)

@@ -86,6 +86,9 @@ TEST_F(CenterLinesObjectTest, SetObjectsFillsSlotsInOrderAndAPickedSystemTakesTh
   EXPECT_EQ(line->GetObject(0), plate);
   EXPECT_FALSE(line->GetObject(1)) << "the second slot stays empty";
   EXPECT_EQ(line->GetObject(2), cover);
+  line->SetObjects({plate, rib, cover}, nullptr, false);
+  EXPECT_EQ(line->GetObject(1), rib) << "three items fill the three slots in order";
+  EXPECT_EQ(line->GetObject(2), cover);
 
   line->SetObjects({}, nullptr, false);
   EXPECT_FALSE(line->GetObject(0) || line->GetObject(1) || line->GetObject(2));

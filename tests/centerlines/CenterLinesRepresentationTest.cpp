@@ -54,6 +54,21 @@ TEST_F(RepresentationTest, WidthsInPointsDrawInWholePixelsAndNeverBelowOne)
   }
 }
 
+TEST_F(RepresentationTest, ArrowAndStippleCodesReachTheDrawingAsStored)
+{
+  // Codes beyond the host's named values too: a stored 12 must not draw as some other arrow.
+  const int codes[] = {0, 8, 12, -1};
+  for (const int code : codes) {
+    CenterStyle style;
+    style.arrowType = code;
+    style.lineStyle = code;
+    const du::SmartPtr<CenterLinesRepresentation> line = Make(style);
+    line->CreateMarkup(true);
+    EXPECT_EQ(static_cast<int>(ChildOf(line)->GetArrowStyle()), code);
+    EXPECT_EQ(static_cast<int>(ChildOf(line)->GetStipple()), code);
+  }
+}
+
 TEST_F(RepresentationTest, TheChildIsMadeOnceInTheStyleAndCopiesStartWithoutOne)
 {
   CenterStyle style;

@@ -73,17 +73,30 @@ TEST_F(CenterLinesSceneChangesTest, EachEndFollowsTheTranslationOfItsOwnPart)
   EXPECT_EQ(Text(info.location2), "(25, 3, 0)");
   EXPECT_EQ(log->events, Events{"parameters"});
   EXPECT_EQ(scene.DrawnLine()->GetPoints()[2].x, 15.0) << "the drawing follows";
+  Scene()->SetShapeInstanceLocation(Part("frame/rib"), At(30, 3, 0));
+  EXPECT_EQ(Text(scene.Info().point2), "(20, 8, 1)") << "a second move counts from where the first left it";
 
   Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(-1, 0, 4));
   info = scene.Info();
   EXPECT_EQ(Text(info.point1), "(-1, 5, 5)");
-  EXPECT_EQ(Text(info.point2), "(15, 8, 1)");
+  EXPECT_EQ(Text(info.point2), "(20, 8, 1)");
   EXPECT_EQ(Text(info.location1), "(-1, 0, 4)");
 
   log->events.clear();
   Scene()->SetShapeInstanceLocation(Part("housing/cover"), At(0, 50, 0));
   EXPECT_EQ(Text(scene.Info().point1), "(-1, 5, 5)") << "an unrelated part moves nothing";
   EXPECT_TRUE(log->events.empty());
+}
+
+TEST_F(CenterLinesSceneChangesTest, APastedCopyFollowsItsPartsFromWhereTheSourceLeftThem)
+{
+  const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*scene.line));
+  copy->AttachScene(Scene());
+  Scene()->SetShapeInstanceLocation(Part("frame/rib"), At(25, 3, 0));
+  tqannotations::CenterLinesInfo info;
+  copy->GetCenterLinesInfo(info);
+  EXPECT_EQ(Text(info.point2), "(15, 8, 1)") << "moved by (5, 3, 0), as the rib";
+  copy->DetachScene();
 }
 
 TEST_F(CenterLinesSceneChangesTest, ALineThatDoesNotFollowOrIsNotMeasuredKeepsItsEnds)

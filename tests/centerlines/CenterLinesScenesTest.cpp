@@ -1,4 +1,5 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterLinesMarkup.h>
@@ -13,17 +14,6 @@ namespace {
 
 using namespace centerline_tests;
 using tqannotations::CenterLinesRepresentation;
-
-//! The drawn child of each of the line's representations, as the scene holds them.
-std::vector<du::SmartPtr<tqk::Markup>> DrawnLines(const tqk::Scene& scene)
-{
-  std::vector<du::SmartPtr<tqk::Markup>> drawn;
-  for (const du::SmartPtr<tqk::Markup>& holder : scene.GetMarkups())
-    for (const du::SmartPtr<tqk::Markup>& representation : holder->GetChildren())
-      for (const du::SmartPtr<tqk::Markup>& child : representation->GetChildren())
-        drawn.push_back(child);
-  return drawn;
-}
 
 //! Counts the appearance reports of a scene of parts.
 class AppearanceCounter : public tqk::ShapeSceneListener
@@ -90,10 +80,50 @@ TEST_F(CenterLineScenes, CopiesAndClonesKeepNoSceneAliveUntilAttached)
   EXPECT_EQ(HoldersInScene(), 2u);
 }
 
+TEST_F(CenterLineScenes, CopiesAndClonesDrawInTheSourcesStyleAlsoWhenMeasuredAgain)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  // Routed along a picked, turned coordinate system, so that the route shows its axes.
+  line->SetCSys(tqannotations::CenterStyle::CSYS_ID_NONE, tqannotations::CenterStyle::CSYS_PICKED,
+                dg::Location(dg::DPoint3D(0, 0, 0), dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), 0.5), 1.0),
+                PartItem("housing/cover"));
+  tqannotations::CenterStyle style;
+  line->GetLineStyle(style);
+  style.strokeColor = dg::Color::RED;
+  style.lineWidth = 3.0f; // 4 pixels
+  style.lineExtent1 = 4.0f;
+  style.lineExtent2 = 6.0f;
+  ASSERT_TRUE(line->SetLineStyle(style, 0xFFF));
+
+  const du::SmartPtr<CenterLinesAnnotation> copy(new CenterLinesAnnotation(*line));
+  const auto clone = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(line->Clone());
+  ASSERT_TRUE(clone);
+  for (const du::SmartPtr<CenterLinesAnnotation>& pasted : {copy, clone}) {
+    lines.push_back(pasted);
+    pasted->AttachScene(builder.GetScene());
+    pasted->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, nullptr, true);
+  }
+  Pump();
+  const auto drawn = DrawnLines();
+  ASSERT_EQ(drawn.size(), 3u);
+  const auto Polyline = [](const du::SmartPtr<tqmk::CenterLineXYZ>& drawnLine) {
+    std::string text;
+    for (const dg::DPoint3D& point : drawnLine->GetPoints())
+      text += Text(point);
+    return text;
+  };
+  ASSERT_EQ(drawn[0]->GetPoints().size(), 7u) << "routed";
+  for (const du::SmartPtr<tqmk::CenterLineXYZ>& each : drawn) {
+    EXPECT_EQ(each->GetLineColor(), dg::Color::RED);
+    EXPECT_EQ(each->GetLineWidth(), 4);
+    EXPECT_EQ(Polyline(each), Polyline(drawn[0])) << "the same extensions and route";
+  }
+}
+
 TEST_F(CenterLineScenes, HideShowAndSelectReachTheDrawnLineOncePerChange)
 {
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
-  const auto drawn = DrawnLines(*builder.GetScene());
+  const auto drawn = DrawnLines();
   ASSERT_EQ(drawn.size(), 1u);
 
   line->Hide(false);
@@ -117,7 +147,7 @@ TEST_F(CenterLineScenes, AHiddenLineIsDrawnHidden)
   line->Hide(false);
   line->SetObjects({PartItem("frame/plate")}, nullptr, true);
   Pump();
-  const auto drawn = DrawnLines(*builder.GetScene());
+  const auto drawn = DrawnLines();
   ASSERT_EQ(drawn.size(), 1u);
   EXPECT_FALSE(drawn[0]->IsVisible());
 }
@@ -157,7 +187,7 @@ TEST_F(CenterLineScenes, ShowingAHiddenLineWhosePartIsHiddenShowsThePartOnceAndE
   AppearanceCounter counter;
   builder.GetScene()->AddListener(&counter);
   const auto allDrawnVisible = [&] {
-    const std::vector<du::SmartPtr<tqk::Markup>> drawn = DrawnLines(*builder.GetScene());
+    const auto drawn = DrawnLines();
     return drawn.size() == 2 && drawn[0]->IsVisible() && drawn[1]->IsVisible();
   };
 
@@ -239,6 +269,12 @@ TEST_F(CenterLineScenes, AttachedShapeSelectionAndVisibilityCheck)
 
   const du::SmartPtr<ProbeLine> line = MeasuredLine();
   EXPECT_TRUE(line->CheckVisibility());
+  // A part hidden without a word to the lines: the check brings the line in line with it.
+  builder.GetScene()->SetVisibility({builder.FindPart("frame/plate")->GetInstance()}, false, false);
+  ASSERT_TRUE(DrawnLines()[0]->IsVisible());
+  EXPECT_TRUE(line->CheckVisibility());
+  EXPECT_FALSE(DrawnLines()[0]->IsVisible());
+  builder.GetScene()->SetVisibility({builder.FindPart("frame/plate")->GetInstance()}, true, false);
   EXPECT_FALSE(line->IsAttachedShapeSelected());
   builder.FindPart("frame/plate")->SetSelected(true);
   EXPECT_TRUE(line->IsAttachedShapeSelected());
