@@ -103,16 +103,17 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
 void Callout::SetLabelPosition(const dg::DPoint3D& position)
 {
   if (m_kind == CALLOUT_NOTE) {
-    const auto labelShadow =
-        m_label ? du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()) : nullptr;
     bool firstTime = false;
     {
+      // The shadow is read under the lock too: the host starts and ends drags under it.
       WriteLockGuard lock(*this);
       m_info.position = position;
-      if (m_label)
+      if (m_label) {
         m_label->SetPos(position);
-      if (labelShadow)
-        labelShadow->MoveToLabel();
+        if (const auto labelShadow =
+                du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(m_label->GetShadow()))
+          labelShadow->MoveToLabel();
+      }
       firstTime = !m_positionSet;
       m_positionSet = true;
     }
