@@ -1,15 +1,21 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
 
+#include "ThreadRounds.h"
+
 #include <tqannotations/CenterLinesInfo.h>
 
 #include <atomic>
-#include <thread>
 
 namespace {
 
 using namespace centerline_tests;
+using test_threads::ThreadRounds;
 using tqannotations::CenterLinesInfo;
 using tqannotations::CenterStyle;
+
+constexpr int kWrites = 200;
+constexpr int kReaders = 3;
+constexpr int kReads = 200;
 
 using CenterLineThreads = CenterLineSceneTest;
 
@@ -27,24 +33,19 @@ TEST_F(CenterLineThreads, SnapshotsReadWhileTheLineIsRestyledAndSelectedAreWhole
   thick.lineStyle = 3;
   line->SetLineStyle(thin, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
 
-  std::atomic<bool> done{false};
   std::atomic<int> mixed{0};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 3; ++r)
-    readers.emplace_back([&, r] {
-      while (!done.load()) {
-        CenterLinesInfo info;
-        line->GetCenterLinesInfo(info);
-        if (static_cast<int>(info.style.lineWidth) != info.style.lineStyle)
-          ++mixed;
-        line->OnSetSelected(r % 2 == 0, nullptr);
-      }
-    });
-  for (int i = 0; i < 200; ++i)
-    line->SetLineStyle(i % 2 ? thin : thick, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
+  ThreadRounds threads;
+  threads.Add(kWrites, [&](int write) {
+    line->SetLineStyle(write % 2 ? thin : thick, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
+  });
+  threads.AddMany(kReaders, kReads, [&](int reader, int) {
+    CenterLinesInfo info;
+    line->GetCenterLinesInfo(info);
+    if (static_cast<int>(info.style.lineWidth) != info.style.lineStyle)
+      ++mixed;
+    line->OnSetSelected(reader % 2 == 0, nullptr);
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_EQ(mixed.load(), 0);
   EXPECT_EQ(HoldersInScene(), 1u);
 }
@@ -57,23 +58,10 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
   const du::SmartPtr<tqk::SelectionItem> plate = PartItem("frame/plate");
   const du::SmartPtr<tqk::SelectionItem> rib = PartItem("frame/rib");
 
-  std::atomic<bool> done{false};
   std::atomic<int> mixed{0};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 3; ++r)
-    readers.emplace_back([&] {
-      while (!done.load()) {
-        CenterStyle::CSYS_ID id;
-        dg::Location placement;
-        du::SmartPtr<tqk::SelectionItem> system;
-        const CenterStyle::CSYS_TYPE type = line->GetCSys(id, placement, system);
-        if (static_cast<int>(id) != static_cast<int>(type))
-          ++mixed;
-        line->GetObjectDescription();
-      }
-    });
-  for (int i = 0; i < 200; ++i) {
-    const bool part = i % 2 == 0;
+  ThreadRounds threads;
+  threads.Add(kWrites, [&](int write) {
+    const bool part = write % 2 == 0;
     line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2),
                   part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD, dg::Location::IDENTITY,
                   part ? plate : rib);
@@ -81,10 +69,17 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
       line->ClearCSysSlot();
     else
       line->ClearSlot(2);
-  }
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
+  });
+  threads.AddMany(kReaders, kReads, [&](int, int) {
+    CenterStyle::CSYS_ID id;
+    dg::Location placement;
+    du::SmartPtr<tqk::SelectionItem> system;
+    const CenterStyle::CSYS_TYPE type = line->GetCSys(id, placement, system);
+    if (static_cast<int>(id) != static_cast<int>(type))
+      ++mixed;
+    line->GetObjectDescription();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_EQ(mixed.load(), 0);
 }
 
@@ -99,22 +94,11 @@ TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe
   CenterStyle free = following;
   free.attached = false;
 
-  std::atomic<bool> done{false};
-  std::atomic<int> answers{0};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 3; ++r)
-    readers.emplace_back([&] {
-      while (!done.load()) {
-        line->IsAttachedShapeSelected();
-        ++answers;
-      }
-    });
-  for (int i = 0; i < 200; ++i)
-    line->SetLineStyle(i % 2 ? following : free, CenterStyle::ATTACHED);
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
-  EXPECT_GT(answers.load(), 0);
+  ThreadRounds threads;
+  threads.Add(kWrites,
+              [&](int write) { line->SetLineStyle(write % 2 ? following : free, CenterStyle::ATTACHED); });
+  threads.AddMany(kReaders, kReads, [&](int, int) { line->IsAttachedShapeSelected(); });
+  EXPECT_EQ(threads.Run(), threads.Asked()) << "every reader asked while the following was switched";
 }
 
 } // namespace
