@@ -1,15 +1,26 @@
+#include "StartLine.h"
+#include "ThreadRounds.h"
+
 #include <dp/ReadWriteLock.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 #include <vector>
 
 namespace {
 
-using namespace std::chrono_literals;
+using test_threads::StartLine;
+using test_threads::ThreadRounds;
+
+//! Gives a thread that has just started the chance to reach the lock and wait there. Nothing
+//! asserted depends on it having done so: it only makes the waiting case the usual one.
+void LetTheOtherThreadReachTheLock()
+{
+  for (int turn = 0; turn < 1000; ++turn)
+    std::this_thread::yield();
+}
 
 TEST(ReadWriteLock, WriterMayTakeWriteAndReadAgain)
 {
@@ -33,15 +44,18 @@ TEST(ReadWriteLock, WriteSideExcludesOtherThreadsUntilFullyReleased)
   lock.WriteLock();
   lock.WriteLock();
   std::atomic<bool> entered{false};
+  StartLine started(2);
   std::thread reader([&] {
+    started.ArriveAndWait();
     lock.ReadLock();
     entered = true;
     lock.ReadUnlock();
   });
-  std::this_thread::sleep_for(20ms);
+  started.ArriveAndWait();
+  LetTheOtherThreadReachTheLock();
   EXPECT_FALSE(entered);
   lock.WriteUnlock();
-  std::this_thread::sleep_for(20ms);
+  LetTheOtherThreadReachTheLock();
   EXPECT_FALSE(entered) << "the nested write is released, the outer one still holds";
   lock.WriteUnlock();
   reader.join();
@@ -53,12 +67,15 @@ TEST(ReadWriteLock, ReadersShareAndNestWhileAWriterWaits)
   dp::ReadWriteLock lock;
   lock.ReadLock();
   std::atomic<bool> written{false};
+  StartLine started(2);
   std::thread writer([&] {
+    started.ArriveAndWait();
     lock.WriteLock();
     written = true;
     lock.WriteUnlock();
   });
-  std::this_thread::sleep_for(20ms);
+  started.ArriveAndWait();
+  LetTheOtherThreadReachTheLock();
   // A nested read must not queue behind the waiting writer: that would deadlock.
   lock.ReadLock();
   lock.ReadUnlock();
@@ -83,35 +100,26 @@ TEST(ReadWriteLock, WritersStayExclusiveUnderContention)
   dp::ReadWriteLock lock;
   long first = 0, second = 0; // equal whenever no writer is inside
   std::atomic<bool> torn{false};
-  const auto write = [&] {
-    for (int i = 0; i < kRounds; ++i) {
-      lock.WriteLock();
-      ++first;
-      lock.ReadLock();
-      lock.WriteLock();
-      ++second;
-      lock.WriteUnlock();
-      lock.ReadUnlock();
-      lock.WriteUnlock();
-    }
-  };
-  const auto read = [&] {
-    for (int i = 0; i < kRounds; ++i) {
-      lock.ReadLock();
-      lock.ReadLock();
-      if (first != second)
-        torn = true;
-      lock.ReadUnlock();
-      lock.ReadUnlock();
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 3; ++t) {
-    threads.emplace_back(write);
-    threads.emplace_back(read);
-  }
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(3, kRounds, [&](int, int) {
+    lock.WriteLock();
+    ++first;
+    lock.ReadLock();
+    lock.WriteLock();
+    ++second;
+    lock.WriteUnlock();
+    lock.ReadUnlock();
+    lock.WriteUnlock();
+  });
+  threads.AddMany(3, kRounds, [&](int, int) {
+    lock.ReadLock();
+    lock.ReadLock();
+    if (first != second)
+      torn = true;
+    lock.ReadUnlock();
+    lock.ReadUnlock();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_FALSE(torn) << "a reader saw a writer half way";
   EXPECT_EQ(first, 3L * kRounds) << "lost updates: two writers were inside at once";
   EXPECT_EQ(second, first);
@@ -126,28 +134,24 @@ TEST(ReadWriteLock, ThreadsThatMustWaitAreAllWokenAgain)
   dp::ReadWriteLock lock;
   std::atomic<int> insideAsWriter{0};
   std::atomic<bool> overlapped{false};
-  std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t)
-    threads.emplace_back([&, t] {
-      for (int i = 0; i < kRounds; ++i) {
-        if ((i + t) % 3 == 0) {
-          lock.WriteLock();
-          if (insideAsWriter.fetch_add(1) != 0)
-            overlapped = true;
-          std::this_thread::yield();
-          insideAsWriter.fetch_sub(1);
-          lock.WriteUnlock();
-        } else {
-          lock.ReadLock();
-          if (insideAsWriter.load() != 0)
-            overlapped = true;
-          std::this_thread::yield();
-          lock.ReadUnlock();
-        }
-      }
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(kThreads, kRounds, [&](int t, int i) {
+    if ((i + t) % 3 == 0) {
+      lock.WriteLock();
+      if (insideAsWriter.fetch_add(1) != 0)
+        overlapped = true;
+      std::this_thread::yield();
+      insideAsWriter.fetch_sub(1);
+      lock.WriteUnlock();
+    } else {
+      lock.ReadLock();
+      if (insideAsWriter.load() != 0)
+        overlapped = true;
+      std::this_thread::yield();
+      lock.ReadUnlock();
+    }
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_FALSE(overlapped);
 }
 
@@ -193,28 +197,33 @@ TEST(ReadWriteLockDeathTest, UnbalancedUnlockAborts)
 } // namespace
 
 // Readers that keep taking the read side anew, so that one of them always holds it, must still
-// let a writer in: new readers wait while a writer waits. Before, this never ended.
+// let a writer in: new readers wait while a writer waits. Before, the writer never got in.
 TEST(ReadWriteLock, AStreamOfReadersDoesNotKeepAWriterOut)
 {
+  // Far more reads than a fair lock needs before the writes are done; a lock that starves the
+  // writer lets it in only after the readers have run out of them.
+  constexpr int kReadCap = 200000;
+  constexpr int kWrites = 50;
   dp::ReadWriteLock lock;
-  std::atomic<bool> done{false};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 4; ++r)
-    readers.emplace_back([&] {
-      while (!done.load()) {
-        lock.ReadLock();
-        lock.ReadLock(); // nested reads pass a waiting writer
-        std::this_thread::sleep_for(50us);
-        lock.ReadUnlock();
-        lock.ReadUnlock();
-      }
-    });
-  std::this_thread::sleep_for(5ms);
-  for (int i = 0; i < 50; ++i) {
+  std::atomic<bool> written{false};
+  std::atomic<int> reads{0};
+  ThreadRounds threads;
+  threads.AddMany(4, kReadCap, [&](int, int) {
+    if (written.load())
+      return;
+    ++reads;
+    lock.ReadLock();
+    lock.ReadLock(); // nested reads pass a waiting writer
+    std::this_thread::yield();
+    lock.ReadUnlock();
+    lock.ReadUnlock();
+  });
+  threads.Add(kWrites, [&](int write) {
     lock.WriteLock();
     lock.WriteUnlock();
-  }
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
+    if (write == kWrites - 1)
+      written = true;
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_LT(reads.load(), 4 * kReadCap) << "the writer got in only once the readers had stopped";
 }
