@@ -1,4 +1,5 @@
 #include "callouts/CalloutTestSupport.h"
+#include "support/ScratchFolder.h"
 
 #include <tqk/DocumentStore.h>
 #include <tqk/SerializedContentElement.h>
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -347,12 +347,13 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
 
   Element document;
   callout->Visit(document);
-  const std::string path = "/tmp/callout-content-test-" + std::to_string(getpid()) + ".xml";
+  const tqsupport::ScratchFolder scratch("callout-content-test");
+  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
+  const std::string path = scratch.File("callout.xml");
   std::string error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   callout->DetachScene();
   const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
-  std::remove(path.c_str());
   ASSERT_TRUE(read) << error;
 
   const auto loaded = Track(new TestCallout);
@@ -381,8 +382,6 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
   ASSERT_TRUE(tqk::DocumentStore::Write(again, againPath, error)) << error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   EXPECT_EQ(FileText(againPath), FileText(path));
-  std::remove(path.c_str());
-  std::remove(againPath.c_str());
 }
 
 } // namespace
