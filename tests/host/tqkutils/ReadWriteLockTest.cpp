@@ -14,12 +14,21 @@ namespace {
 using test_threads::StartLine;
 using test_threads::ThreadRounds;
 
-//! Gives a thread that has just started the chance to reach the lock and wait there. Nothing
-//! asserted depends on it having done so: it only makes the waiting case the usual one.
-void LetTheOtherThreadReachTheLock()
+//! Gives a thread that has said it is about to take the lock the chance to get there and wait.
+//! Nothing asserted depends on it having done so: it only makes the waiting case the usual one.
+void LetTheOtherThreadReachTheLock(const std::atomic<bool>& aboutToLock)
 {
-  for (int turn = 0; turn < 1000; ++turn)
+  for (int turn = 0; turn < 1000 && !aboutToLock.load(); ++turn)
     std::this_thread::yield();
+  for (int turn = 0; turn < 3; ++turn)
+    std::this_thread::yield();
+}
+
+//! Stays inside the lock for a moment without giving the core away, so that others pile up at it.
+void StayInside()
+{
+  for (volatile int step = 0; step < 200; step = step + 1) {
+  }
 }
 
 TEST(ReadWriteLock, WriterMayTakeWriteAndReadAgain)
@@ -43,19 +52,21 @@ TEST(ReadWriteLock, WriteSideExcludesOtherThreadsUntilFullyReleased)
   dp::ReadWriteLock lock;
   lock.WriteLock();
   lock.WriteLock();
+  std::atomic<bool> aboutToLock{false};
   std::atomic<bool> entered{false};
   StartLine started(2);
   std::thread reader([&] {
     started.ArriveAndWait();
+    aboutToLock = true;
     lock.ReadLock();
     entered = true;
     lock.ReadUnlock();
   });
   started.ArriveAndWait();
-  LetTheOtherThreadReachTheLock();
+  LetTheOtherThreadReachTheLock(aboutToLock);
   EXPECT_FALSE(entered);
   lock.WriteUnlock();
-  LetTheOtherThreadReachTheLock();
+  LetTheOtherThreadReachTheLock(aboutToLock);
   EXPECT_FALSE(entered) << "the nested write is released, the outer one still holds";
   lock.WriteUnlock();
   reader.join();
@@ -66,16 +77,18 @@ TEST(ReadWriteLock, ReadersShareAndNestWhileAWriterWaits)
 {
   dp::ReadWriteLock lock;
   lock.ReadLock();
+  std::atomic<bool> aboutToLock{false};
   std::atomic<bool> written{false};
   StartLine started(2);
   std::thread writer([&] {
     started.ArriveAndWait();
+    aboutToLock = true;
     lock.WriteLock();
     written = true;
     lock.WriteUnlock();
   });
   started.ArriveAndWait();
-  LetTheOtherThreadReachTheLock();
+  LetTheOtherThreadReachTheLock(aboutToLock);
   // A nested read must not queue behind the waiting writer: that would deadlock.
   lock.ReadLock();
   lock.ReadUnlock();
@@ -140,14 +153,14 @@ TEST(ReadWriteLock, ThreadsThatMustWaitAreAllWokenAgain)
       lock.WriteLock();
       if (insideAsWriter.fetch_add(1) != 0)
         overlapped = true;
-      std::this_thread::yield();
+      StayInside();
       insideAsWriter.fetch_sub(1);
       lock.WriteUnlock();
     } else {
       lock.ReadLock();
       if (insideAsWriter.load() != 0)
         overlapped = true;
-      std::this_thread::yield();
+      StayInside();
       lock.ReadUnlock();
     }
   });
