@@ -1,3 +1,5 @@
+#include "support/ScratchFolder.h"
+
 #include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
 #include <tqannotations/CenterLinesAnnotation.h>
 #include <tqk/DocumentStore.h>
@@ -10,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <variant>
 
 namespace {
@@ -36,11 +37,11 @@ protected:
   {
     tqk::SerializedContentElement root("annotation");
     line->Visit(root);
-    const std::string path = ::testing::TempDir() + "centerline-content.xml";
+    const tqsupport::ScratchFolder scratch("centerline-content-test");
+    const std::string path = scratch.File("centerline-content.xml");
     std::string error;
     EXPECT_TRUE(tqk::DocumentStore::Write(root, path, error)) << error;
     const std::unique_ptr<tqk::SerializedContentElement> read = tqk::DocumentStore::Read(path, error);
-    std::remove(path.c_str());
     EXPECT_TRUE(read) << error;
     loaded = new CenterLinesAnnotation;
     return read && loaded->InitializeFromSerializedContent(read.get());
