@@ -1,6 +1,7 @@
 #include "ThreadRounds.h"
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqannotations/CalloutLeaderShadow.h>
 #include <tqmu/MarkupData.h>
 #include <tqmu/ModelNote.h>
 #include <tqmu/Primitives.h>
@@ -112,6 +113,38 @@ TEST(CalloutConcurrency, DrawingAFramelessLabelWhileLeadersAreAddedAndTheLabelMo
     callout->SetLabelPosition(dg::DPoint3D(double(round % 3), 0, 0));
   });
   EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_EQ(callout->GetLeaderLineCount(false), unsigned(kRounds + 1));
+  callout->DetachScene();
+}
+
+// The host's thread drops a dragged leader while another thread adds leaders: the drop looks its
+// leader up among the others while the list grows. Only a dragged anchor moves a leader, so a
+// leader dragged as a whole stays where it was.
+TEST(CalloutConcurrency, DroppingALeaderWhileLeadersAreAddedLeavesItWhereItWas)
+{
+  CalloutAndParts shared(4);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
+  const du::SmartPtr<CalloutLeader> dragged = callout->AddLeader(parts[0], dg::DPoint3D(100, 0, 0));
+  callout->AttachScene(shared.world.scene);
+  const du::SmartPtr<CalloutLeaderShadow> shadow(new CalloutLeaderShadow(shared.world.view, dragged.Get()));
+  const dg::DPoint3D anchor = dragged->GetPoints().at(1);
+
+  constexpr int kRounds = 200;
+  std::atomic<int> moved{0};
+  ThreadRounds threads;
+  threads.Add(kRounds, [&](int round) {
+    shadow->Translate(dg::DVec3(1 + round % 5, 0, 0));
+    callout->MarkupUpdated(dragged, shadow, nullptr);
+    const dg::DPoint3D now = dragged->GetPoints().at(1);
+    if (now.x != anchor.x || now.y != anchor.y || now.z != anchor.z)
+      ++moved;
+  });
+  threads.Add(kRounds, [&](int round) {
+    callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_EQ(moved.load(), 0);
   EXPECT_EQ(callout->GetLeaderLineCount(false), unsigned(kRounds + 1));
   callout->DetachScene();
 }
