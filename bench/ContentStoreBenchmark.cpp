@@ -6,6 +6,7 @@
 #include <tqk/SerializedContentElement.h>
 
 #include "RatioReporter.h"
+#include "support/ScratchFolder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -56,7 +56,12 @@ const SerializedContentElement& Tree()
   return *tree;
 }
 
-std::string FilePath() { return "/tmp/tq-content-store-benchmark-" + std::to_string(::getpid()) + ".xml"; }
+//! The file the benchmarks write and read, in a folder of this run's own.
+std::string FilePath()
+{
+  static const tqsupport::ScratchFolder scratch("tq-content-store-benchmark");
+  return scratch.File("content.xml");
+}
 
 //! The bytes the store writes for the tree: what the copy baseline copies.
 const std::string& StoredBytes()

@@ -1,4 +1,5 @@
 #include "DemoSteps.h"
+#include "support/ScratchFolder.h"
 
 #include <tqannotations/CenterLinesAnnotation.h>
 #include <tqannotations/CenterLinesRepresentation.h>
@@ -14,7 +15,6 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -104,14 +104,14 @@ bool DemoCenterLines(const LoadedPlugin& plugin)
 
   tqk::SerializedContentElement document(du::Symbol("document"));
   line->Visit(document);
-  const std::string path = "/tmp/tqhost-demo-centerline-" + std::to_string(::getpid()) + ".xml";
-  std::string error;
-  if (!tqk::DocumentStore::Write(document, path, error)) {
+  const tqsupport::ScratchFolder scratch("tqhost-demo-centerline");
+  const std::string path = scratch.File("centerline.xml");
+  std::string error = scratch.Error();
+  if (!scratch.IsMade() || !tqk::DocumentStore::Write(document, path, error)) {
     std::printf("  cannot save: %s\n", error.c_str());
     return false;
   }
   const std::unique_ptr<tqk::SerializedContentElement> loaded = tqk::DocumentStore::Read(path, error);
-  std::remove(path.c_str());
   const du::SmartPtr<CenterLinesAnnotation> reloaded = CreateCenterLine(plugin);
   if (!loaded || !reloaded)
     return false;

@@ -6,10 +6,8 @@
 #include <tqk/Kernel.h>
 #include <tqmu/Primitives.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 
@@ -37,22 +35,12 @@ ContentFuzzing& ContentFuzzing::Get()
 
 ContentFuzzing::ContentFuzzing()
 {
-  const char* temporary = std::getenv("TMPDIR");
-  std::string pattern = std::string(temporary && *temporary ? temporary : "/tmp") + "/content_fuzzer-XXXXXX";
-  if (!::mkdtemp(pattern.data()))
-    std::abort();
-  m_folder = pattern;
-  m_input = m_folder + "/input.xml";
-  m_output = m_folder + "/output.xml";
+  if (!m_folder.IsMade())
+    std::abort(); // the fuzzer's own files need a place
+  m_input = m_folder.File("input.xml");
+  m_output = m_folder.File("output.xml");
   m_illustration.BuildSample();
   m_illustration.GetScene()->SetAnnoSet(new tqk::AnnoSet);
-}
-
-ContentFuzzing::~ContentFuzzing()
-{
-  std::remove(m_input.c_str());
-  std::remove(m_output.c_str());
-  ::rmdir(m_folder.c_str());
 }
 
 std::unique_ptr<tqk::SerializedContentElement> ContentFuzzing::Read(const std::uint8_t* data,

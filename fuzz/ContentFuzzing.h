@@ -4,6 +4,8 @@
 // the store's round trip, and the sample illustration in which loaded annotations are shown and
 // drawn.
 
+#include "support/ScratchFolder.h"
+
 #include <du/SmartPtr.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/illustration/IllustrationBuilder.h>
@@ -19,9 +21,9 @@ namespace tqk {
 class Annotation;
 }
 
-//! One per fuzzing process: a folder of its own, made under $TMPDIR (or /tmp) with mkdtemp, for
-//! the files that the document store reads and writes, and the sample illustration, whose scene
-//! has an annotation set and whose view draws it.
+//! One per fuzzing process: a scratch folder of its own for the files that the document store
+//! reads and writes, and the sample illustration, whose scene has an annotation set and whose view
+//! draws it.
 class ContentFuzzing
 {
 public:
@@ -31,7 +33,6 @@ public:
   static ContentFuzzing& Get();
   ContentFuzzing(const ContentFuzzing&) = delete;
   ContentFuzzing& operator=(const ContentFuzzing&) = delete;
-  ~ContentFuzzing();
 
   //! The tree the store reads from the bytes as a file; null when it refuses them, which it must
   //! say why.
@@ -51,7 +52,7 @@ private:
   std::string Save(const tqk::Annotation& annotation);
   void Draw();
 
-  std::string m_folder;
+  tqsupport::ScratchFolder m_folder{"content_fuzzer"};
   std::string m_input;
   std::string m_output;
   tqk::illustration::IllustrationBuilder m_illustration;

@@ -4,6 +4,8 @@
 #include <tqk/DocumentStore.h>
 #include <tqk/SerializedContentElement.h>
 
+#include "support/ScratchFolder.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,14 +14,16 @@
 #include <iterator>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-//! A file of this process in the temporary folder, so that parallel fuzzing jobs do not collide.
+//! A file in a folder of this process's own, so that parallel fuzzing jobs do not collide.
 std::string FuzzPath(const char* role)
 {
-  return "/tmp/document_store_fuzzer-" + std::to_string(::getpid()) + "-" + role + ".xml";
+  static const tqsupport::ScratchFolder scratch("document_store_fuzzer");
+  if (!scratch.IsMade())
+    std::abort();
+  return scratch.File(std::string(role) + ".xml");
 }
 
 std::string ReadBytes(const std::string& path)
@@ -38,16 +42,11 @@ std::string WriteBytes(const tqk::SerializedContentElement& tree, const std::str
   return ReadBytes(path);
 }
 
-//! The two files of the run, removed when the fuzzer ends.
+//! The two files of the run, removed with their folder when the fuzzer ends.
 struct FuzzFiles
 {
   const std::string input = FuzzPath("input");
   const std::string output = FuzzPath("output");
-  ~FuzzFiles()
-  {
-    std::remove(input.c_str());
-    std::remove(output.c_str());
-  }
 };
 
 } // namespace

@@ -1,5 +1,7 @@
+#include "ThreadRounds.h"
 #include "callouts/CalloutTestSupport.h"
 
+#include <tqannotations/CalloutLeaderShadow.h>
 #include <tqmu/MarkupData.h>
 #include <tqmu/ModelNote.h>
 #include <tqmu/Primitives.h>
@@ -7,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
 
 using namespace callout_test;
+using test_threads::ThreadRounds;
 
 // Writers only ever store grey colours and one of two texts, so a reader that sees anything else
 // has seen a value torn between two writers.
@@ -45,52 +47,45 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
 
   constexpr int kRounds = 400;
   std::atomic<int> tornValues{0};
-  std::vector<std::thread> threads;
-  for (int writer = 0; writer < 3; ++writer)
-    threads.emplace_back([&, writer] {
-      for (int round = 0; round < kRounds; ++round) {
-        const float grey = float((round + writer) % 2);
-        callout->SetFontColor(dg::Color(grey, grey, grey, 1));
-        callout->SetBackgroundColor(dg::Color(grey, grey, grey, 1));
-        callout->SetLineColor(dg::Color(grey, grey, grey, 1));
-        callout->SetFontSize(10.0f + float(round % 3));
-        callout->SetLineWidth(float(round % 4));
-        callout->SetText(du::Symbol(kTexts[(round + writer) % 2]));
-        callout->SetDimAtPos(round % 2 == 0, 0, dg::Color(1, 1, 1, 1));
-        if (round % 50 == writer)
-          callout->AddLeader(parts[std::size_t(round) % parts.size()]);
-        if (round % 2)
-          callout->SetItemId(unsigned(round));
-        else
-          callout->RemoveItemId();
-      }
-    });
-  for (int reader = 0; reader < 3; ++reader)
-    threads.emplace_back([&] {
-      for (int round = 0; round < kRounds; ++round) {
-        if (!IsGrey(callout->GetFontColor()) || !IsGrey(callout->GetBackgroundColor()) ||
-            !IsGrey(callout->GetLineColor()))
-          ++tornValues;
-        const std::string text = callout->GetText();
-        if (text != kTexts[0] && text != kTexts[1])
-          ++tornValues;
-        if (callout->GetFontSize() < 10.0f)
-          ++tornValues;
-        callout->IsDimAtPos(unsigned(round) % 4);
-        callout->SetHiddenAsDashedAtPos(round % 2 == 0, unsigned(round) % 4);
-        callout->UpdateLabelDim();
-        callout->UpdateLeaderDim(firstLeader);
-        callout->GetObjectDescription();
-        callout->GetAssociatedObjects();
-        unsigned id = 0;
-        callout->GetItemId(id);
-        callout->GetType();
-      }
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(3, kRounds, [&](int writer, int round) {
+    const float grey = float((round + writer) % 2);
+    callout->SetFontColor(dg::Color(grey, grey, grey, 1));
+    callout->SetBackgroundColor(dg::Color(grey, grey, grey, 1));
+    callout->SetLineColor(dg::Color(grey, grey, grey, 1));
+    callout->SetFontSize(10.0f + float(round % 3));
+    callout->SetLineWidth(float(round % 4));
+    callout->SetText(du::Symbol(kTexts[(round + writer) % 2]));
+    callout->SetDimAtPos(round % 2 == 0, 0, dg::Color(1, 1, 1, 1));
+    if (round % 50 == writer)
+      callout->AddLeader(parts[std::size_t(round) % parts.size()]);
+    if (round % 2)
+      callout->SetItemId(unsigned(round));
+    else
+      callout->RemoveItemId();
+  });
+  threads.AddMany(3, kRounds, [&](int, int round) {
+    if (!IsGrey(callout->GetFontColor()) || !IsGrey(callout->GetBackgroundColor()) ||
+        !IsGrey(callout->GetLineColor()))
+      ++tornValues;
+    const std::string text = callout->GetText();
+    if (text != kTexts[0] && text != kTexts[1])
+      ++tornValues;
+    if (callout->GetFontSize() < 10.0f)
+      ++tornValues;
+    callout->IsDimAtPos(unsigned(round) % 4);
+    callout->SetHiddenAsDashedAtPos(round % 2 == 0, unsigned(round) % 4);
+    callout->UpdateLabelDim();
+    callout->UpdateLeaderDim(firstLeader);
+    callout->GetObjectDescription();
+    callout->GetAssociatedObjects();
+    unsigned id = 0;
+    callout->GetItemId(id);
+    callout->GetType();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_EQ(tornValues.load(), 0);
-  EXPECT_GE(callout->GetLeaderLineCount(false), 2u);
+  EXPECT_EQ(callout->GetLeaderLineCount(false), 1u + 3u * (kRounds / 50)) << "each writer added its leaders";
   EXPECT_EQ(callout->GetLeaderLineCount(false), callout->GetLeaderLineCount(true));
 }
 
@@ -108,20 +103,48 @@ TEST(CalloutConcurrency, DrawingAFramelessLabelWhileLeadersAreAddedAndTheLabelMo
   const auto content = du::SmartPtr<tqmu::MarkupData>::DynamicCast(label->GetContent());
 
   constexpr int kRounds = 300;
-  std::thread drawing([&] {
-    for (int round = 0; round < kRounds; ++round) {
-      tqmu::Primitives primitives;
-      content->GetPrimitives(primitives, dg::Pipeline(), nullptr, 0, dg::Color(), 0, false);
-    }
+  ThreadRounds threads;
+  threads.Add(kRounds, [&](int) {
+    tqmu::Primitives primitives;
+    content->GetPrimitives(primitives, dg::Pipeline(), nullptr, 0, dg::Color(), 0, false);
   });
-  std::thread editing([&] {
-    for (int round = 0; round < kRounds; ++round) {
-      callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
-      callout->SetLabelPosition(dg::DPoint3D(double(round % 3), 0, 0));
-    }
+  threads.Add(kRounds, [&](int round) {
+    callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
+    callout->SetLabelPosition(dg::DPoint3D(double(round % 3), 0, 0));
   });
-  drawing.join();
-  editing.join();
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_EQ(callout->GetLeaderLineCount(false), unsigned(kRounds + 1));
+  callout->DetachScene();
+}
+
+// The host's thread drops a dragged leader while another thread adds leaders: the drop looks its
+// leader up among the others while the list grows. Only a dragged anchor moves a leader, so a
+// leader dragged as a whole stays where it was.
+TEST(CalloutConcurrency, DroppingALeaderWhileLeadersAreAddedLeavesItWhereItWas)
+{
+  CalloutAndParts shared(4);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
+  const du::SmartPtr<CalloutLeader> dragged = callout->AddLeader(parts[0], dg::DPoint3D(100, 0, 0));
+  callout->AttachScene(shared.world.scene);
+  const du::SmartPtr<CalloutLeaderShadow> shadow(new CalloutLeaderShadow(shared.world.view, dragged.Get()));
+  const dg::DPoint3D anchor = dragged->GetPoints().at(1);
+
+  constexpr int kRounds = 200;
+  std::atomic<int> moved{0};
+  ThreadRounds threads;
+  threads.Add(kRounds, [&](int round) {
+    shadow->Translate(dg::DVec3(1 + round % 5, 0, 0));
+    callout->MarkupUpdated(dragged, shadow, nullptr);
+    const dg::DPoint3D now = dragged->GetPoints().at(1);
+    if (now.x != anchor.x || now.y != anchor.y || now.z != anchor.z)
+      ++moved;
+  });
+  threads.Add(kRounds, [&](int round) {
+    callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_EQ(moved.load(), 0);
   EXPECT_EQ(callout->GetLeaderLineCount(false), unsigned(kRounds + 1));
   callout->DetachScene();
 }

@@ -1,4 +1,5 @@
 #include "callouts/CalloutTestSupport.h"
+#include "support/ScratchFolder.h"
 
 #include <tqk/DocumentStore.h>
 #include <tqk/SerializedContentElement.h>
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -59,47 +59,6 @@ bool IsFinite(const dg::DPoint3D& point)
 {
   return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
 }
-
-//! A file of its own in the temporary folder, removed with the object.
-class ScratchFile
-{
-public:
-  ScratchFile()
-  {
-    const char* folder = std::getenv("TMPDIR");
-    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/callout-content-XXXXXX";
-    const int descriptor = ::mkstemp(pattern.data());
-    EXPECT_GE(descriptor, 0);
-    if (descriptor >= 0)
-      ::close(descriptor);
-    m_path = pattern;
-  }
-  ~ScratchFile() { std::remove(m_path.c_str()); }
-
-  const std::string& Path() const { return m_path; }
-
-private:
-  std::string m_path;
-};
-
-//! A folder of its own under $TMPDIR (or /tmp), removed with what it holds.
-struct TemporaryFolder
-{
-  TemporaryFolder()
-  {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/callout-content-XXXXXX";
-    if (mkdtemp(pattern.data()))
-      path = pattern;
-  }
-  ~TemporaryFolder()
-  {
-    std::error_code ignored;
-    if (!path.empty())
-      std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;
-};
 
 bool HasProperty(const Element& element, const char* key)
 {
@@ -567,14 +526,13 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
 
   Element document;
   callout->Visit(document);
-  const TemporaryFolder folder;
-  ASSERT_FALSE(folder.path.empty());
-  const std::string path = folder.path + "/callout.xml";
+  const tqsupport::ScratchFolder scratch("callout-content-test");
+  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
+  const std::string path = scratch.File("callout.xml");
   std::string error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   callout->DetachScene();
   const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
-  std::remove(path.c_str());
   ASSERT_TRUE(read) << error;
 
   const auto loaded = Track(new TestCallout);
@@ -603,8 +561,6 @@ TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
   ASSERT_TRUE(tqk::DocumentStore::Write(again, againPath, error)) << error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   EXPECT_EQ(FileText(againPath), FileText(path));
-  std::remove(path.c_str());
-  std::remove(againPath.c_str());
 }
 
 TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
@@ -625,10 +581,12 @@ TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
   leader.AddProperty(du::Symbol("shapeid"), du::Symbol("frame/plate"));
   leadered.EndContent();
   hostile.EndContent();
-  const ScratchFile file;
+  const tqsupport::ScratchFolder scratch("callout-content-test");
+  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
+  const std::string path = scratch.File("hostile.xml");
   std::string error;
-  ASSERT_TRUE(tqk::DocumentStore::Write(hostile, file.Path(), error)) << error;
-  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(file.Path(), error);
+  ASSERT_TRUE(tqk::DocumentStore::Write(hostile, path, error)) << error;
+  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
   ASSERT_TRUE(read) << error;
   ASSERT_EQ(read->GetChildCount(), 2u);
 
@@ -651,8 +609,8 @@ TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
         EXPECT_TRUE(IsFinite(point));
     }
   EXPECT_EQ(leaders, 1u);
-  ASSERT_TRUE(tqk::DocumentStore::Write(again, file.Path(), error)) << error;
-  const std::string saved = FileText(file.Path());
+  ASSERT_TRUE(tqk::DocumentStore::Write(again, path, error)) << error;
+  const std::string saved = FileText(path);
   EXPECT_EQ(saved.find("nan"), std::string::npos) << "nothing that is not finite is saved again";
   EXPECT_EQ(saved.find("inf"), std::string::npos) << saved;
 }

@@ -1,10 +1,8 @@
 #include "callouts/CombinedCalloutTestSupport.h"
+#include "support/ScratchFolder.h"
 
 #include <tqk/DocumentStore.h>
 #include <tqk/SerializedContentElement.h>
-
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -149,11 +147,12 @@ TEST_F(CombinedCalloutContent, ADocumentFileCarriesTheCombinedCalloutIntoAnother
 {
   Element document;
   SaveThree(document);
-  const std::string path = ::testing::TempDir() + "combined-" + std::to_string(::getpid()) + ".xml";
+  const tqsupport::ScratchFolder scratch("combined-callout-content-test");
+  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
+  const std::string path = scratch.File("combined.xml");
   std::string error;
   ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
   const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
-  std::remove(path.c_str());
   ASSERT_TRUE(read) << error;
 
   const du::SmartPtr<CombinedCallout> loaded = Load(*read);

@@ -1,5 +1,6 @@
 #include "tests/centerlines/MeasuredLine.h"
 #include "tests/centerlines/PointText.h"
+#include "ThreadRounds.h"
 
 #include <tqannotations/CenterLinesOperationStep.h>
 #include <tqk/ShapeScene.h>
@@ -7,10 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
+
+using test_threads::ThreadRounds;
+
+constexpr int kReaders = 3;
+constexpr int kReads = 300;
 
 // An end and the placement of its part move together, so a reader that finds them apart by
 // anything but the measured offset has seen a line half moved.
@@ -34,32 +39,21 @@ TEST(CenterLinesConcurrency, ReadersSeeWholeMovesWhileOtherThreadsMoveTheParts)
 
   constexpr int kRounds = 300;
   std::atomic<int> torn{0};
-  std::atomic<bool> moving{true};
-  std::vector<std::thread> threads;
-  threads.emplace_back([&] {
-    for (int round = 1; round <= kRounds; ++round)
-      scene.builder.GetScene()->SetShapeInstanceLocation(plate, At(round % 7, round % 5, 0));
+  ThreadRounds threads;
+  threads.Add(kRounds, [&](int round) {
+    scene.builder.GetScene()->SetShapeInstanceLocation(plate, At((round + 1) % 7, (round + 1) % 5, 0));
   });
-  threads.emplace_back([&] {
-    for (int round = 1; round <= kRounds; ++round)
-      scene.builder.GetScene()->SetShapeInstanceLocation(rib, At(20 + round % 3, 0, round % 4));
+  threads.Add(kRounds, [&](int round) {
+    scene.builder.GetScene()->SetShapeInstanceLocation(rib, At(20 + (round + 1) % 3, 0, (round + 1) % 4));
   });
-  for (int reader = 0; reader < 3; ++reader)
-    threads.emplace_back([&] {
-      while (moving) {
-        const tqannotations::CenterLinesInfo info = scene.Info();
-        if (Apart(info.point1, info.location1, firstOffset) ||
-            Apart(info.point2, info.location2, secondOffset))
-          ++torn;
-        int slot = -1;
-        scene.line->SlotListContainsShapeInstance(both, slot, false);
-      }
-    });
-  threads[0].join();
-  threads[1].join();
-  moving = false;
-  for (std::size_t index = 2; index < threads.size(); ++index)
-    threads[index].join();
+  threads.AddMany(kReaders, kReads, [&](int, int) {
+    const tqannotations::CenterLinesInfo info = scene.Info();
+    if (Apart(info.point1, info.location1, firstOffset) || Apart(info.point2, info.location2, secondOffset))
+      ++torn;
+    int slot = -1;
+    scene.line->SlotListContainsShapeInstance(both, slot, false);
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
 
   EXPECT_EQ(torn.load(), 0);
   const tqannotations::CenterLinesInfo end = scene.Info();
@@ -83,27 +77,21 @@ TEST(CenterLinesConcurrency, ReadersSeeOneStateOrTheOtherWhileAnEditIsUndoneAndR
 
   constexpr int kRounds = 200;
   std::atomic<int> strange{0};
-  std::atomic<bool> replaying{true};
-  std::vector<std::thread> readers;
-  for (int reader = 0; reader < 3; ++reader)
-    readers.emplace_back([&] {
-      while (replaying) {
-        const std::vector<du::SmartPtr<tqk::Object>> first = scene.line->GetAssociatedObjects();
-        if (first.size() != 1 || (first[0] != plateItem && first[0] != coverItem))
-          ++strange;
-        int slot = -1;
-        scene.line->SlotListContainsShapeInstance(plate, slot, false);
-        scene.line->GetObjectDescription();
-      }
-    });
-  for (int round = 0; round < kRounds; ++round) {
+  ThreadRounds threads;
+  threads.Add(kRounds, [&](int) {
     step->Undo();
     step->Redo();
-  }
+  });
+  threads.AddMany(kReaders, kReads, [&](int, int) {
+    const std::vector<du::SmartPtr<tqk::Object>> first = scene.line->GetAssociatedObjects();
+    if (first.size() != 1 || (first[0] != plateItem && first[0] != coverItem))
+      ++strange;
+    int slot = -1;
+    scene.line->SlotListContainsShapeInstance(plate, slot, false);
+    scene.line->GetObjectDescription();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   step->Undo();
-  replaying = false;
-  for (std::thread& reader : readers)
-    reader.join();
 
   EXPECT_EQ(strange.load(), 0);
   EXPECT_EQ(scene.line->GetAssociatedObjects().at(0), plateItem);

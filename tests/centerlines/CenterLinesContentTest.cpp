@@ -1,3 +1,5 @@
+#include "support/ScratchFolder.h"
+
 #include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
 #include <tqannotations/CenterLinesAnnotation.h>
 #include <tqannotations/CenterLinesRepresentation.h>
@@ -21,7 +23,6 @@
 #include <functional>
 #include <limits>
 #include <sstream>
-#include <unistd.h>
 #include <variant>
 
 namespace {
@@ -47,32 +48,25 @@ protected:
   {
     tqk::SerializedContentElement root("annotation");
     line->Visit(root);
-    const std::string path = ::testing::TempDir() + "centerline-content.xml";
+    const tqsupport::ScratchFolder scratch("centerline-content-test");
+    const std::string path = scratch.File("centerline-content.xml");
     std::string error;
     EXPECT_TRUE(tqk::DocumentStore::Write(root, path, error)) << error;
     const std::unique_ptr<tqk::SerializedContentElement> read = tqk::DocumentStore::Read(path, error);
-    std::remove(path.c_str());
     EXPECT_TRUE(read) << error;
     loaded = new CenterLinesAnnotation;
     return read && loaded->InitializeFromSerializedContent(read.get());
   }
 };
 
-//! A file of its own in the temporary folder, removed with the object.
+//! A file of its own in a scratch folder of its own, removed with the object.
 class ScratchFile
 {
 public:
-  ScratchFile()
+  ScratchFile() : m_folder("centerline-content-test"), m_path(m_folder.File("document.xml"))
   {
-    const char* folder = std::getenv("TMPDIR");
-    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/centerline-content-XXXXXX";
-    const int descriptor = ::mkstemp(pattern.data());
-    EXPECT_GE(descriptor, 0);
-    if (descriptor >= 0)
-      ::close(descriptor);
-    m_path = pattern;
+    EXPECT_TRUE(m_folder.IsMade()) << m_folder.Error();
   }
-  ~ScratchFile() { std::remove(m_path.c_str()); }
 
   const std::string& Path() const { return m_path; }
   std::string Text() const
@@ -84,6 +78,7 @@ public:
   void SetText(const std::string& text) const { std::ofstream(m_path, std::ios::binary) << text; }
 
 private:
+  tqsupport::ScratchFolder m_folder;
   std::string m_path;
 };
 

@@ -1,17 +1,22 @@
 #include "tests/centerlines/CenterLineSceneFixture.h"
-#include "tests/centerlines/StartLine.h"
+
+#include "ThreadRounds.h"
 
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqk/illustration/SbomInstanceSelectionItem.h>
 
 #include <atomic>
-#include <thread>
 
 namespace {
 
 using namespace centerline_tests;
+using test_threads::ThreadRounds;
 using tqannotations::CenterLinesInfo;
 using tqannotations::CenterStyle;
+
+constexpr int kWrites = 200;
+constexpr int kReaders = 3;
+constexpr int kReads = 200;
 
 using CenterLineThreads = CenterLineSceneTest;
 
@@ -29,24 +34,19 @@ TEST_F(CenterLineThreads, SnapshotsReadWhileTheLineIsRestyledAndSelectedAreWhole
   thick.lineStyle = 3;
   line->SetLineStyle(thin, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
 
-  std::atomic<bool> done{false};
   std::atomic<int> mixed{0};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 3; ++r)
-    readers.emplace_back([&, r] {
-      while (!done.load()) {
-        CenterLinesInfo info;
-        line->GetCenterLinesInfo(info);
-        if (static_cast<int>(info.style.lineWidth) != info.style.lineStyle)
-          ++mixed;
-        line->OnSetSelected(r % 2 == 0, nullptr);
-      }
-    });
-  for (int i = 0; i < 200; ++i)
-    line->SetLineStyle(i % 2 ? thin : thick, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
+  ThreadRounds threads;
+  threads.Add(kWrites, [&](int write) {
+    line->SetLineStyle(write % 2 ? thin : thick, CenterStyle::LINE_WIDTH | CenterStyle::LINE_STYLE);
+  });
+  threads.AddMany(kReaders, kReads, [&](int reader, int) {
+    CenterLinesInfo info;
+    line->GetCenterLinesInfo(info);
+    if (static_cast<int>(info.style.lineWidth) != info.style.lineStyle)
+      ++mixed;
+    line->OnSetSelected(reader % 2 == 0, nullptr);
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_EQ(mixed.load(), 0);
   EXPECT_EQ(HoldersInScene(), 1u);
 }
@@ -59,23 +59,10 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
   const du::SmartPtr<tqk::SelectionItem> plate = PartItem("frame/plate");
   const du::SmartPtr<tqk::SelectionItem> rib = PartItem("frame/rib");
 
-  std::atomic<bool> done{false};
   std::atomic<int> mixed{0};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 3; ++r)
-    readers.emplace_back([&] {
-      while (!done.load()) {
-        CenterStyle::CSYS_ID id;
-        dg::Location placement;
-        du::SmartPtr<tqk::SelectionItem> system;
-        const CenterStyle::CSYS_TYPE type = line->GetCSys(id, placement, system);
-        if (static_cast<int>(id) != static_cast<int>(type))
-          ++mixed;
-        line->GetObjectDescription();
-      }
-    });
-  for (int i = 0; i < 200; ++i) {
-    const bool part = i % 2 == 0;
+  ThreadRounds threads;
+  threads.Add(kWrites, [&](int write) {
+    const bool part = write % 2 == 0;
     line->SetCSys(static_cast<CenterStyle::CSYS_ID>(part ? 1 : 2),
                   part ? CenterStyle::CSYS_PART : CenterStyle::CSYS_WORLD, dg::Location::IDENTITY,
                   part ? plate : rib);
@@ -83,10 +70,17 @@ TEST_F(CenterLineThreads, ReadsWhileTheCoordinateSystemIsPickedSeeWholePicks)
       line->ClearCSysSlot();
     else
       line->ClearSlot(2);
-  }
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
+  });
+  threads.AddMany(kReaders, kReads, [&](int, int) {
+    CenterStyle::CSYS_ID id;
+    dg::Location placement;
+    du::SmartPtr<tqk::SelectionItem> system;
+    const CenterStyle::CSYS_TYPE type = line->GetCSys(id, placement, system);
+    if (static_cast<int>(id) != static_cast<int>(type))
+      ++mixed;
+    line->GetObjectDescription();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_EQ(mixed.load(), 0);
 }
 
@@ -101,25 +95,11 @@ TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe
   CenterStyle free = following;
   free.attached = false;
 
-  constexpr int kRounds = 200;
-  constexpr int kReaders = 3;
-  std::atomic<int> answers{0};
-  StartLine start(kReaders + 1);
-  std::vector<std::thread> readers;
-  for (int r = 0; r < kReaders; ++r)
-    readers.emplace_back([&] {
-      start.ArriveAndWait();
-      for (int round = 0; round < kRounds; ++round) {
-        line->IsAttachedShapeSelected();
-        ++answers;
-      }
-    });
-  start.ArriveAndWait();
-  for (int i = 0; i < kRounds; ++i)
-    line->SetLineStyle(i % 2 ? following : free, CenterStyle::ATTACHED);
-  for (std::thread& reader : readers)
-    reader.join();
-  EXPECT_EQ(answers.load(), kReaders * kRounds);
+  ThreadRounds threads;
+  threads.Add(kWrites,
+              [&](int write) { line->SetLineStyle(write % 2 ? following : free, CenterStyle::ATTACHED); });
+  threads.AddMany(kReaders, kReads, [&](int, int) { line->IsAttachedShapeSelected(); });
+  EXPECT_EQ(threads.Run(), threads.Asked()) << "every reader asked while the following was switched";
 }
 
 // Other threads look through the scene for lines on a structure instance while the host's thread
@@ -138,34 +118,21 @@ TEST_F(CenterLineThreads, ScansForLinesOnAnItemWhileALinePicksOnAndOffItSeeWhole
   const du::SmartPtr<tqk::SelectionItem> frame = collection("frame");
   const du::SmartPtr<tqk::SelectionItem> cover = collection("housing/cover");
 
-  constexpr int kReaders = 3;
-  constexpr int kScans = 400;
-  constexpr int kRounds = 150;
-  std::atomic<int> scans{0};
   std::atomic<int> wrong{0};
-  StartLine start(kReaders + 1);
-  std::vector<std::thread> readers;
-  for (int r = 0; r < kReaders; ++r)
-    readers.emplace_back([&] {
-      start.ArriveAndWait();
-      for (int i = 0; i < kScans; ++i) {
-        const auto found = asking->GetCollidingExplodeLinesForSlot("frame");
-        if (found.size() > 1 || (found.size() == 1 && found.front() != picking))
-          ++wrong;
-        ++scans;
-      }
-    });
-  start.ArriveAndWait();
-  for (int round = 0; round < kRounds; ++round) {
+  ThreadRounds threads;
+  threads.Add(kWrites, [&](int) {
     picking->SetObjects({frame}, nullptr, false);
     picking->SetObjects({cover}, nullptr, false);
     picking->SetObjects({frame}, nullptr, false);
     picking->ClearSlot(0);
-  }
-  for (std::thread& reader : readers)
-    reader.join();
+  });
+  threads.AddMany(kReaders, kReads, [&](int, int) {
+    const auto found = asking->GetCollidingExplodeLinesForSlot("frame");
+    if (found.size() > 1 || (found.size() == 1 && found.front() != picking))
+      ++wrong;
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked()) << "every reader scanned while the line was picked anew";
   EXPECT_EQ(wrong.load(), 0);
-  EXPECT_EQ(scans.load(), kReaders * kScans) << "every reader did its share";
   EXPECT_TRUE(asking->GetCollidingExplodeLinesForSlot("frame").empty()) << "the slot was cleared last";
 }
 

@@ -1,6 +1,6 @@
 #include "tests/callouts/CalloutTestSupport.h"
 #include "tests/centerlines/MeasuredLine.h"
-#include "tests/centerlines/StartLine.h"
+#include "StartLine.h"
 
 #include <tqannotations/MarkupDrag.h>
 #include <tqk/Operation.h>
@@ -128,7 +128,7 @@ TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDr
   };
   int done[WORKERS] = {};
   int misread = 0;
-  StartLine start(WORKERS + 1);
+  test_threads::StartLine start(WORKERS + 1);
   std::vector<std::thread> workers;
   workers.emplace_back([&] {
     start.ArriveAndWait();

@@ -3,6 +3,8 @@
 
 #include "definitions/HttpDocumentReader.h"
 #include "MemoryCeiling.h"
+#include "StartLine.h"
+#include "support/ScratchFolder.h"
 
 #include <dg/XmlTree.h>
 #include <du/RegularFile.h>
@@ -61,44 +63,40 @@ std::string Nested(const std::string& root, int depth)
 TEST(ReaderHardening, ThreadsRacingTheFirstParseOfEveryReaderAllRead)
 {
   // Every test runs in a process of its own, so these threads make the process's first parses.
-  const std::string path = testing::TempDir() + "reader_hardening_first_use.xml";
+  const tqsupport::ScratchFolder scratch("reader_hardening");
+  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
+  const std::string path = scratch.File("first_use.xml");
   tqk::SerializedContentElement content(du::Symbol("root"));
   content.AddProperty(du::Symbol("k"), std::int32_t(7));
   std::string error;
   ASSERT_TRUE(tqk::DocumentStore::Write(content, path, error)) << error;
 
   constexpr int kThreadsPerReader = 4;
-  std::atomic<int> waiting{3 * kThreadsPerReader};
+  test_threads::StartLine started(3 * kThreadsPerReader);
   std::atomic<int> failures{0};
-  const auto startTogether = [&] {
-    --waiting;
-    while (waiting.load() > 0)
-      std::this_thread::yield();
-  };
   std::vector<std::thread> threads;
   for (int i = 0; i < kThreadsPerReader; ++i) {
     threads.emplace_back([&] {
-      startTogether();
+      started.ArriveAndWait();
       Templates templates;
       tqannotations::TemplateLoader().GetTemplateList(
           std::string("<lumbra-annotations><annotation id=\"t\"/></lumbra-annotations>"), templates);
       failures += Ids(templates) != std::vector<std::string>{"t"};
     });
     threads.emplace_back([&] {
-      startTogether();
+      started.ArriveAndWait();
       tqannotations::DrawingToolsRW tools;
       tools.ParseStyleXML("<?xml version=\"1.0\"?><lumbra-styles><styles><style/></styles></lumbra-styles>");
       failures += tools.GetStyleList().size() != 1;
     });
     threads.emplace_back([&] {
-      startTogether();
+      started.ArriveAndWait();
       std::string readError;
       failures += !tqk::DocumentStore::Read(path, readError);
     });
   }
   for (std::thread& thread : threads)
     thread.join();
-  std::remove(path.c_str());
   EXPECT_EQ(failures.load(), 0);
 }
 
@@ -140,20 +138,15 @@ protected:
   void SetUp() override
   {
     // CTest runs each case in a process of its own, in parallel: every process needs its own folder.
-    m_folder = testing::TempDir() + "reader_hardening_special_" + std::to_string(::getpid());
-    ::mkdir(m_folder.c_str(), 0700);
-    m_fifo = m_folder + "/fifo";
-    ::unlink(m_fifo.c_str());
+    ASSERT_TRUE(m_scratch.IsMade()) << m_scratch.Error();
+    m_folder = m_scratch.Path();
+    m_fifo = m_scratch.File("fifo");
     ASSERT_EQ(::mkfifo(m_fifo.c_str(), 0600), 0);
-  }
-  void TearDown() override
-  {
-    ::unlink(m_fifo.c_str());
-    ::rmdir(m_folder.c_str());
   }
 
   std::vector<std::string> Paths() const { return {"/dev/zero", m_fifo, m_folder}; }
 
+  const tqsupport::ScratchFolder m_scratch{"reader_hardening_special"};
   std::string m_folder;
   std::string m_fifo;
 };

@@ -1,8 +1,8 @@
 #include "StyleTestSupport.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -29,18 +29,18 @@ class StyleListInput : public testing::Test
 protected:
   void SetUp() override
   {
-    char pattern[] = "/tmp/style_list_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    m_folder = pattern;
+    ASSERT_TRUE(m_scratch.IsMade()) << m_scratch.Error();
+    m_folder = m_scratch.Path();
     ASSERT_NE(getcwd(m_previous, sizeof m_previous), nullptr);
     ASSERT_EQ(chdir(m_folder.c_str()), 0);
   }
   void TearDown() override
   {
-    ASSERT_EQ(chdir(m_previous), 0);
-    ASSERT_EQ(std::system(("rm -rf '" + m_folder + "'").c_str()), 0);
+    if (m_previous[0] != '\0')
+      ASSERT_EQ(chdir(m_previous), 0);
   }
 
+  const tqsupport::ScratchFolder m_scratch{"style_list"};
   std::string m_folder;
   char m_previous[4096] = {};
 };

@@ -1,10 +1,10 @@
 #include <dg/XmlTree.h>
 
 #include "MemoryCeiling.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -30,18 +30,18 @@ std::string QuadraticAttributeDocument(const std::string& root)
   return text + "\"/>";
 }
 
-//! A file in the test's temporary folder that is removed again at the end of the test.
+//! A file in a folder of the test's own that is removed again at the end of the test.
 class TemporaryFile
 {
 public:
-  TemporaryFile(const std::string& name, const std::string& content) : m_path(testing::TempDir() + name)
+  TemporaryFile(const std::string& name, const std::string& content) : m_path(m_folder.File(name))
   {
     std::ofstream(m_path, std::ios::binary) << content;
   }
-  ~TemporaryFile() { std::remove(m_path.c_str()); }
   std::string Url() const { return "file://" + m_path; }
 
 private:
+  const tqsupport::ScratchFolder m_folder{"xml-tree-test"};
   std::string m_path;
 };
 

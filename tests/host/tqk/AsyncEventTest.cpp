@@ -1,3 +1,6 @@
+#include "StartLine.h"
+#include "ThreadRounds.h"
+
 #include <tqk/AsyncEvent.h>
 #include <tqk/Kernel.h>
 
@@ -88,19 +91,13 @@ TEST(KernelThreads, AnswersPostedFromManyThreadsWhileOneThreadPumpsEachRunOnce)
   constexpr int kThreads = 4;
   constexpr int kAnswersEach = 2000;
   std::atomic<int> ran{0};
-  std::atomic<int> postersDone{0};
-  std::vector<std::thread> posters;
-  for (int t = 0; t < kThreads; ++t)
-    posters.emplace_back([&] {
-      for (int i = 0; i < kAnswersEach; ++i)
-        kernel->Post([&ran] { ran.fetch_add(1, std::memory_order_relaxed); });
-      postersDone.fetch_add(1);
-    });
   std::size_t pumped = 0;
-  while (postersDone.load() < kThreads)
-    pumped += kernel->PumpQueue();
-  for (std::thread& poster : posters)
-    poster.join();
+  test_threads::ThreadRounds threads;
+  threads.AddMany(kThreads, kAnswersEach,
+                  [&](int, int) { kernel->Post([&ran] { ran.fetch_add(1, std::memory_order_relaxed); }); });
+  // The pumping thread pumps as often as one poster posts, while they post.
+  threads.Add(kAnswersEach, [&](int) { pumped += kernel->PumpQueue(); });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   pumped += kernel->PumpQueue();
   EXPECT_EQ(pumped, std::size_t(kThreads * kAnswersEach));
   EXPECT_EQ(ran.load(), kThreads * kAnswersEach);
@@ -114,8 +111,15 @@ TEST(KernelThreads, RacingAnswersReachTheRequesterExactlyOnce)
     std::atomic<int> heard{0};
     request->WhenDone([&heard](const tqk::BaseAsyncEvent&) { heard.fetch_add(1); });
     std::atomic<int> accepted{0};
-    std::thread succeeding([&] { accepted += request->Complete() ? 1 : 0; });
-    std::thread failing([&] { accepted += request->CompleteWithError("refused", 2) ? 1 : 0; });
+    test_threads::StartLine bothRunning(2);
+    std::thread succeeding([&] {
+      bothRunning.ArriveAndWait();
+      accepted += request->Complete() ? 1 : 0;
+    });
+    std::thread failing([&] {
+      bothRunning.ArriveAndWait();
+      accepted += request->CompleteWithError("refused", 2) ? 1 : 0;
+    });
     succeeding.join();
     failing.join();
     ASSERT_EQ(accepted.load(), 1);

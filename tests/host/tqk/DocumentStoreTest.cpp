@@ -1,4 +1,5 @@
 #include "ContentRecorder.h"
+#include "support/ScratchFolder.h"
 
 #include <tqk/DocumentStore.h>
 #include <tqk/SerializedContentElement.h>
@@ -15,7 +16,12 @@ namespace {
 using tqk::DocumentStore;
 using tqk::SerializedContentElement;
 
-std::string TempPath(const std::string& name) { return ::testing::TempDir() + "tqk-store-" + name; }
+//! A file in a folder of this test program's own, removed with it when the program ends.
+std::string TempPath(const std::string& name)
+{
+  static const tqsupport::ScratchFolder scratch("tqk-store-test");
+  return scratch.File(name);
+}
 
 void WriteText(const std::string& path, const std::string& text)
 {

@@ -1,3 +1,5 @@
+#include "ThreadRounds.h"
+
 #include <tqk/Annotation.h>
 #include <tqk/Markup.h>
 #include <tqk/MemoryPoolAllocated.h>
@@ -6,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <new>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -62,18 +63,16 @@ TEST(MemoryPool, ExhaustionThrowsAndFailedConstructionGivesTheMemoryBack)
 TEST(MemoryPool, CountsStayExactWhenThreadsMakeAndDropObjectsAtOnce)
 {
   const std::size_t before = MemoryPoolAllocated::GetLiveCount(MemoryPoolAllocated::MARKUPS);
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t)
-    threads.emplace_back([] {
-      std::vector<du::SmartPtr<tqk::Markup>> kept;
-      for (int i = 0; i < 2000; ++i) {
-        kept.push_back(du::SmartPtr<tqk::Markup>(new tqk::Markup));
-        if (kept.size() > 16)
-          kept.erase(kept.begin());
-      }
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  constexpr int kThreads = 4;
+  std::vector<std::vector<du::SmartPtr<tqk::Markup>>> kept(kThreads);
+  test_threads::ThreadRounds threads;
+  threads.AddMany(kThreads, 2000, [&kept](int t, int) {
+    kept[t].push_back(du::SmartPtr<tqk::Markup>(new tqk::Markup));
+    if (kept[t].size() > 16)
+      kept[t].erase(kept[t].begin());
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  kept.clear();
   EXPECT_EQ(MemoryPoolAllocated::GetLiveCount(MemoryPoolAllocated::MARKUPS), before);
 }
 

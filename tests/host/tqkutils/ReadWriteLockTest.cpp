@@ -1,15 +1,35 @@
+#include "StartLine.h"
+#include "ThreadRounds.h"
+
 #include <dp/ReadWriteLock.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 #include <vector>
 
 namespace {
 
-using namespace std::chrono_literals;
+using test_threads::StartLine;
+using test_threads::ThreadRounds;
+
+//! Gives a thread that has said it is about to take the lock the chance to get there and wait.
+//! Nothing asserted depends on it having done so: it only makes the waiting case the usual one.
+void LetTheOtherThreadReachTheLock(const std::atomic<bool>& aboutToLock)
+{
+  for (int turn = 0; turn < 1000 && !aboutToLock.load(); ++turn)
+    std::this_thread::yield();
+  for (int turn = 0; turn < 3; ++turn)
+    std::this_thread::yield();
+}
+
+//! Stays inside the lock for a moment without giving the core away, so that others pile up at it.
+void StayInside()
+{
+  for (volatile int step = 0; step < 200; step = step + 1) {
+  }
+}
 
 TEST(ReadWriteLock, WriterMayTakeWriteAndReadAgain)
 {
@@ -32,16 +52,21 @@ TEST(ReadWriteLock, WriteSideExcludesOtherThreadsUntilFullyReleased)
   dp::ReadWriteLock lock;
   lock.WriteLock();
   lock.WriteLock();
+  std::atomic<bool> aboutToLock{false};
   std::atomic<bool> entered{false};
+  StartLine started(2);
   std::thread reader([&] {
+    started.ArriveAndWait();
+    aboutToLock = true;
     lock.ReadLock();
     entered = true;
     lock.ReadUnlock();
   });
-  std::this_thread::sleep_for(20ms);
+  started.ArriveAndWait();
+  LetTheOtherThreadReachTheLock(aboutToLock);
   EXPECT_FALSE(entered);
   lock.WriteUnlock();
-  std::this_thread::sleep_for(20ms);
+  LetTheOtherThreadReachTheLock(aboutToLock);
   EXPECT_FALSE(entered) << "the nested write is released, the outer one still holds";
   lock.WriteUnlock();
   reader.join();
@@ -52,13 +77,18 @@ TEST(ReadWriteLock, ReadersShareAndNestWhileAWriterWaits)
 {
   dp::ReadWriteLock lock;
   lock.ReadLock();
+  std::atomic<bool> aboutToLock{false};
   std::atomic<bool> written{false};
+  StartLine started(2);
   std::thread writer([&] {
+    started.ArriveAndWait();
+    aboutToLock = true;
     lock.WriteLock();
     written = true;
     lock.WriteUnlock();
   });
-  std::this_thread::sleep_for(20ms);
+  started.ArriveAndWait();
+  LetTheOtherThreadReachTheLock(aboutToLock);
   // A nested read must not queue behind the waiting writer: that would deadlock.
   lock.ReadLock();
   lock.ReadUnlock();
@@ -83,35 +113,26 @@ TEST(ReadWriteLock, WritersStayExclusiveUnderContention)
   dp::ReadWriteLock lock;
   long first = 0, second = 0; // equal whenever no writer is inside
   std::atomic<bool> torn{false};
-  const auto write = [&] {
-    for (int i = 0; i < kRounds; ++i) {
-      lock.WriteLock();
-      ++first;
-      lock.ReadLock();
-      lock.WriteLock();
-      ++second;
-      lock.WriteUnlock();
-      lock.ReadUnlock();
-      lock.WriteUnlock();
-    }
-  };
-  const auto read = [&] {
-    for (int i = 0; i < kRounds; ++i) {
-      lock.ReadLock();
-      lock.ReadLock();
-      if (first != second)
-        torn = true;
-      lock.ReadUnlock();
-      lock.ReadUnlock();
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 3; ++t) {
-    threads.emplace_back(write);
-    threads.emplace_back(read);
-  }
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(3, kRounds, [&](int, int) {
+    lock.WriteLock();
+    ++first;
+    lock.ReadLock();
+    lock.WriteLock();
+    ++second;
+    lock.WriteUnlock();
+    lock.ReadUnlock();
+    lock.WriteUnlock();
+  });
+  threads.AddMany(3, kRounds, [&](int, int) {
+    lock.ReadLock();
+    lock.ReadLock();
+    if (first != second)
+      torn = true;
+    lock.ReadUnlock();
+    lock.ReadUnlock();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_FALSE(torn) << "a reader saw a writer half way";
   EXPECT_EQ(first, 3L * kRounds) << "lost updates: two writers were inside at once";
   EXPECT_EQ(second, first);
@@ -126,28 +147,24 @@ TEST(ReadWriteLock, ThreadsThatMustWaitAreAllWokenAgain)
   dp::ReadWriteLock lock;
   std::atomic<int> insideAsWriter{0};
   std::atomic<bool> overlapped{false};
-  std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t)
-    threads.emplace_back([&, t] {
-      for (int i = 0; i < kRounds; ++i) {
-        if ((i + t) % 3 == 0) {
-          lock.WriteLock();
-          if (insideAsWriter.fetch_add(1) != 0)
-            overlapped = true;
-          std::this_thread::yield();
-          insideAsWriter.fetch_sub(1);
-          lock.WriteUnlock();
-        } else {
-          lock.ReadLock();
-          if (insideAsWriter.load() != 0)
-            overlapped = true;
-          std::this_thread::yield();
-          lock.ReadUnlock();
-        }
-      }
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(kThreads, kRounds, [&](int t, int i) {
+    if ((i + t) % 3 == 0) {
+      lock.WriteLock();
+      if (insideAsWriter.fetch_add(1) != 0)
+        overlapped = true;
+      StayInside();
+      insideAsWriter.fetch_sub(1);
+      lock.WriteUnlock();
+    } else {
+      lock.ReadLock();
+      if (insideAsWriter.load() != 0)
+        overlapped = true;
+      StayInside();
+      lock.ReadUnlock();
+    }
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_FALSE(overlapped);
 }
 
@@ -193,28 +210,33 @@ TEST(ReadWriteLockDeathTest, UnbalancedUnlockAborts)
 } // namespace
 
 // Readers that keep taking the read side anew, so that one of them always holds it, must still
-// let a writer in: new readers wait while a writer waits. Before, this never ended.
+// let a writer in: new readers wait while a writer waits. Before, the writer never got in.
 TEST(ReadWriteLock, AStreamOfReadersDoesNotKeepAWriterOut)
 {
+  // Far more reads than a fair lock needs before the writes are done; a lock that starves the
+  // writer lets it in only after the readers have run out of them.
+  constexpr int kReadCap = 200000;
+  constexpr int kWrites = 50;
   dp::ReadWriteLock lock;
-  std::atomic<bool> done{false};
-  std::vector<std::thread> readers;
-  for (int r = 0; r < 4; ++r)
-    readers.emplace_back([&] {
-      while (!done.load()) {
-        lock.ReadLock();
-        lock.ReadLock(); // nested reads pass a waiting writer
-        std::this_thread::sleep_for(50us);
-        lock.ReadUnlock();
-        lock.ReadUnlock();
-      }
-    });
-  std::this_thread::sleep_for(5ms);
-  for (int i = 0; i < 50; ++i) {
+  std::atomic<bool> written{false};
+  std::atomic<int> reads{0};
+  ThreadRounds threads;
+  threads.AddMany(4, kReadCap, [&](int, int) {
+    if (written.load())
+      return;
+    ++reads;
+    lock.ReadLock();
+    lock.ReadLock(); // nested reads pass a waiting writer
+    std::this_thread::yield();
+    lock.ReadUnlock();
+    lock.ReadUnlock();
+  });
+  threads.Add(kWrites, [&](int write) {
     lock.WriteLock();
     lock.WriteUnlock();
-  }
-  done = true;
-  for (std::thread& reader : readers)
-    reader.join();
+    if (write == kWrites - 1)
+      written = true;
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_LT(reads.load(), 4 * kReadCap) << "the writer got in only once the readers had stopped";
 }

@@ -1,13 +1,16 @@
+#include "ThreadRounds.h"
+
 #include <du/HashMap.h>
 #include <du/Symbol.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
+
+using test_threads::ThreadRounds;
 
 // Built during static initialisation, before main, like the plug-in's key symbols.
 const du::Symbol kStaticKey("position");
@@ -61,14 +64,11 @@ TEST(Symbol, InterningFromManyThreadsGivesOneSymbolPerText)
   constexpr int kThreads = 8;
   constexpr int kTexts = 2000;
   std::vector<std::vector<du::Symbol>> made(kThreads);
-  std::vector<std::thread> threads;
-  for (int t = 0; t < kThreads; ++t)
-    threads.emplace_back([t, &made] {
-      for (int i = 0; i < kTexts; ++i)
-        made[t].emplace_back("threaded-" + std::to_string((i * 7 + t) % kTexts));
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(kThreads, kTexts, [&made](int t, int i) {
+    made[t].emplace_back("threaded-" + std::to_string((i * 7 + t) % kTexts));
+  });
+  ASSERT_EQ(threads.Run(), threads.Asked());
 
   for (int t = 0; t < kThreads; ++t)
     for (int i = 0; i < kTexts; ++i) {
@@ -106,18 +106,14 @@ TEST(Symbol, TextIsFreedWithItsLastSymbolAndStillComparesEqualMeanwhile)
 TEST(Symbol, ThreadsMakingAndDroppingTheSameTextsLeaveNothingBehind)
 {
   const std::size_t before = du::Symbol::CountStoredTexts();
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 8; ++t)
-    threads.emplace_back([] {
-      for (int i = 0; i < 20000; ++i) {
-        const du::Symbol made("churn-" + std::to_string(i % 7));
-        const du::Symbol again(made.GetText());
-        if (made != again)
-          ADD_FAILURE() << "one text gave two symbols";
-      }
-    });
-  for (std::thread& thread : threads)
-    thread.join();
+  ThreadRounds threads;
+  threads.AddMany(8, 20000, [](int, int i) {
+    const du::Symbol made("churn-" + std::to_string(i % 7));
+    const du::Symbol again(made.GetText());
+    if (made != again)
+      ADD_FAILURE() << "one text gave two symbols";
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
   EXPECT_EQ(du::Symbol::CountStoredTexts(), before);
 }
 
