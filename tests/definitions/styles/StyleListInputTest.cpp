@@ -36,8 +36,9 @@ protected:
   }
   void TearDown() override
   {
-    if (m_previous[0] != '\0')
+    if (m_previous[0] != '\0') {
       ASSERT_EQ(chdir(m_previous), 0);
+    }
   }
 
   const tqsupport::ScratchFolder m_scratch{"style_list"};
