@@ -2,13 +2,12 @@
 
 #include "common/ReadLockGuard.h"
 #include "common/SharedHeaderKeys.h"
+#include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqk/SerializedContentElement.h>
 #include <tqk/SerializedContentVisitor.h>
 #include <tqmk/CalloutLabel.h>
-
-#include <cmath>
 
 namespace tqannotations {
 namespace {
@@ -157,7 +156,7 @@ public:
   void Visit(const du::Symbol& key, const dg::DPoint3D& value) override
   {
     // A point that is not finite would be drawn and saved again as it is: it is taken as absent.
-    if (!std::isfinite(value.x) || !std::isfinite(value.y) || !std::isfinite(value.z))
+    if (!dg::IsFinite(value))
       return;
     if (key == kPosition)
       position = value;

@@ -1,5 +1,6 @@
 #include "common/ReadLockGuard.h"
 #include "common/SharedHeaderKeys.h"
+#include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
@@ -49,11 +50,6 @@ dg::Quat UsableRotation(const dg::Quat& q)
   return std::isfinite(norm) && norm > 0.0 ? q : dg::Quat::IDENTITY;
 }
 
-bool IsFinite(const dg::DPoint3D& point)
-{
-  return std::isfinite(point.x) && std::isfinite(point.y) && std::isfinite(point.z);
-}
-
 //! Reads a center line's own properties into a snapshot and hands the rest to the bases.
 class CenterLinesSerializedContentVisitor : public AssocAnnotation::SerializedContentVisitor
 {
@@ -99,7 +95,7 @@ public:
   void Visit(const du::Symbol& key, const dg::DPoint3D& value) override
   {
     // A point that is not finite would be drawn and saved again as it is: it is taken as absent.
-    if (!IsFinite(value))
+    if (!dg::IsFinite(value))
       return;
     if (key == kPoint1) {
       m_info.point1 = value;

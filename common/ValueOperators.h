@@ -1,6 +1,7 @@
 #pragma once
 
-// Arithmetic and comparison of the host's value types, in the operands' own precision.
+// Arithmetic and comparison of the host's value types, in the operands' own precision, and
+// whether a point is finite.
 // Comparisons are exact: a NaN component makes points differ and boxes unequal.
 
 #include <dg/DPoint3D.h>
@@ -8,6 +9,8 @@
 #include <dg/FBox.h>
 #include <dg/FPoint2D.h>
 #include <dg/FVec2.h>
+
+#include <cmath>
 
 namespace dg {
 
@@ -35,6 +38,10 @@ inline DVec3 operator-(const DPoint3D& a, const DPoint3D& b)
 inline bool operator!=(const DPoint3D& a, const DPoint3D& b)
 {
   return !(a.x == b.x && a.y == b.y && a.z == b.z);
+}
+inline bool IsFinite(const DPoint3D& p)
+{
+  return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
 inline bool operator==(const FBox& a, const FBox& b)
