@@ -1,6 +1,6 @@
 #include "tests/callouts/CalloutTestSupport.h"
 #include "tests/centerlines/MeasuredLine.h"
-#include "StartLine.h"
+#include "ThreadRounds.h"
 
 #include <tqannotations/MarkupDrag.h>
 #include <tqk/Operation.h>
@@ -12,13 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-#include <vector>
+#include <string>
 
 namespace {
 
 using callout_test::LabelIn;
 using callout_test::Template;
+using test_threads::ThreadRounds;
 using tqannotations::Callout;
 using tqannotations::CenterLinesInfo;
 using tqannotations::CenterStyle;
@@ -118,63 +118,38 @@ TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDr
 
   constexpr int kEdits = 1000;
   constexpr int kDraws = 3000;
-  enum Worker
-  {
-    RESTYLE,
-    RETEXT,
-    ATTACH,
-    READ,
-    WORKERS
-  };
-  int done[WORKERS] = {};
-  int misread = 0;
-  test_threads::StartLine start(WORKERS + 1);
-  std::vector<std::thread> workers;
-  workers.emplace_back([&] {
-    start.ArriveAndWait();
-    for (int round = 0; round < kEdits; ++round, ++done[RESTYLE]) {
-      line->SetLineStyle(round % 2 ? thin : thick, widthAndStyle);
-      callout->SetFontSize(10.0f + float(round % 3));
-    }
+  int misread = 0; // counted by the reader alone, read after the threads are joined
+  ThreadRounds threads;
+  threads.Add(kEdits, [&](int round) {
+    line->SetLineStyle(round % 2 ? thin : thick, widthAndStyle);
+    callout->SetFontSize(10.0f + float(round % 3));
   });
-  workers.emplace_back([&] {
-    start.ArriveAndWait();
-    for (int round = 0; round < kEdits; ++round, ++done[RETEXT]) {
-      callout->SetText(du::Symbol(kTexts[round % 2]));
-      callout->SetLabelPosition(placed);
-    }
+  threads.Add(kEdits, [&](int round) {
+    callout->SetText(du::Symbol(kTexts[round % 2]));
+    callout->SetLabelPosition(placed);
   });
-  workers.emplace_back([&] {
-    start.ArriveAndWait();
-    for (int round = 0; round < kEdits; ++round, ++done[ATTACH]) {
-      callout->DetachScene();
-      callout->AttachScene(shown.Scene());
-      line->DetachScene();
-      line->AttachScene(shown.Scene());
-    }
+  threads.Add(kEdits, [&](int) {
+    callout->DetachScene();
+    callout->AttachScene(shown.Scene());
+    line->DetachScene();
+    line->AttachScene(shown.Scene());
   });
-  workers.emplace_back([&] {
-    start.ArriveAndWait();
-    for (int round = 0; round < kEdits; ++round, ++done[READ]) {
-      dg::DPoint3D label;
-      callout->GetMarkupLabelPosition(label);
-      std::string part, assembly;
-      dg::DPoint3D anchor;
-      bool attached = false;
-      callout->GetLeaderInfoAtPos(0, part, assembly, anchor, attached);
-      CenterLinesInfo info;
-      line->GetCenterLinesInfo(info);
-      if (part != "housing/cover" || int(info.style.lineWidth) != info.style.lineStyle)
-        ++misread;
-    }
+  threads.Add(kEdits, [&](int) {
+    dg::DPoint3D label;
+    callout->GetMarkupLabelPosition(label);
+    std::string part, assembly;
+    dg::DPoint3D anchor;
+    bool attached = false;
+    callout->GetLeaderInfoAtPos(0, part, assembly, anchor, attached);
+    CenterLinesInfo info;
+    line->GetCenterLinesInfo(info);
+    if (part != "housing/cover" || int(info.style.lineWidth) != info.style.lineStyle)
+      ++misread;
   });
-
-  int draws = 0;
-  start.ArriveAndWait();
-  for (int round = 0; round < kDraws; ++round) {
+  // The host's thread: it draws, and now and then drags or undoes.
+  threads.Add(kDraws, [&](int round) {
     tqmu::Primitives primitives;
     shown.View()->Redraw(primitives);
-    ++draws;
     // Back and forth, so that the label and the extension stay near where they started.
     const int dx = round % 20 < 10 ? 4 : -4;
     // Each may find its markup out of the scene at the moment.
@@ -184,14 +159,9 @@ TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDr
       shown.DragLineExtension(-dx);
     if (round % 100 == 99)
       LineAndCallout::history().Undo();
-  }
-  for (std::thread& worker : workers)
-    worker.join();
-
-  for (int worker = 0; worker < WORKERS; ++worker)
-    EXPECT_EQ(done[worker], kEdits) << "worker " << worker;
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked()) << "every editor, the reader and the host did all their rounds";
   EXPECT_EQ(misread, 0);
-  EXPECT_EQ(draws, kDraws);
   // Both are shown again, whole (the line's holder, the callout's leader and its label), and the
   // host's drags and undo still work on them.
   tqk::Kernel::GetKernel()->PumpQueue();
