@@ -64,6 +64,8 @@ void Label::GetClassTypes(std::vector<du::Symbol>& types) const
   Markup::GetClassTypes(types);
 }
 
+void Label::BringToFront() { MoveToFront(); }
+
 void Label::Translate(const dg::DVec3& offset)
 {
   SetPos(Moved(GetPos(), offset));

@@ -43,7 +43,7 @@ public:
   const du::SmartPtr<tqmu::ModelNote>& GetNote() const { return m_note; }
 
   //! Draws the label over every markup brought to the front before it (see GetFrontStamp).
-  void BringToFront() { MoveToFront(); }
+  void BringToFront();
 
   void Translate(const dg::DVec3& offset) override;
 
