@@ -1,206 +1,150 @@
 #include "definitions/HttpDocumentReader.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-#include <netdb.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <new>
 
 namespace tqannotations {
 namespace {
 
-//! Room for the status line and headers beyond the body that the caller allows.
-constexpr std::size_t kHeaderAllowance = 64 * 1024;
-
-//! Closes the socket when the read ends, however it ends.
-class Socket
+struct EasyHandleCleanup
 {
-public:
-  explicit Socket(int descriptor) noexcept : m_descriptor(descriptor) {}
-  ~Socket()
-  {
-    if (m_descriptor >= 0)
-      ::close(m_descriptor);
-  }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-
-  int Get() const noexcept { return m_descriptor; }
-
-private:
-  int m_descriptor;
+  void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
 
-std::string Lowered(std::string text)
+struct UrlHandleCleanup
 {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z')
-      c = char(c - 'A' + 'a');
-  return text;
+  void operator()(CURLU* handle) const { curl_url_cleanup(handle); }
+};
+
+struct CurlTextRelease
+{
+  void operator()(char* text) const { curl_free(text); }
+};
+
+//! libcurl's process-wide set-up must not run twice at once, nor race with a first transfer;
+//! the function-local static runs it once, whichever thread reads first.
+bool CurlReady()
+{
+  static const bool ready = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+  return ready;
 }
 
-//! Decodes a body sent in chunks; false when the chunks are malformed.
-bool Unchunk(const std::string& chunked, std::string& body)
+//! What one read has received so far, and how much it may still take.
+struct Transfer
 {
-  body.clear();
-  std::size_t at = 0;
-  for (;;) {
-    const std::size_t lineEnd = chunked.find("\r\n", at);
-    if (lineEnd == std::string::npos)
-      return false;
-    char* end = nullptr;
-    const std::string sizeText = chunked.substr(at, lineEnd - at);
-    const unsigned long size = std::strtoul(sizeText.c_str(), &end, 16);
-    if (end == sizeText.c_str())
-      return false;
-    at = lineEnd + 2;
-    if (size == 0)
-      return true;
-    if (size > chunked.size() - at)
-      return false;
-    body.append(chunked, at, size);
-    at += size + 2;
+  std::string& body;
+  std::size_t maxSize;
+  std::size_t headerBytes;
+};
+
+//! Returning fewer bytes than given makes libcurl end the transfer with a write error.
+std::size_t CountHeader(char*, std::size_t size, std::size_t count, void* transfer)
+{
+  Transfer& read = *static_cast<Transfer*>(transfer);
+  const std::size_t bytes = size * count;
+  if (bytes > HttpDocumentReader::HEADER_ALLOWANCE - read.headerBytes)
+    return 0;
+  read.headerBytes += bytes;
+  return bytes;
+}
+
+std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* transfer)
+{
+  Transfer& read = *static_cast<Transfer*>(transfer);
+  const std::size_t bytes = size * count;
+  if (bytes > read.maxSize - read.body.size())
+    return 0;
+  try {
+    read.body.append(data, bytes);
+  } catch (const std::bad_alloc&) {
+    return 0; // no exception may pass through libcurl's frames
   }
+  return bytes;
 }
 
-//! The size of the whole answer when its headers (ending at headerEnd) give the body's length
-//! and do not send it in chunks; npos otherwise.
-std::size_t ExpectedSize(const std::string& answer, std::size_t headerEnd)
+std::string UrlPart(CURLU* url, CURLUPart part)
 {
-  const std::string headers = Lowered(answer.substr(0, headerEnd)) + "\r\n";
-  if (headers.find("\r\ntransfer-encoding:") != std::string::npos)
-    return std::string::npos;
-  const std::size_t field = headers.find("\r\ncontent-length:");
-  if (field == std::string::npos)
-    return std::string::npos;
-  char* end = nullptr;
-  const char* digits = headers.c_str() + field + std::strlen("\r\ncontent-length:");
-  const unsigned long long length = std::strtoull(digits, &end, 10);
-  if (end == digits)
-    return std::string::npos;
-  return headerEnd + 4 + std::size_t(length);
+  char* text = nullptr;
+  if (curl_url_get(url, part, &text, 0) != CURLUE_OK)
+    return std::string();
+  const std::unique_ptr<char, CurlTextRelease> owned(text);
+  return std::string(owned.get());
+}
+
+//! The "http" URL of target at host and port, or empty when the three do not make one that
+//! names exactly that host and port (a host with a "?" or "@" in it, a target that does not
+//! begin the path or the query).
+std::string UrlOf(const std::string& host, unsigned port, const std::string& target)
+{
+  if (port == 0 || port > 65535)
+    return std::string();
+  const std::string url = "http://" + host + ":" + std::to_string(port) + (target.empty() ? "/" : target);
+  const std::unique_ptr<CURLU, UrlHandleCleanup> parsed(curl_url());
+  if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_PATH_AS_IS) != CURLUE_OK ||
+      UrlPart(parsed.get(), CURLUPART_HOST) != host ||
+      UrlPart(parsed.get(), CURLUPART_PORT) != std::to_string(port) ||
+      UrlPart(parsed.get(), CURLUPART_USER) != std::string())
+    return std::string();
+  return url;
 }
 
 } // namespace
-
-bool HttpDocumentReader::Wait(int socket, short events) const
-{
-  pollfd entry{socket, events, 0};
-  for (;;) {
-    const int ready = ::poll(&entry, 1, m_idleMs);
-    if (ready < 0 && errno == EINTR)
-      continue;
-    return ready > 0;
-  }
-}
-
-int HttpDocumentReader::Connect(const std::string& host, unsigned port) const
-{
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* addresses = nullptr;
-  if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &addresses) != 0)
-    return -1;
-  int connected = -1;
-  for (const addrinfo* address = addresses; address && connected < 0; address = address->ai_next) {
-    const int candidate = ::socket(address->ai_family, address->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                                   address->ai_protocol);
-    if (candidate < 0)
-      continue;
-    int failure = 0;
-    socklen_t length = sizeof failure;
-    if (::connect(candidate, address->ai_addr, address->ai_addrlen) == 0 ||
-        (errno == EINPROGRESS && Wait(candidate, POLLOUT) &&
-         ::getsockopt(candidate, SOL_SOCKET, SO_ERROR, &failure, &length) == 0 && failure == 0))
-      connected = candidate;
-    else
-      ::close(candidate);
-  }
-  ::freeaddrinfo(addresses);
-  return connected;
-}
-
-bool HttpDocumentReader::SendAll(int socket, const std::string& request) const
-{
-  std::size_t sent = 0;
-  while (sent < request.size()) {
-    if (!Wait(socket, POLLOUT))
-      return false;
-    const ssize_t count = ::send(socket, request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-    if (count < 0 && (errno == EINTR || errno == EAGAIN))
-      continue;
-    if (count <= 0)
-      return false;
-    sent += std::size_t(count);
-  }
-  return true;
-}
-
-bool HttpDocumentReader::ReceiveAll(int socket, std::size_t maxSize, std::string& answer) const
-{
-  char buffer[16384];
-  std::size_t headerEnd = std::string::npos;
-  std::size_t expectedSize = std::string::npos; // known once the headers give the body's length
-  for (;;) {
-    if (!Wait(socket, POLLIN))
-      return false;
-    const ssize_t count = ::recv(socket, buffer, sizeof buffer, 0);
-    if (count < 0 && (errno == EINTR || errno == EAGAIN))
-      continue;
-    if (count < 0)
-      return false;
-    if (count == 0)
-      return true;
-    if (std::size_t(count) > maxSize + kHeaderAllowance - answer.size())
-      return false;
-    answer.append(buffer, std::size_t(count));
-    if (headerEnd == std::string::npos) {
-      headerEnd = answer.find("\r\n\r\n");
-      if (headerEnd != std::string::npos)
-        expectedSize = ExpectedSize(answer, headerEnd);
-    }
-    // A server that keeps the connection open after the whole body is not waited for.
-    if (expectedSize != std::string::npos && answer.size() >= expectedSize)
-      return true;
-  }
-}
 
 bool HttpDocumentReader::Read(const std::string& host, unsigned port, const std::string& target,
                               std::size_t maxSize, std::string& body) const
 {
   body.clear();
-  const Socket socket(Connect(host, port));
-  if (socket.Get() < 0)
+  if (!CurlReady())
     return false;
-  // HTTP/1.0: the server ends the answer by closing the connection.
-  const std::string request =
-      "GET " + (target.empty() ? std::string("/") : target) + " HTTP/1.0\r\nHost: " + host +
-      (port == 80 ? std::string() : ":" + std::to_string(port)) + "\r\nConnection: close\r\n\r\n";
-  std::string answer;
-  if (!SendAll(socket.Get(), request) || !ReceiveAll(socket.Get(), maxSize, answer))
+  const std::string url = UrlOf(host, port, target);
+  if (url.empty())
     return false;
+  const std::unique_ptr<CURL, EasyHandleCleanup> easy(curl_easy_init());
+  if (!easy)
+    return false;
+  CURL* const handle = easy.get();
 
-  const std::size_t headerEnd = answer.find("\r\n\r\n");
-  if (headerEnd == std::string::npos || answer.compare(0, 5, "HTTP/") != 0)
-    return false;
-  const std::size_t statusAt = answer.find(' ');
-  if (statusAt == std::string::npos || answer.compare(statusAt + 1, 3, "200") != 0)
-    return false;
-  const std::string headers = Lowered(answer.substr(0, headerEnd));
-  std::string content = answer.substr(headerEnd + 4);
-  if (headers.find("\r\ntransfer-encoding: chunked") != std::string::npos) {
-    std::string unchunked;
-    if (!Unchunk(content, unchunked))
-      return false;
-    content.swap(unchunked);
-  }
-  if (content.size() > maxSize)
-    return false;
-  body.swap(content);
-  return true;
+  // A deadline of 0 would mean none at all to libcurl.
+  const long deadlineMs = std::max(1, m_deadlineMs);
+  const long patienceMs = std::max(1000L, deadlineMs / 4);
+  const curl_off_t largestFile =
+      curl_off_t(std::min<std::size_t>(maxSize, std::size_t(std::numeric_limits<curl_off_t>::max())));
+  Transfer transfer{body, maxSize, 0};
+  const CURLcode setup[] = {
+      curl_easy_setopt(handle, CURLOPT_URL, url.c_str()),
+      curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L),
+      curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http"),
+      curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http"),
+      curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L),
+      curl_easy_setopt(handle, CURLOPT_PROXY, ""), // not even one named by the environment
+      curl_easy_setopt(handle, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1)),
+      // Timers by signals would reach other threads of the host's process.
+      curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L),
+      curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, deadlineMs),
+      curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, patienceMs),
+      curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, LOW_SPEED_BYTES_PER_SECOND),
+      curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, (patienceMs + 999) / 1000),
+      // Refuses an answer that announces more at once; the body callback stops one that sends more.
+      curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, largestFile),
+      curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, &CountHeader),
+      curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer),
+      curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &AppendBody),
+      curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer),
+  };
+  long status = 0;
+  // A body shorter than its announced length ends as a partial file, not as success.
+  const bool read =
+      std::all_of(std::begin(setup), std::end(setup), [](CURLcode code) { return code == CURLE_OK; }) &&
+      curl_easy_perform(handle) == CURLE_OK &&
+      curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status == 200;
+  if (!read)
+    body.clear();
+  return read;
 }
 
 } // namespace tqannotations

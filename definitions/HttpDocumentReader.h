@@ -5,37 +5,37 @@
 
 namespace tqannotations {
 
-//! Fetches a document over plain HTTP, giving up on a server that stops answering.
+//! Fetches a document over plain HTTP with libcurl, within bounds that no server can stretch.
 //!
-//! Each step (connecting, sending the request, every read of the answer) may wait at most the
-//! idle time given at construction; a server that accepts the connection and then says nothing
-//! costs one idle time, not a blocked thread. The answer may be no longer than the caller allows.
-//! Only a "200" answer gives a document; redirections are not followed.
+//! A read gives up, as a failure:
+//! - once it has taken the deadline given at construction, from connecting to the last byte;
+//! - once it has gone the patience (a quarter of the deadline, at least one second) without
+//!   connecting, or that long at fewer than LOW_SPEED_BYTES_PER_SECOND;
+//! - once the answer's status line and headers pass HEADER_ALLOWANCE bytes, or its body passes
+//!   the size the caller allows.
+//! It speaks "http" only, through no proxy, follows no redirection and decompresses nothing. Only
+//! a "200" answer whose body came whole, as long as the answer announced, gives a document.
 class HttpDocumentReader
 {
 public:
-  //! How long a step may go without progress unless the caller says otherwise.
-  static constexpr int DEFAULT_IDLE_MS = 30000;
+  //! How long a whole read may take unless the caller says otherwise.
+  static constexpr int DEFAULT_DEADLINE_MS = 60000;
+  //! Slower than this for the patience, a server is taken as stalled.
+  static constexpr long LOW_SPEED_BYTES_PER_SECOND = 100;
+  //! Room for the status line and headers beside the body that the caller allows.
+  static constexpr std::size_t HEADER_ALLOWANCE = 64 * 1024;
 
-  explicit HttpDocumentReader(int idleMs = DEFAULT_IDLE_MS) : m_idleMs(idleMs) {}
+  explicit HttpDocumentReader(int deadlineMs = DEFAULT_DEADLINE_MS) : m_deadlineMs(deadlineMs) {}
 
-  //! The body of the answer to a GET of target ("/path?query") from host at port. False, with
-  //! body empty, when the host cannot be reached, a step times out, the answer is not a "200",
-  //! is malformed or is longer than maxSize.
+  //! The body of the answer to a GET of target ("/path?query", sent as given, escapes and all)
+  //! from host at port. False, with body empty, when the host cannot be reached, the read is
+  //! given up as above, the answer is not a "200", is malformed or is cut short, or the host,
+  //! port or target cannot form an "http" URL.
   bool Read(const std::string& host, unsigned port, const std::string& target, std::size_t maxSize,
             std::string& body) const;
 
 private:
-  //! A connected socket to the host, or -1.
-  int Connect(const std::string& host, unsigned port) const;
-  bool SendAll(int socket, const std::string& request) const;
-  //! The whole answer: until the server closes the connection, or until the body is as long as
-  //! the answer announced.
-  bool ReceiveAll(int socket, std::size_t maxSize, std::string& answer) const;
-  //! Whether the socket became ready for the events within the idle time.
-  bool Wait(int socket, short events) const;
-
-  int m_idleMs;
+  int m_deadlineMs;
 };
 
 } // namespace tqannotations

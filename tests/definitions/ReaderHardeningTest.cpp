@@ -2,6 +2,7 @@
 // files, servers that do not answer and threads that start reading all at once.
 
 #include "definitions/HttpDocumentReader.h"
+#include "LocalHttpServer.h"
 #include "MemoryCeiling.h"
 #include "StartLine.h"
 #include "support/ScratchFolder.h"
@@ -15,14 +16,14 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -187,118 +188,124 @@ TEST_F(SpecialFiles, FilesPastTheLimitAreRefused)
   std::remove(path.c_str());
 }
 
-//! A server on the loopback interface that accepts one connection and answers it with the given
-//! text, or never answers when the text is empty.
-class LocalServer
+using Clock = std::chrono::steady_clock;
+
+long long MsSince(Clock::time_point start)
 {
-public:
-  //! keepOpen: after answering, the server waits for the client to close the connection.
-  explicit LocalServer(std::string answer, bool keepOpen = false)
-      : m_answer(std::move(answer)), m_keepOpen(keepOpen)
-  {
-    m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length);
-    ::listen(m_listener, 4);
-    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
-    m_thread = std::thread([this] {
-      const int connection = ::accept(m_listener, nullptr, nullptr);
-      if (connection < 0)
-        return;
-      char request[4096];
-      (void)::recv(connection, request, sizeof request, 0);
-      if (!m_answer.empty())
-        (void)::send(connection, m_answer.data(), m_answer.size(), MSG_NOSIGNAL);
-      if (m_answer.empty() || m_keepOpen)
-        (void)::recv(connection, request, sizeof request, 0); // open until the client gives up
-      ::close(connection);
-    });
-  }
-  ~LocalServer()
-  {
-    ::shutdown(m_listener, SHUT_RDWR);
-    m_thread.join();
-    ::close(m_listener);
-  }
-
-  unsigned Port() const { return m_port; }
-
-private:
-  std::string m_answer;
-  bool m_keepOpen;
-  int m_listener = -1;
-  unsigned m_port = 0;
-  std::thread m_thread;
-};
-
-TEST(HttpDocument, SilentServerEndsAfterTheIdleTimeLikeAnUnreachableOne)
-{
-  const LocalServer silent("");
-  std::string body = "stale";
-  EXPECT_FALSE(
-      tqannotations::HttpDocumentReader(100).Read("127.0.0.1", silent.Port(), "/t.xml", 1 << 20, body));
-  EXPECT_TRUE(body.empty());
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-TEST(HttpDocument, AnswersAreReadWithinTheSizeLimit)
+//! Reads / from the server with the given deadline; the body must be empty on failure.
+bool ReadFrom(tqtest::LocalHttpServer& server, int deadlineMs, std::size_t maxSize, std::string& body)
 {
-  const std::string document = "<lumbra-annotations/>";
-  {
-    const LocalServer server("HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n" + document);
+  body = "stale";
+  const bool read =
+      tqannotations::HttpDocumentReader(deadlineMs).Read("127.0.0.1", server.Port(), "/", maxSize, body);
+  EXPECT_TRUE(read || body.empty());
+  return read;
+}
+
+TEST(HttpDocument, StallEndsAtTheDeadlineAndATrickleAtTheLowSpeedLimit)
+{
+  std::string body;
+  tqtest::LocalHttpServer silent("", "", 0, true);
+  Clock::time_point start = Clock::now();
+  EXPECT_FALSE(ReadFrom(silent, 300, 1 << 20, body));
+  EXPECT_LT(MsSince(start), 800) << "a 300 ms deadline, before the one second of low-speed patience";
+
+  // Five bytes a second, for ever: below the low-speed limit, given up after the patience of one
+  // second that a four-second deadline allows.
+  tqtest::LocalHttpServer trickle("HTTP/1.1 200 OK\r\n\r\n", "<", 200);
+  start = Clock::now();
+  EXPECT_FALSE(ReadFrom(trickle, 4000, 1 << 20, body));
+  EXPECT_LT(MsSince(start), 3000);
+}
+
+TEST(HttpDocument, EndlessAnswersEndAtTheirLimitsSoonAndAtLowCpu)
+{
+  const std::string filler(64 * 1024, 'x');
+  for (const auto& [head, repeated] : {std::pair<std::string, std::string>{"HTTP/1.1 200 OK\r\n\r\n", filler},
+                                       {"HTTP/1.1 200 OK\r\n", "X-Filler: " + filler.substr(0, 50) + "\r\n"},
+                                       {"HTTP/1.1 200 OK\r\nX-Filler: ", filler}}) {
+    tqtest::LocalHttpServer endless(head, repeated);
+    const Clock::time_point start = Clock::now();
+    const std::clock_t cpuBefore = std::clock(); // the server's share included
     std::string body;
-    EXPECT_TRUE(
-        tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/t.xml", 1 << 20, body));
-    EXPECT_EQ(body, document);
-  }
-  {
-    const LocalServer server("HTTP/1.1 200 OK\r\nTransfer-Encoding: "
-                             "chunked\r\n\r\n5\r\n<lumb\r\n10\r\nra-annotations/>\r\n0\r\n\r\n");
-    std::string body;
-    EXPECT_TRUE(tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
-    EXPECT_EQ(body, document);
-  }
-  {
-    const LocalServer server("HTTP/1.0 200 OK\r\n\r\n" + document);
-    std::string body;
-    EXPECT_FALSE(tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 5, body));
-  }
-  {
-    // The whole body as announced, from a server that then keeps the connection open.
-    const LocalServer server("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(document.size()) +
-                                 "\r\n\r\n" + document,
-                             true);
-    std::string body;
-    EXPECT_TRUE(
-        tqannotations::HttpDocumentReader(60000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
-    EXPECT_EQ(body, document);
-  }
-  {
-    const LocalServer server("HTTP/1.0 404 Not Found\r\n\r\n" + document);
-    std::string body;
-    EXPECT_FALSE(
-        tqannotations::HttpDocumentReader(2000).Read("127.0.0.1", server.Port(), "/", 1 << 20, body));
+    EXPECT_FALSE(ReadFrom(endless, 5000, 1 << 20, body)) << head;
+    EXPECT_LT(MsSince(start), 2500) << head;
+    EXPECT_LT(double(std::clock() - cpuBefore) / CLOCKS_PER_SEC, 1.0) << head;
   }
 }
 
-TEST(HttpDocument, TemplateLoaderReadsHttpUrlsThroughIt)
+TEST(HttpDocument, OnlyAWholeOkAnswerWithinTheSizeLimitIsADocument)
 {
-  const LocalServer server(
-      "HTTP/1.0 200 OK\r\n\r\n<lumbra-annotations><annotation id=\"web\"/></lumbra-annotations>");
+  const std::string document = "<lumbra-annotations><annotation id=\"web\"/></lumbra-annotations>";
+  const std::string length = "Content-Length: " + std::to_string(document.size()) + "\r\n";
+  std::string fillers; // headers past the allowance, in lines that no limit of a single line stops
+  while (fillers.size() <= tqannotations::HttpDocumentReader::HEADER_ALLOWANCE)
+    fillers += "X-Filler: " + std::string(1000, 'x') + "\r\n";
+  struct Case
+  {
+    std::string answer;
+    std::size_t maxSize;
+    bool holdOpen;
+    bool read;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"HTTP/1.0 200 OK\r\nContent-Type: text/xml\r\n\r\n" + document, 1 << 20, false, true},
+           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n" + document.substr(0, 5) +
+                "\r\n3a\r\n" + document.substr(5) + "\r\n0\r\n\r\n",
+            1 << 20, false, true},
+           // The whole body as announced, from a server that then keeps the connection open.
+           {"HTTP/1.1 200 OK\r\n" + length + "\r\n" + document, 1 << 20, true, true},
+           {"HTTP/1.1 200 OK\r\n" + length + "\r\n" + document, document.size(), false, true},
+           {"HTTP/1.1 200 OK\r\n" + length + "\r\n" + document, document.size() - 1, false, false},
+           {"HTTP/1.0 200 OK\r\n\r\n" + document, document.size() - 1, false, false},
+           {"HTTP/1.1 200 OK\r\nContent-Length: 237\r\n\r\n" + document, 1 << 20, false, false},
+           {"HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551617\r\n\r\n" + document, 1 << 20, false,
+            false},
+           {"HTTP/1.1 200 OK\r\n" + fillers + length + "\r\n" + document, 1 << 20, false, false},
+           {"HTTP/1.0 404 Not Found\r\n\r\n" + document, 1 << 20, false, false},
+           {"HTTP/1.1 301 Moved\r\nLocation: /t.xml\r\n\r\n" + document, 1 << 20, false, false},
+           {document, 1 << 20, false, false},
+       }) {
+    tqtest::LocalHttpServer server(c.answer, "", 0, c.holdOpen);
+    std::string body;
+    EXPECT_EQ(ReadFrom(server, 5000, c.maxSize, body), c.read) << c.answer.substr(0, 80);
+    EXPECT_EQ(body, c.read ? document : "") << c.answer.substr(0, 80);
+  }
+}
+
+TEST(HttpDocument, TemplateLoaderAsksForTheUrlAsWrittenAndReadsOnlyWholeDocuments)
+{
+  const std::string document = "<lumbra-annotations><annotation id=\"web\"/><annotation id=\"two\"/>"
+                               "<annotation id=\"three\"/></lumbra-annotations>";
+  tqtest::LocalHttpServer whole("HTTP/1.1 200 OK\r\n\r\n" + document);
+  const std::string port = std::to_string(whole.Port());
   Templates templates;
   EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
-      du::Symbol("http://127.0.0.1:" + std::to_string(server.Port()) + "/templates.xml?v=1"), templates));
-  EXPECT_EQ(Ids(templates), std::vector<std::string>{"web"});
+      du::Symbol("http://127.0.0.1:" + port + "/a%20b/./../t%2Fx.xml?v=1&w=%2F"), templates));
+  EXPECT_EQ(Ids(templates), (std::vector<std::string>{"web", "two", "three"}));
+  EXPECT_EQ(whole.Request().substr(0, whole.Request().find("\r\n")),
+            "GET /a%20b/./../t%2Fx.xml?v=1&w=%2F HTTP/1.1");
+  EXPECT_NE(whole.Request().find("\r\nHost: 127.0.0.1:" + port + "\r\n"), std::string::npos)
+      << whole.Request();
 
-  // A port where nothing listens: the document cannot be reached, which reads as an empty one.
-  const unsigned closedPort = LocalServer("x").Port();
-  templates.clear();
-  EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
-      du::Symbol("http://127.0.0.1:" + std::to_string(closedPort) + "/templates.xml"), templates));
-  EXPECT_TRUE(templates.empty());
+  // Cut off after the first template, a redirection to a file of this machine, a port where nothing
+  // listens: each reads as a document that cannot be reached, which is an empty one.
+  const char* data = std::getenv("TQ_TEST_DATA");
+  const std::string local = std::string(data ? data : ".") + "/templates/two-templates.xml";
+  for (const std::string& answer :
+       {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(document.size()) + "\r\n\r\n" +
+            document.substr(0, 70),
+        "HTTP/1.1 302 Found\r\nLocation: file://" + local + "\r\nContent-Length: 0\r\n\r\n", std::string()}) {
+    tqtest::LocalHttpServer server(answer);
+    const unsigned answering = answer.empty() ? tqtest::LocalHttpServer("").Port() : server.Port();
+    templates.clear();
+    EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
+        du::Symbol("http://127.0.0.1:" + std::to_string(answering) + "/t.xml"), templates));
+    EXPECT_TRUE(templates.empty()) << answer;
+  }
 }
 
 TEST(ReaderHardening, ManyDocumentsWithAnExternalGrammarLoseNoMemory)

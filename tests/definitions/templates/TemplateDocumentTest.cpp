@@ -249,6 +249,12 @@ TEST(TemplateDocument, ReadsFromFileUrls)
       TemplateLoader().GetTemplateList(du::Symbol("file://" + TestData("external-grammar.xml")), templates));
   ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item", "stored"}));
   EXPECT_EQ(templates[2]->name, "Stored");
+
+  // Escapes are decoded, one that ends the name too, and "localhost" is this machine.
+  templates.clear();
+  EXPECT_TRUE(TemplateLoader().GetTemplateList(
+      du::Symbol("file://localhost" + TestData("two%2Dtemplates.xm%6C")), templates));
+  EXPECT_EQ(Ids(templates), (std::vector<std::string>{"note", "item"}));
 }
 
 TEST(TemplateDocument, MalformedUrlFailsWhileAnUnreachableOneSucceeds)
@@ -261,6 +267,9 @@ TEST(TemplateDocument, MalformedUrlFailsWhileAnUnreachableOneSucceeds)
   EXPECT_TRUE(loader.GetTemplateList(du::Symbol("no-protocol-here"), templates)) << "fails only when opened";
   EXPECT_TRUE(loader.GetTemplateList(du::Symbol("file://" + TestData("does-not-exist.xml")), templates));
   EXPECT_TRUE(loader.GetTemplateList(du::Symbol("file://" + TestData("")), templates)) << "a directory";
+  EXPECT_TRUE(
+      loader.GetTemplateList(du::Symbol("file://elsewhere" + TestData("two-templates.xml")), templates))
+      << "a file of another machine";
   EXPECT_EQ(templates.size(), 1u) << "nothing is added, nothing is taken away";
 }
 
