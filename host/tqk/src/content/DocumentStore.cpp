@@ -15,7 +15,10 @@
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -108,14 +111,18 @@ std::filesystem::path FollowLinks(const std::string& path)
 
 //! Opens a new file of a fixed nine-character name in the folder, which fits wherever the
 //! document's own name fits. Its mode is what the process gives a new file (0666 less the umask).
+//! The name need not be secret: O_EXCL never opens a file that someone else made.
 int OpenTemporary(const std::filesystem::path& folder, std::string& name)
 {
   static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-  std::random_device random;
+  static std::atomic<std::uint64_t> s_serial{0};
+  std::mt19937_64 draw(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      (std::uint64_t(::getpid()) << 40) ^ s_serial.fetch_add(1));
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string leaf = ".tq";
     for (int i = 0; i < 6; ++i)
-      leaf += letters[random() % (sizeof letters - 1)];
+      leaf += letters[draw() % (sizeof letters - 1)];
     name = (folder / leaf).string();
     const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor >= 0 || errno != EEXIST)
