@@ -6,10 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,7 +58,7 @@ double DoubleFromBits(std::uint64_t bits)
   return value;
 }
 
-//! Every value type, floats that decimal text easily gets wrong, texts that XML easily mangles,
+//! Every value type, floats that decimal text easily gets wrong, names that XML easily mangles,
 //! repeated keys, children three deep, a property after a child, and an empty child.
 std::unique_ptr<SerializedContentElement> MakeRichTree()
 {
@@ -66,9 +75,6 @@ std::unique_ptr<SerializedContentElement> MakeRichTree()
   root->AddProperty(du::Symbol("width"), -std::numeric_limits<float>::infinity());
   root->AddProperty(du::Symbol("width"), FloatFromBits(0xFFC01234u)); // a NaN with sign and payload
   root->AddProperty(du::Symbol("text"), du::Symbol(""));
-  root->AddProperty(du::Symbol("text"), du::Symbol("tab\tline\nreturn\r  spaces  \x01\x1f\x7f"));
-  root->AddProperty(du::Symbol("text"),
-                    du::Symbol("quotes \"'<&>]]> \xc2\x85 \xe2\x80\xa8 \xc3\xa9 \xf0\x9f\x99\x82"));
   root->AddProperty(du::Symbol("key with \n line break"), du::Symbol("v"));
   root->AddProperty(du::Symbol("position"), dg::DPoint3D(1.0 / 3.0, -1e-310, 1e308));
   root->AddProperty(du::Symbol("nan position"),
@@ -104,32 +110,149 @@ TEST(DocumentStore, RoundTripKeepsEveryTypeValueAndOrder)
   ASSERT_TRUE(read) << error;
   EXPECT_EQ(read->GetName(), written->GetName());
   const std::vector<std::string> expected = RecordWalk(*written);
-  EXPECT_EQ(expected.size(), 41u);
+  EXPECT_EQ(expected.size(), 39u);
   EXPECT_EQ(RecordWalk(*read), expected);
   std::remove(path.c_str());
 }
 
-TEST(DocumentStore, WriteRefusesTextsXmlCannotCarryAndKeepsTheOldFile)
+//! A document of one text of the given length, which takes one byte of the file per character.
+std::unique_ptr<SerializedContentElement> DocumentOfText(std::size_t length)
 {
-  const std::string path = TempPath("kept.xml");
-  std::string error;
-  SerializedContentElement good;
-  good.AddProperty(du::Symbol("name"), du::Symbol("kept"));
-  ASSERT_TRUE(DocumentStore::Write(good, path, error)) << error;
-  const std::string before = ReadText(path);
+  auto root = std::make_unique<SerializedContentElement>(du::Symbol("document"));
+  root->AddProperty(du::Symbol("displaytext"), du::Symbol(std::string(length, 'x')));
+  return root;
+}
 
-  for (const std::string& text :
-       {std::string("broken \xc3"), std::string("overlong \xc0\xaf"), std::string("surrogate \xed\xa0\x80"),
-        std::string("nul \0 inside", 12), std::string("not a character \xef\xbf\xbe")}) {
-    SerializedContentElement bad;
-    bad.AddProperty(du::Symbol("fine"), true);
-    bad.StartContent(du::Symbol("child")).AddProperty(du::Symbol("name"), du::Symbol(text));
-    error.clear();
-    EXPECT_FALSE(DocumentStore::Write(bad, path, error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(ReadText(path), before);
+//! Names that the folder holds, so that a test sees a temporary file left behind.
+std::vector<std::string> FolderNames(const std::string& folder)
+{
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(DocumentStore, EveryTextLoadsBackAsSavedOrIsRefusedOnSaveKeepingTheOldFile)
+{
+  // Controls, line breaks, the edges of each UTF-8 length, of C1 and of the surrogates.
+  const std::vector<std::string> loadBack = {
+      "\x01 \x1f \x7f tab\t cr\r lf\n crlf\r\n  spaces  quotes \"'<&>]]>",
+      "\xc2\x80 \xc2\x85 \xc2\x9f \xc2\xa0 \xe2\x80\xa8 \xe2\x80\xa9",
+      "\xdf\xbf \xe0\xa0\x80 \xed\x9f\xbf \xee\x80\x80 \xef\xb7\x90 \xef\xbf\xbd",
+      "\xf0\x90\x80\x80 \xf4\x8f\xbf\xbf"};
+  std::vector<std::string> refusedOnSave = {
+      "\xef\xbf\xbe", "\xef\xbf\xbf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "\xf8\x88\x80\x80\x80", "\xc0\xaf",
+      "\xe0\x80\xaf", "\x80",         "\xc3"};
+  refusedOnSave.push_back(std::string("nul \0", 5));
+  const tqsupport::ScratchFolder folder("tqk-store-texts");
+  const std::string path = folder.File("texts.xml");
+  std::string error;
+  SerializedContentElement earlier(du::Symbol("kept"));
+  ASSERT_TRUE(DocumentStore::Write(earlier, path, error)) << error;
+  const std::string before = ReadText(path);
+  for (const bool saves : {true, false})
+    for (const std::string& tricky : saves ? loadBack : refusedOnSave) {
+      // Texts go where a save puts them: the document's name, keys, values and child names.
+      const du::Symbol text("<" + tricky + ">");
+      SerializedContentElement tree(text);
+      tree.AddProperty(text, text);
+      tree.StartContent(text).AddProperty(du::Symbol("after"), true);
+      error.clear();
+      if (!saves) {
+        EXPECT_FALSE(DocumentStore::Write(tree, path, error)) << tricky;
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(ReadText(path), before) << tricky;
+        continue;
+      }
+      ASSERT_TRUE(DocumentStore::Write(tree, path, error)) << tricky << error;
+      const std::string saved = ReadText(path);
+      const std::unique_ptr<SerializedContentElement> read = DocumentStore::Read(path, error);
+      ASSERT_TRUE(read) << tricky << error;
+      EXPECT_EQ(read->GetName(), text);
+      EXPECT_EQ(RecordWalk(*read), RecordWalk(tree)) << tricky;
+      ASSERT_TRUE(DocumentStore::Write(*read, path, error)) << error;
+      EXPECT_EQ(ReadText(path), saved) << tricky;
+      ASSERT_TRUE(DocumentStore::Write(earlier, path, error)) << error;
+    }
+  EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"texts.xml"});
+}
+
+TEST(DocumentStore, ASaveReplacesTheFileTheNameLeadsToKeepingItsModeOwnerAndLinks)
+{
+  const tqsupport::ScratchFolder folder("tqk-store-links");
+  const std::string target = folder.File("target.xml");
+  SerializedContentElement first(du::Symbol("first"));
+  SerializedContentElement second(du::Symbol("second"));
+  std::string error;
+  ASSERT_TRUE(DocumentStore::Write(first, target, error)) << error;
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  const bool mayGiveAway = ::geteuid() == 0;
+  if (mayGiveAway)
+    ASSERT_EQ(::chown(target.c_str(), 4321, 8765), 0);
+  ASSERT_EQ(::symlink("target.xml", folder.File("link.xml").c_str()), 0);
+  ASSERT_EQ(::link(target.c_str(), folder.File("hard.xml").c_str()), 0);
+
+  ASSERT_TRUE(DocumentStore::Write(second, folder.File("link.xml"), error)) << error;
+  struct stat after;
+  ASSERT_EQ(::lstat(folder.File("link.xml").c_str(), &after), 0);
+  EXPECT_TRUE(S_ISLNK(after.st_mode)) << "the link stays a link";
+  ASSERT_EQ(::stat(target.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+  if (mayGiveAway)
+    EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(uid_t(4321), gid_t(8765)));
+  ASSERT_TRUE(DocumentStore::Read(target, error)) << error;
+  EXPECT_EQ(DocumentStore::Read(target, error)->GetName(), second.GetName());
+  // Replacing the file cuts a hard link: the other name keeps the earlier document, whole.
+  EXPECT_EQ(DocumentStore::Read(folder.File("hard.xml"), error)->GetName(), first.GetName());
+
+  // A link to a file not made yet makes it; a new file gets the mode the process gives new files.
+  ASSERT_EQ(::symlink(folder.File("new.xml").c_str(), folder.File("dangling.xml").c_str()), 0);
+  const mode_t umask = ::umask(027);
+  EXPECT_TRUE(DocumentStore::Write(second, folder.File("dangling.xml"), error)) << error;
+  ::umask(umask);
+  ASSERT_EQ(::lstat(folder.File("new.xml").c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0640u);
+
+  // The longest name a folder takes is saved under that name.
+  const std::string longest = std::string(255 - 4, 'n') + ".xml";
+  ASSERT_TRUE(DocumentStore::Write(second, folder.File(longest), error)) << error;
+  EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"dangling.xml", "hard.xml", "link.xml",
+                                                                  "new.xml", longest, "target.xml"}));
+}
+
+TEST(DocumentStore, ASaveThatFailsIsReportedAndKeepsTheEarlierFile)
+{
+  const tqsupport::ScratchFolder folder("tqk-store-failures");
+  const std::string path = folder.File("kept.xml");
+  std::string error;
+  ASSERT_TRUE(DocumentStore::Write(*DocumentOfText(10), path, error)) << error;
+  const std::string before = ReadText(path);
+  // A child that may write files of at most 4 KiB, as on a full disk, saves 64 KiB.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const struct rlimit small = {4096, 4096};
+    std::string childError;
+    const bool refused = ::setrlimit(RLIMIT_FSIZE, &small) == 0 &&
+                         !DocumentStore::Write(*DocumentOfText(1 << 16), path, childError) &&
+                         childError.find(std::strerror(EFBIG)) != std::string::npos;
+    ::_exit(refused ? 0 : 1);
   }
-  std::remove(path.c_str());
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed write is reported";
+
+  ASSERT_EQ(::mkfifo(folder.File("pipe.xml").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink("loop.xml", folder.File("loop.xml").c_str()), 0);
+  for (const char* notAFile : {"pipe.xml", "loop.xml"}) {
+    error.clear();
+    EXPECT_FALSE(DocumentStore::Write(*DocumentOfText(10), folder.File(notAFile), error)) << notAFile;
+    EXPECT_FALSE(error.empty());
+  }
+  EXPECT_EQ(ReadText(path), before);
+  EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"kept.xml", "loop.xml", "pipe.xml"}));
 }
 
 const char* const VALID_HEAD =
@@ -235,14 +358,6 @@ TEST(DocumentStore, ValuesOfTreesReadAndFreedDoNotStayInMemory)
     EXPECT_EQ(du::Symbol::CountStoredTexts(), before);
   }
   std::remove(path.c_str());
-}
-
-//! A document of one text of the given length, which takes one byte of the file per character.
-std::unique_ptr<SerializedContentElement> DocumentOfText(std::size_t length)
-{
-  auto root = std::make_unique<SerializedContentElement>(du::Symbol("document"));
-  root->AddProperty(du::Symbol("displaytext"), du::Symbol(std::string(length, 'x')));
-  return root;
 }
 
 TEST(DocumentStore, TheLargestFileThatSavesLoadsAndOneByteMoreIsRefusedOnSave)

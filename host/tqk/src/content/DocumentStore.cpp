@@ -17,10 +17,18 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <new>
+#include <random>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tqk {
@@ -81,23 +89,105 @@ bool ReadFile(const std::string& path, std::size_t maxFileSize, std::string& byt
   return false;
 }
 
-//! Writes the bytes next to the file and then moves them over it, so that a failure never leaves
-//! a half-written document where a whole one was.
+//! How many symbolic links Save follows from the name it is given, as the system does.
+constexpr int MOST_LINKS_FOLLOWED = 40;
+
+//! The name the path leads to through symbolic links, also to a file not made yet, so that a save
+//! replaces the link's target and keeps the link. A loop is left for the stat that follows to report.
+std::filesystem::path FollowLinks(const std::string& path)
+{
+  std::filesystem::path resolved = path;
+  std::error_code failure;
+  for (int hop = 0; hop < MOST_LINKS_FOLLOWED; ++hop) {
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, failure)))
+      break;
+    const std::filesystem::path target = std::filesystem::read_symlink(resolved, failure);
+    if (failure)
+      break;
+    resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+  }
+  return resolved;
+}
+
+//! Opens a new file of a fixed nine-character name in the folder, which fits wherever the
+//! document's own name fits. Its mode is what the process gives a new file (0666 less the umask).
+//! The name need not be secret: O_EXCL never opens a file that someone else made.
+int OpenTemporary(const std::filesystem::path& folder, std::string& name)
+{
+  static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::atomic<std::uint64_t> s_serial{0};
+  std::mt19937_64 draw(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+      (std::uint64_t(::getpid()) << 40) ^ s_serial.fetch_add(1));
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string leaf = ".tq";
+    for (int i = 0; i < 6; ++i)
+      leaf += letters[draw() % (sizeof letters - 1)];
+    name = (folder / leaf).string();
+    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0 || errno != EEXIST)
+      return descriptor;
+  }
+  return -1;
+}
+
+bool WriteAll(int descriptor, const std::string& bytes)
+{
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+    if (written < 0 && errno == EINTR)
+      continue;
+    if (written <= 0)
+      return false;
+    done += static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+//! Gives the new file the owner and mode of the one it replaces. The owner only where the process
+//! may set it: a user who may write another's document but not give files away still saves.
+void TakeOwnerAndMode(int descriptor, const struct stat& earlier)
+{
+  if (::fchown(descriptor, earlier.st_uid, earlier.st_gid) != 0)
+    (void)::fchown(descriptor, static_cast<uid_t>(-1), earlier.st_gid);
+  // After the owner, since a change of owner clears the set-user-id and set-group-id bits.
+  (void)::fchmod(descriptor, earlier.st_mode & 07777);
+}
+
+//! Writes the bytes beside the file the path resolves to and then moves them over it, so that a
+//! failure never leaves a half-written document where a whole one was. Moving a new file in cuts
+//! a hard link: the other names keep the earlier document, whole, which writing in place could
+//! not promise on a full disk.
 bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error)
 {
-  static std::atomic<unsigned> s_serial{0};
-  const std::string temporary =
-      path + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(s_serial.fetch_add(1));
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
+  const std::filesystem::path target = FollowLinks(path);
+  struct stat earlier;
+  const bool exists = ::stat(target.c_str(), &earlier) == 0;
+  if (!exists && errno != ENOENT) {
     error = "cannot write \"" + path + "\": " + std::strerror(errno);
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+  if (exists && !S_ISREG(earlier.st_mode)) {
+    error = "cannot write \"" + path + "\": it is not a file";
+    return false;
+  }
+  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  std::string temporary;
+  const int descriptor = OpenTemporary(folder, temporary);
+  if (descriptor < 0) {
     error = "cannot write \"" + path + "\": " + std::strerror(errno);
-    std::remove(temporary.c_str());
+    return false;
+  }
+  if (exists)
+    TakeOwnerAndMode(descriptor, earlier);
+  // Flushed before the move: after a crash the name holds the earlier document or the whole new one.
+  const bool written = WriteAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+  const int writeErrno = errno;
+  const bool closed = ::close(descriptor) == 0;
+  if (!written || !closed || std::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = "cannot write \"" + path + "\": " + std::strerror(written ? errno : writeErrno);
+    ::unlink(temporary.c_str());
     return false;
   }
   return true;
