@@ -81,9 +81,7 @@ bool TemplateAttributeReader::ReadText(Name name, std::string& text) const
   const XMLCh* value = Find(name);
   if (!value)
     return false;
-  // Converted into the text's own room, which a default or an earlier value often provides.
-  text.clear();
-  du::AppendWideStrToUtf8(text, value, std::char_traits<XMLCh>::length(value));
+  text = du::WideStrToUtf8(value);
   return true;
 }
 
