@@ -1,5 +1,6 @@
 #include <tqannotations/TemplateLoader.h>
 
+#include "definitions/AttributeDefaultsLimit.h"
 #include "definitions/DocumentMemoryBudget.h"
 #include "definitions/ExternalGrammarReference.h"
 #include "definitions/HttpDocumentReader.h"
@@ -137,6 +138,7 @@ void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t docum
   // last, after every exception that the parser may have thrown.
   DocumentMemoryBudget memory(DocumentMemoryBudget::ForDocument(documentSize));
   RefusingEntityResolver resolver;
+  AttributeDefaultsLimit defaultsLimit;
   xercesc::SecurityManager securityManager;
   std::unique_ptr<MyHandler> handler;
   std::unique_ptr<xercesc::SAX2XMLReaderImpl> reader;
@@ -156,6 +158,7 @@ void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t docum
     reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
     reader->setEntityResolver(&resolver);
     reader->setLexicalHandler(&resolver);
+    reader->setDeclarationHandler(&defaultsLimit);
     securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
     reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
 
