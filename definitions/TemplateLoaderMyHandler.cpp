@@ -10,6 +10,7 @@
 #include <xercesc/util/TransService.hpp>
 #include <xercesc/util/XMLChar.hpp>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -213,7 +214,14 @@ void TemplateLoader::MyHandler::_AppendText(std::string& field, const XMLCh* cha
 
 void TemplateLoader::MyHandler::_AppendUtf8(std::string& text, const XMLCh* chars, std::size_t count)
 {
-  // The parser's characters need not end in a zero character where the count ends.
+  // ASCII, which is most of a template's text, is the same in UTF-8 and is copied as it stands.
+  // Other text goes to the host's conversion, which needs a zero character where the count ends.
+  if (std::all_of(chars, chars + count, [](XMLCh c) { return c < 0x80; })) {
+    const std::size_t before = text.size();
+    text.resize(before + count);
+    std::transform(chars, chars + count, text.begin() + before, [](XMLCh c) { return static_cast<char>(c); });
+    return;
+  }
   m_characters.assign(chars, count);
   text += du::WideStrToUtf8(m_characters.c_str());
 }

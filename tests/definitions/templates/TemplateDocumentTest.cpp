@@ -98,11 +98,11 @@ TEST(TemplateDocument, EmptyEntryAtTheEndOfTheCallersListIsNoTemplate)
 TEST(TemplateDocument, NamesAreTheElementsTextJoinedAndUntrimmed)
 {
   Templates templates =
-      Load(Document("<annotation><name> Item </name><name>callout\n</name>"
+      Load(Document("<annotation><name> Item </name><name>callout \xC3\xA9\xF0\x9F\x93\x8E\n</name>"
                     "<description>Tab\there</description><tooltip>a &amp; b &lt; c</tooltip>"
                     "</annotation>"));
   ASSERT_EQ(templates.size(), 1u);
-  EXPECT_EQ(templates[0]->name, " Item callout\n");
+  EXPECT_EQ(templates[0]->name, " Item callout \xC3\xA9\xF0\x9F\x93\x8E\n");
   EXPECT_EQ(templates[0]->description, "Tab\there");
   EXPECT_EQ(templates[0]->tooltip, "a & b < c") << "every piece of text is read once, no further";
 }
