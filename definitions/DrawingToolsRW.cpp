@@ -1,12 +1,11 @@
 #include <tqannotations/DrawingToolsRW.h>
 
+#include "definitions/RegularFileReader.h"
+
 #include <dg/XmlTree.h>
-#include <du/RegularFile.h>
 #include <du/Symbol.h>
-#include <du/WideString.h>
 
 #include <memory>
-#include <new>
 #include <utility>
 
 namespace tqannotations {
@@ -64,26 +63,18 @@ void CopyBool(const dg::XmlElem& element, const du::Symbol& key, bool& field)
     element.GetAttributeBool(index, field);
 }
 
-//! The longest style file that is read; style lists are a few kilobytes.
-constexpr std::size_t kMaxStyleFileSize = std::size_t(64) << 20;
+//! The longest style list that is read, as text or from a file; style lists are a few kilobytes.
+//! The host's XML reader bounds what entities make of a document by the document's size, so
+//! bounding the size bounds the rest.
+constexpr std::size_t kMaxStyleListSize = std::size_t(64) << 20;
 
-//! Reads the file named by a UTF-8 path into text, each line ending in "\n" (a last line without
-//! one gets one). False when the path names no regular file that can be read, or one longer than
-//! kMaxStyleFileSize: a directory, a device or a pipe is refused as a missing file is.
+//! Reads the style file that a UTF-8 path names into text, each line ending in "\n" (a last line
+//! without one gets one). False when the path names no regular file that can be read, or one
+//! longer than kMaxStyleListSize: a directory, a device or a pipe is refused as a missing file is.
 bool ReadStyleFile(const std::string& path, std::string& text)
 {
-  // The host opens files by wide name and this file system names them in UTF-8. A path that
-  // does not survive the conversion unchanged (malformed UTF-8), or that holds a NUL, which would
-  // cut the name short, would name some other file, so it is refused instead.
-  const std::string nativePath = du::WideStrToUtf8(du::Utf8ToWideStr(path));
-  if (nativePath != path || nativePath.find('\0') != std::string::npos)
+  if (!ReadRegularFile(path, kMaxStyleListSize, text))
     return false;
-  try {
-    if (du::ReadRegularFile(nativePath, kMaxStyleFileSize, text) != du::FileReadResult::READ)
-      return false;
-  } catch (const std::bad_alloc&) {
-    return false; // a file that does not fit in memory is one that cannot be read
-  }
   if (!text.empty() && text.back() != '\n')
     text += '\n';
   return true;
@@ -103,6 +94,8 @@ void DrawingToolsRW::ParseStyleXML(const std::string& input)
 {
   Tree root;
   if (input.compare(0, kDeclaration.size(), kDeclaration) == 0) {
+    if (input.size() > kMaxStyleListSize)
+      return;
     root.reset(dg::ParseXml(input));
   } else {
     std::string text;

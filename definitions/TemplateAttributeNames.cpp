@@ -1,15 +1,15 @@
 #include "definitions/TemplateAttributeNames.h"
 
-#include <du/WideString.h>
-
 namespace tqannotations {
 namespace {
 
-// In the order of TemplateAttributeNames::Name.
-const char* const kNarrowNames[TemplateAttributeNames::COUNT] = {
-    "id",   "hasLeaders", "url",        "weight", "color", "halo",     "halo-color", "dashes",   "start",
-    "end",  "canEdit",    "fill-color", "font",   "type",  "size",     "decoration", "category", "name",
-    "true", "px",         "mm",         "cm",     "in",    "xml:lang", "locid"};
+// In the order of TemplateAttributeNames::Name, written in the parser's characters, so that
+// nothing needs converting.
+const char16_t* const kNames[TemplateAttributeNames::COUNT] = {
+    u"id",     u"hasLeaders", u"url",      u"weight",  u"color",      u"halo", u"halo-color",
+    u"dashes", u"start",      u"end",      u"canEdit", u"fill-color", u"font", u"type",
+    u"size",   u"decoration", u"category", u"name",    u"true",       u"px",   u"mm",
+    u"cm",     u"in",         u"xml:lang", u"locid"};
 
 bool IsFixedValue(TemplateAttributeNames::Name name)
 {
@@ -21,7 +21,7 @@ bool IsFixedValue(TemplateAttributeNames::Name name)
 TemplateAttributeNames::TemplateAttributeNames()
 {
   for (int i = 0; i < COUNT; ++i) {
-    m_names[i] = du::Utf8ToUtf16(kNarrowNames[i]);
+    m_names[i] = kNames[i];
     if (IsFixedValue(Name(i)))
       continue;
     Entry* entry = m_groups[_Group(m_names[i].c_str())].data();

@@ -7,7 +7,7 @@
 #include <string>
 #include <type_traits>
 
-// The loader hands the parser's strings to the UTF-16 helpers and keeps them in std::u16string.
+// The loader keeps the parser's strings in std::u16string and writes them as u"" literals.
 static_assert(std::is_same_v<XMLCh, char16_t>, "the parser's characters must be char16_t");
 
 namespace tqannotations {

@@ -6,6 +6,7 @@
 
 #include <xercesc/util/XMLString.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tqannotations {
@@ -81,9 +82,17 @@ bool TemplateAttributeReader::ReadText(Name name, std::string& text) const
   const XMLCh* value = Find(name);
   if (!value)
     return false;
-  // Converted into the text's own room, which a default or an earlier value often provides.
-  text.clear();
-  du::AppendWideStrToUtf8(text, value, std::char_traits<XMLCh>::length(value));
+  // ASCII is the same in UTF-8 and is copied into the text's own room, which a default or an
+  // earlier value often provides; other text goes to the host's conversion.
+  const XMLCh* end = value;
+  while (*end != 0 && *end < 0x80)
+    ++end;
+  if (*end == 0) {
+    text.resize(static_cast<std::size_t>(end - value));
+    std::transform(value, end, text.begin(), [](XMLCh c) { return static_cast<char>(c); });
+  } else {
+    text = du::WideStrToUtf8(value);
+  }
   return true;
 }
 

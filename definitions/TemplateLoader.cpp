@@ -1,13 +1,13 @@
 #include <tqannotations/TemplateLoader.h>
 
+#include "definitions/AttributeDefaultsLimit.h"
+#include "definitions/DocumentMemoryBudget.h"
 #include "definitions/ExternalGrammarReference.h"
-#include "definitions/RefusingEntityResolver.h"
 #include "definitions/HttpDocumentReader.h"
+#include "definitions/RefusingEntityResolver.h"
+#include "definitions/RegularFileReader.h"
 #include "definitions/TemplateLoaderMyHandler.h"
-
-#include <dg/XmlMemoryBudget.h>
-#include <dg/XmlParserSession.h>
-#include <du/RegularFile.h>
+#include "definitions/XercesPlatform.h"
 
 #include <du/WideString.h>
 
@@ -15,6 +15,7 @@
 #include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/TransService.hpp>
 #include <xercesc/util/XMLException.hpp>
 #include <xercesc/util/XMLURL.hpp>
 #include <xercesc/util/XMLUni.hpp>
@@ -56,8 +57,8 @@ bool LocalPath(const xercesc::XMLURL& location, std::string& path)
 
 } // namespace
 
-// Each GetTemplateList prepares the parser again and reports a failure there.
-TemplateLoader::TemplateLoader() { dg::PrepareXmlParser(); }
+// Each GetTemplateList asks again and reports a failure there.
+TemplateLoader::TemplateLoader() { PrepareXercesPlatform(); }
 
 TemplateLoader::TemplateLoader(const TemplateLoader&) : du::RefCounted() {}
 
@@ -69,7 +70,7 @@ TemplateLoader::~TemplateLoader() = default;
 bool TemplateLoader::GetTemplateList(const std::string& xmlText,
                                      std::vector<du::SmartPtr<TAnnotation>>& templates) const
 {
-  if (!dg::PrepareXmlParser())
+  if (!PrepareXercesPlatform())
     return false;
   std::string blanked;
   const std::string& text = BlankExternalGrammarReference(xmlText, blanked) ? blanked : xmlText;
@@ -84,12 +85,17 @@ bool TemplateLoader::GetTemplateList(const std::string& xmlText,
 bool TemplateLoader::GetTemplateList(const du::Symbol& url,
                                      std::vector<du::SmartPtr<TAnnotation>>& templates) const
 {
-  if (!dg::PrepareXmlParser())
+  if (!PrepareXercesPlatform())
     return false;
   std::string document;
+  std::u16string systemId;
   try {
-    const std::u16string urlText = du::Utf8ToUtf16(url.GetText());
-    const xercesc::XMLURL location(urlText.c_str(), XMLPlatformUtils::fgMemoryManager);
+    // The symbol's text is UTF-8; text that is not is a malformed URL.
+    const std::string& text = url.GetText();
+    const xercesc::TranscodeFromStr urlText(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                            "UTF-8");
+    systemId = urlText.str();
+    const xercesc::XMLURL location(systemId.c_str(), XMLPlatformUtils::fgMemoryManager);
     if (!ReadUrl(location, document))
       return true; // a document that cannot be reached reads as one that ends at once
   } catch (const xercesc::XMLException&) {
@@ -101,8 +107,7 @@ bool TemplateLoader::GetTemplateList(const du::Symbol& url,
   if (BlankExternalGrammarReference(document, blanked))
     document.swap(blanked);
   const xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(document.data()), document.size(),
-                                          du::Utf8ToUtf16(url.GetText()).c_str(), false,
-                                          XMLPlatformUtils::fgMemoryManager);
+                                          systemId.c_str(), false, XMLPlatformUtils::fgMemoryManager);
   Parse(source, document.size(), templates);
   return true;
 }
@@ -112,8 +117,7 @@ bool TemplateLoader::ReadUrl(const xercesc::XMLURL& location, std::string& docum
   switch (location.getProtocol()) {
   case xercesc::XMLURL::File: {
     std::string path;
-    return LocalPath(location, path) &&
-           du::ReadRegularFile(path, MyHandler::STORAGE_BUDGET, document) == du::FileReadResult::READ;
+    return LocalPath(location, path) && ReadRegularFile(path, MyHandler::STORAGE_BUDGET, document);
   }
   case xercesc::XMLURL::HTTP: {
     const XMLCh* query = location.getQuery();
@@ -132,8 +136,9 @@ void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t docum
 {
   // Declared so that the reader goes first: it refers to all the others. The memory budget goes
   // last, after every exception that the parser may have thrown.
-  dg::XmlMemoryBudget memory(dg::XmlMemoryBudget::ForDocument(documentSize));
+  DocumentMemoryBudget memory(DocumentMemoryBudget::ForDocument(documentSize));
   RefusingEntityResolver resolver;
+  AttributeDefaultsLimit defaultsLimit;
   xercesc::SecurityManager securityManager;
   std::unique_ptr<MyHandler> handler;
   std::unique_ptr<xercesc::SAX2XMLReaderImpl> reader;
@@ -153,11 +158,12 @@ void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t docum
     reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
     reader->setEntityResolver(&resolver);
     reader->setLexicalHandler(&resolver);
+    reader->setDeclarationHandler(&defaultsLimit);
     securityManager.setEntityExpansionLimit(kEntityExpansionLimit);
     reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
 
     handler.reset(new MyHandler(templates));
-    handler->LimitStorage(dg::XmlMemoryBudget::ForDocument(documentSize));
+    handler->LimitStorage(DocumentMemoryBudget::ForDocument(documentSize));
     reader->setContentHandler(handler.get());
     reader->setErrorHandler(handler.get());
     reader->parse(source);

@@ -7,8 +7,10 @@
 #include <du/WideString.h>
 
 #include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/util/TransService.hpp>
 #include <xercesc/util/XMLChar.hpp>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -43,7 +45,10 @@ public:
   ElementNames(std::initializer_list<std::pair<const du::Symbol*, int>> names)
   {
     for (const auto& [key, id] : names) {
-      const std::u16string name = du::Utf8ToUtf16(key->GetText());
+      const std::string& text = key->GetText();
+      const xercesc::TranscodeFromStr transcoded(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
+                                                 "UTF-8");
+      const std::u16string name = transcoded.str();
       Entry* entry = m_groups[_Group(name.c_str())].data();
       while (entry->id != 0)
         ++entry; // the names are the format's own and fit, with a free entry ending each group
@@ -203,8 +208,22 @@ const std::string& TemplateLoader::MyHandler::_Localised(const std::string& key)
 void TemplateLoader::MyHandler::_AppendText(std::string& field, const XMLCh* chars, std::size_t count)
 {
   const std::size_t before = field.size();
-  du::AppendWideStrToUtf8(field, chars, count);
+  _AppendUtf8(field, chars, count);
   _Charge(field.size() - before);
+}
+
+void TemplateLoader::MyHandler::_AppendUtf8(std::string& text, const XMLCh* chars, std::size_t count)
+{
+  // ASCII, which is most of a template's text, is the same in UTF-8 and is copied as it stands.
+  // Other text goes to the host's conversion, which needs a zero character where the count ends.
+  if (std::all_of(chars, chars + count, [](XMLCh c) { return c < 0x80; })) {
+    const std::size_t before = text.size();
+    text.resize(before + count);
+    std::transform(chars, chars + count, text.begin() + before, [](XMLCh c) { return static_cast<char>(c); });
+    return;
+  }
+  m_characters.assign(chars, count);
+  text += du::WideStrToUtf8(m_characters.c_str());
 }
 
 void TemplateLoader::MyHandler::_AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count)
@@ -216,7 +235,7 @@ void TemplateLoader::MyHandler::_AppendTrimmed(std::string& text, const XMLCh* c
   std::size_t end = count;
   while (end > begin && xercesc::XMLChar1_0::isWhitespace(chars[end - 1]))
     --end;
-  du::AppendWideStrToUtf8(text, chars + begin, end - begin);
+  _AppendUtf8(text, chars + begin, end - begin);
 }
 
 void TemplateLoader::MyHandler::_AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count)

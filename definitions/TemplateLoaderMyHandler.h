@@ -104,8 +104,10 @@ private:
   void _AppendText(std::string& field, const XMLCh* chars, std::size_t count);
   void _AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count);
   void _AppendToLastItem(TLabel& label, const XMLCh* chars, std::size_t count);
+  //! Appends the characters in UTF-8.
+  void _AppendUtf8(std::string& text, const XMLCh* chars, std::size_t count);
   //! Appends the characters, trimmed of white space at both ends, in UTF-8.
-  static void _AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count);
+  void _AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count);
 
   std::vector<du::SmartPtr<TAnnotation>>& m_templates;
   std::vector<int> m_elementIds;
@@ -120,6 +122,8 @@ private:
   //! catalogue costs more than reading the element.
   std::optional<std::string> m_lastKey;
   std::string m_lastLocalised;
+  //! The piece of text being converted, ended by a zero character.
+  std::u16string m_characters;
   std::size_t m_storageBudget = STORAGE_BUDGET;
   std::size_t m_storedBytes = 0;
 };

@@ -1,6 +1,7 @@
 #include <dg/XmlTree.h>
 
 #include "XmlTreeBuilder.h"
+#include "XmlTreeReader.h"
 
 #include <dg/XmlMemoryBudget.h>
 #include <dg/XmlParserSession.h>
@@ -8,7 +9,6 @@
 #include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax/SAXException.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
-#include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/util/OutOfMemoryException.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/XMLException.hpp>
@@ -37,13 +37,13 @@ std::size_t BudgetFor(std::size_t textSize)
   return textSize * kBudgetFactor + kBudgetAllowance;
 }
 
-// A reader that takes the document as it stands: no validation, no namespaces (names are kept as
-// written), no schemas, and nothing loaded from outside the text.
+// A reader that takes the document as it stands: no namespaces (names are kept as written), no
+// schemas, nothing loaded from outside the text, and of the grammar's checks only the one for
+// undeclared entities (see XmlTreeReader).
 std::unique_ptr<SAX2XMLReader> MakeReader(XmlMemoryBudget& memory, SecurityManager& securityManager,
                                           XmlTreeBuilder& builder)
 {
-  std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader(&memory));
-  reader->setFeature(XMLUni::fgSAX2CoreValidation, false);
+  std::unique_ptr<SAX2XMLReader> reader(new XmlTreeReader(&memory));
   reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
   reader->setFeature(XMLUni::fgXercesSchema, false);
   reader->setFeature(XMLUni::fgXercesLoadSchema, false);

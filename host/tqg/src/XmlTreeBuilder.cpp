@@ -74,6 +74,11 @@ void XmlTreeBuilder::characters(const XMLCh* const chars, const XMLSize_t length
   m_open.back()->m_text += text;
 }
 
+void XmlTreeBuilder::ignorableWhitespace(const XMLCh* const chars, const XMLSize_t length)
+{
+  characters(chars, length);
+}
+
 void XmlTreeBuilder::endDocument() { m_complete = m_root != nullptr && m_open.empty(); }
 
 void XmlTreeBuilder::startDTD(const XMLCh* const, const XMLCh* const publicId, const XMLCh* const systemId)
@@ -91,8 +96,8 @@ xercesc::InputSource* XmlTreeBuilder::resolveEntity(const XMLCh* const, const XM
 
 void XmlTreeBuilder::error(const xercesc::SAXParseException& exception)
 {
-  // Without validation the parser reports only faults of the document itself, such as a
-  // reference to an undeclared entity; a tree with such a hole in it is not returned.
+  // The reader passes on only faults of the document itself, never of its grammar; a tree with
+  // such a fault in it is not returned.
   throw exception;
 }
 

@@ -36,6 +36,8 @@ public:
                     const xercesc::Attributes& attributes) override;
   void endElement(const XMLCh* const uri, const XMLCh* const localname, const XMLCh* const qname) override;
   void characters(const XMLCh* const chars, const XMLSize_t length) override;
+  //! Kept as text: the grammar is checked for entities only and changes no text.
+  void ignorableWhitespace(const XMLCh* const chars, const XMLSize_t length) override;
   void endDocument() override;
 
   //! A grammar outside the document is never read, so which entities it declares cannot be

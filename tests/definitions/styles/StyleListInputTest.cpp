@@ -83,6 +83,23 @@ TEST_F(StyleListInput, FileIsReadLineByLine)
   EXPECT_EQ(list[3]->id, 7);
 }
 
+TEST_F(StyleListInput, ListIsReadUpToTheSizeLimitAndRefusedPastIt)
+{
+  constexpr std::size_t kLimit = std::size_t(64) << 20;
+  const std::string document = Document("<style><name>big</name></style>");
+  const std::vector<std::string> withBig = {"before", "big"};
+  for (const std::size_t size : {kLimit, kLimit + 1}) {
+    const std::string text = document + std::string(size - document.size(), ' ');
+    WriteFile("big.xml", text);
+    for (const std::string& input : {std::string("big.xml"), text}) {
+      DrawingToolsRW tools = ListWithOneStyle();
+      tools.ParseStyleXML(input);
+      EXPECT_EQ(Names(tools), size == kLimit ? withBig : kUnchanged)
+          << size << (input == text ? " as text" : " in a file");
+    }
+  }
+}
+
 TEST_F(StyleListInput, PathThatDoesNotNameAReadableStyleFileChangesNothing)
 {
   WriteFile("\xEF\xBF\xBD.xml", Document("<style><name>other file</name></style>"));

@@ -111,12 +111,14 @@ TEST(StyleList, RepeatedPartsOverwriteOnlyWhatTheyCarryAndOtherPartsAreIgnored)
   const auto item = ReadOne("<style><name>first</name><name>second</name>"
                             "<line-style weight=\"1mm\" color=\"red\"/><line-style color=\"blue\"/>"
                             "<Line-style weight=\"9mm\"/><extra weight=\"8mm\"/><line-style unknown=\"x\"/>"
-                            "</style>");
+                            "<line-styles weight=\"7mm\"/><line weight=\"6mm\"/><line-style weights=\"5mm\"/>"
+                            "<shape-style fill-color=\"#FFF\"/><shape-style fill-color=\"\"/></style>");
   ASSERT_TRUE(item);
   EXPECT_EQ(item->name, "second");
   EXPECT_EQ(item->lineWeight, "1mm");
   EXPECT_EQ(item->lineColor, "blue");
   EXPECT_EQ(item->lineDashes, ""); // no "dashes" anywhere
+  EXPECT_EQ(item->shapeFillColor, "") << "an empty value is a value";
   EXPECT_EQ(item->description, "");
 }
 

@@ -30,6 +30,8 @@ TEST(TemplateAttributes, SizeTakesTheLeadingNumberAndTheUnitFromTheLastTwoCharac
       {" 8mm", 8.0f, 0},
       {"", 0.0f, 3},
       {"1e1in", 10.0f, 2},
+      {"1E1mm", 10.0f, 0},
+      {"2.5E-1CM", 0.25f, 1},
       {"-2mm", -2.0f, 0},
       {".5mm", 0.5f, 0},
       {"5.in", 5.0f, 2},
@@ -94,9 +96,12 @@ TEST(TemplateAttributes, ColourIsHexadecimalWithOrWithoutHashAndKeepsItsValueOth
   EXPECT_EQ(LoadLineStyle("xmlns:t=\"urn:t\" t:color=\"#FF0000\" Color=\"#00FF00\"")->color, 0u)
       << "attributes are known by their exact qualified names";
   const du::SmartPtr<LineStyle> near =
-      LoadLineStyle("halo-colorX=\"#0000FF\" halo-colo=\"#0000FF\" h=\"#0000FF\" weightweight=\"5mm\"");
+      LoadLineStyle("halo-colorX=\"#0000FF\" halo-colo=\"#0000FF\" h=\"#0000FF\" weightweight=\"5mm\" "
+                    "colors=\"#0000FF\" weights=\"5mm\" halos=\"true\"");
   EXPECT_EQ(near->haloColor, 0xFFFFFFu) << "nor by names that begin or end like them";
   EXPECT_EQ(near->weight, 1.0f);
+  EXPECT_EQ(near->color, 0u);
+  EXPECT_FALSE(near->halo);
   EXPECT_EQ(LoadLineStyle("halo-color=\"#00ff00\"")->haloColor, 0x00FF00u);
 }
 
@@ -106,8 +111,8 @@ TEST(TemplateAttributes, BooleanIsTrueOnlyForTrueInAnyCase)
   {
     const char* value;
     bool expected;
-  } cases[] = {{"true", true}, {"TRUE", true},   {"tRuE", true}, {"1", false},
-               {"yes", false}, {"true ", false}, {"", false}};
+  } cases[] = {{"true", true},   {"TRUE", true},     {"tRuE", true}, {"1", false}, {"yes", false},
+               {"true ", false}, {"trueish", false}, {"tru", false}, {"", false}};
   for (const auto& c : cases) {
     EXPECT_EQ(LoadLineStyle(std::string("halo=\"") + c.value + "\"")->halo, c.expected) << c.value;
     Templates templates = Load(Document(std::string("<annotation hasLeaders=\"") + c.value +
@@ -135,6 +140,8 @@ TEST(TemplateAttributes, DashNamesInAnyCaseAndUnknownOnesAreSolid)
       {"longdashdot", 6},
       {"fourdotbreak", 7},
       {"dotted", 0},
+      {"dot", 0}, // the start of known names is none of them
+      {"dotdashes", 0},
       {" dotdash", 0},
       {"", 0},
       {"ＤｏｔＤａｓｈ", 0}, // full-width letters are other letters
@@ -162,6 +169,7 @@ TEST(TemplateAttributes, ArrowStyleFromStartAndEndPairs)
       {"start=\"arrow\" end=\"round\"", 8},
       {"start=\"arrow\" end=\"dot\"", 3},
       {"start=\"dot\" end=\"none\"", 3},
+      {"start=\"arr\" end=\"rounded\"", 3},
   };
   for (const auto& c : cases)
     EXPECT_EQ(LoadLineStyle(c.attributes)->arrowStyle, c.style) << c.attributes;
@@ -222,6 +230,8 @@ TEST(TemplateAttributes, ShapeNamesInAnyCaseAndFillColour)
       {"type=\"RoundRect\"", 6, 0xFFFFFF},
       {"type=\"none\"", 12, 0xFFFFFF},
       {"type=\"star\"", 0, 0xFFFFFF},
+      {"type=\"tri\" fill-color=\"\"", 0, 0xFFFFFF},
+      {"type=\"hexagons\"", 0, 0xFFFFFF},
   };
   for (const auto& c : cases) {
     du::SmartPtr<TAnnotation> annotation = LoadLabel(std::string("<shape ") + c.attributes + "/>");

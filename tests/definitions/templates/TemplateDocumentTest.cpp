@@ -1,4 +1,5 @@
 #include "definitions/templates/TemplateTestSupport.h"
+#include "support/ScratchFolder.h"
 
 #include <du/MessageCatalog.h>
 
@@ -97,11 +98,11 @@ TEST(TemplateDocument, EmptyEntryAtTheEndOfTheCallersListIsNoTemplate)
 TEST(TemplateDocument, NamesAreTheElementsTextJoinedAndUntrimmed)
 {
   Templates templates =
-      Load(Document("<annotation><name> Item </name><name>callout\n</name>"
+      Load(Document("<annotation><name> Item </name><name>callout \xC3\xA9\xF0\x9F\x93\x8E\n</name>"
                     "<description>Tab\there</description><tooltip>a &amp; b &lt; c</tooltip>"
                     "</annotation>"));
   ASSERT_EQ(templates.size(), 1u);
-  EXPECT_EQ(templates[0]->name, " Item callout\n");
+  EXPECT_EQ(templates[0]->name, " Item callout \xC3\xA9\xF0\x9F\x93\x8E\n");
   EXPECT_EQ(templates[0]->description, "Tab\there");
   EXPECT_EQ(templates[0]->tooltip, "a & b < c") << "every piece of text is read once, no further";
 }
@@ -110,15 +111,19 @@ TEST(TemplateDocument, LocalisedTextTakesThePlaceOfTheElementsText)
 {
   const CatalogueText name("tpl.name", "Item number");
   const CatalogueText description("tpl.description", "Shows the item number");
+  const CatalogueText tooltip("tpl.tooltip", "Click to place");
   Templates templates = Load(Document(
       "<annotation><name locid=\"tpl.name\">ignored</name><description locid=\"tpl.description\">ignored"
       "</description><tooltip locid=\"not.in.catalogue\">Own tip</tooltip></annotation>"
-      "<annotation><name locid=\"tpl.name\"/><name locid=\"tpl.name\"/></annotation>"));
+      "<annotation><name locid=\"tpl.name\"/><name locid=\"tpl.name\"/><tooltip locid=\"tpl.tooltip\">"
+      "ignored</tooltip><description>Own</description></annotation>"));
   ASSERT_EQ(templates.size(), 2u);
   EXPECT_EQ(templates[0]->name, "Item number");
   EXPECT_EQ(templates[0]->description, "Shows the item number");
   EXPECT_EQ(templates[0]->tooltip, "Own tip") << "a key the catalogue lacks leaves the element's text";
   EXPECT_EQ(templates[1]->name, "Item numberItem number");
+  EXPECT_EQ(templates[1]->tooltip, "Click to place");
+  EXPECT_EQ(templates[1]->description, "Own");
 }
 
 TEST(TemplateDocument, ElementWithoutLocidIsLookedUpWithTheEmptyKey)
@@ -250,11 +255,18 @@ TEST(TemplateDocument, ReadsFromFileUrls)
   ASSERT_EQ(Ids(templates), (std::vector<std::string>{"note", "item", "stored"}));
   EXPECT_EQ(templates[2]->name, "Stored");
 
-  // Escapes are decoded, one that ends the name too, and "localhost" is this machine.
-  templates.clear();
-  EXPECT_TRUE(TemplateLoader().GetTemplateList(
-      du::Symbol("file://localhost" + TestData("two%2Dtemplates.xm%6C")), templates));
-  EXPECT_EQ(Ids(templates), (std::vector<std::string>{"note", "item"}));
+  // The path's escapes are decoded, and the local machine may be named; no other machine is.
+  const tqsupport::ScratchFolder scratch("template_urls");
+  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
+  std::ofstream(scratch.File("my t\xC3\xA9mplates%.xml"), std::ios::binary)
+      << std::ifstream(path, std::ios::binary).rdbuf();
+  const std::string escaped = scratch.Path() + "/my%20t%C3%A9mplates%25.xml";
+  for (const std::string& url :
+       {"file://" + escaped, "file://localhost" + escaped, "file://otherhost" + escaped}) {
+    templates.clear();
+    EXPECT_TRUE(TemplateLoader().GetTemplateList(du::Symbol(url), templates)) << url;
+    EXPECT_EQ(templates.size(), url.find("otherhost") == std::string::npos ? 2u : 0u) << url;
+  }
 }
 
 TEST(TemplateDocument, MalformedUrlFailsWhileAnUnreachableOneSucceeds)

@@ -13,7 +13,9 @@ namespace dg {
 //! Returns null when the text is not a well-formed document. The document never reaches the file
 //! system or the network: external entities and DTDs are not fetched, a reference to an external
 //! entity fails the parse, and so does a document type declaration that names an external DTD
-//! (whose entities could not be known). Entity expansion is capped: too many expansions, or
+//! (whose entities could not be known). A reference to an entity that the document does not
+//! declare fails the parse wherever it stands, also after the grammar refers to a parameter
+//! entity; the grammar is otherwise not checked. Entity expansion is capped: too many expansions, or
 //! expansions that would grow the tree to more than four times the text's size plus one mebibyte,
 //! fail the parse too, as does anything that would make the parser itself hold more than four
 //! times the text's size plus 16 mebibytes. Elements nested more than 1000 deep fail the parse.
