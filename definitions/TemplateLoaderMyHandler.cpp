@@ -97,6 +97,21 @@ std::size_t LengthBeforeZero(const XMLCh* chars, std::size_t length)
   return count;
 }
 
+//! Appends the characters in UTF-8. ASCII, which is most of a template's text, is the same in
+//! UTF-8 and is copied as it stands. Other text goes to the host's conversion, which needs a zero
+//! character where the count ends: `buffer` holds them, kept by the caller between calls.
+void AppendUtf8(std::string& text, const XMLCh* chars, std::size_t count, std::u16string& buffer)
+{
+  if (std::all_of(chars, chars + count, [](XMLCh c) { return c < 0x80; })) {
+    const std::size_t before = text.size();
+    text.resize(before + count);
+    std::transform(chars, chars + count, text.begin() + before, [](XMLCh c) { return static_cast<char>(c); });
+    return;
+  }
+  buffer.assign(chars, count);
+  text += du::WideStrToUtf8(buffer.c_str());
+}
+
 } // namespace
 
 TemplateLoader::MyHandler::MyHandler(std::vector<du::SmartPtr<TAnnotation>>& templates)
@@ -208,22 +223,8 @@ const std::string& TemplateLoader::MyHandler::_Localised(const std::string& key)
 void TemplateLoader::MyHandler::_AppendText(std::string& field, const XMLCh* chars, std::size_t count)
 {
   const std::size_t before = field.size();
-  _AppendUtf8(field, chars, count);
+  AppendUtf8(field, chars, count, m_characters);
   _Charge(field.size() - before);
-}
-
-void TemplateLoader::MyHandler::_AppendUtf8(std::string& text, const XMLCh* chars, std::size_t count)
-{
-  // ASCII, which is most of a template's text, is the same in UTF-8 and is copied as it stands.
-  // Other text goes to the host's conversion, which needs a zero character where the count ends.
-  if (std::all_of(chars, chars + count, [](XMLCh c) { return c < 0x80; })) {
-    const std::size_t before = text.size();
-    text.resize(before + count);
-    std::transform(chars, chars + count, text.begin() + before, [](XMLCh c) { return static_cast<char>(c); });
-    return;
-  }
-  m_characters.assign(chars, count);
-  text += du::WideStrToUtf8(m_characters.c_str());
 }
 
 void TemplateLoader::MyHandler::_AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count)
@@ -235,7 +236,7 @@ void TemplateLoader::MyHandler::_AppendTrimmed(std::string& text, const XMLCh* c
   std::size_t end = count;
   while (end > begin && xercesc::XMLChar1_0::isWhitespace(chars[end - 1]))
     --end;
-  _AppendUtf8(text, chars + begin, end - begin);
+  AppendUtf8(text, chars + begin, end - begin, m_characters);
 }
 
 void TemplateLoader::MyHandler::_AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count)

@@ -104,8 +104,6 @@ private:
   void _AppendText(std::string& field, const XMLCh* chars, std::size_t count);
   void _AddTextItem(TLabel& label, const XMLCh* chars, std::size_t count);
   void _AppendToLastItem(TLabel& label, const XMLCh* chars, std::size_t count);
-  //! Appends the characters in UTF-8.
-  void _AppendUtf8(std::string& text, const XMLCh* chars, std::size_t count);
   //! Appends the characters, trimmed of white space at both ends, in UTF-8.
   void _AppendTrimmed(std::string& text, const XMLCh* chars, std::size_t count);
 
