@@ -37,6 +37,11 @@ class MeasurementObserver;
 //! one kind made before the queue is pumped are answered together, once; ClearAsyncEvents drops
 //! the answers still due.
 //!
+//! Threads: the requests, ClearAsyncEvents, AttachScene and DetachScene change what the answers
+//! read, so a derived annotation calls them under the write side of its own lock
+//! (tqk::ObjectWithRWLock); each answer holds that side while it reads them and while it calls
+//! OnAllGeometryLoaded or OnViewBoundsReceived, whichever thread pumps the queue.
+//!
 //! Saved content: Visit writes the slots' selections (tqk::SelectionItemRepresentation) into a
 //! child element "slotSelections", one "selection" element each, with symbol and unsigned
 //! properties only; the reader (AssocAnnotation::SerializedContentVisitor) restores them as the
