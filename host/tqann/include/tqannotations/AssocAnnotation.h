@@ -138,10 +138,6 @@ protected:
   virtual bool _PutSelectionObjectIntoSlot(int slot, const du::SmartPtr<tqk::SelectionItem>& item);
   //! Replaces the slot by an empty slot object; false outside the slots.
   bool _ClearSlot(int slot);
-  //! The slot object of the slot was replaced (put, cleared, or the slots set anew), so that an
-  //! annotation may keep what it derives from a slot up to date; the base does nothing. The slots
-  //! a copy takes over while its base is being built reach only the base's own.
-  virtual void OnSlotReplaced(int slot);
 
   //! Drops the answers still due to earlier LoadGeometry and GetViewBounds requests.
   void ClearAsyncEvents();
