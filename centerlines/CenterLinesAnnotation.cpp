@@ -41,7 +41,7 @@ CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesAnnotation& other)
       m_slotCount(other.m_slotCount), m_style(other.m_style), m_csys(other.m_csys)
 {
   SetClass(ConstStrings::tqCenterLine);
-  // The base set the slots while this part of the object was not built yet.
+  // The base copied the slots; the kept identity is this part's own.
   m_primaryIdentity.Take(m_slots.empty() ? nullptr : m_slots[0]);
   other.GetRepresentations(m_representations);
   // The copy starts detached: its drawn lines must not keep the source's scene alive.

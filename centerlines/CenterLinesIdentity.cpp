@@ -99,12 +99,6 @@ du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
   return SlotIdentity::Of(m_slots[slot]);
 }
 
-void CenterLinesAnnotation::OnSlotReplaced(int slot)
-{
-  if (slot == 0)
-    m_primaryIdentity.Take(m_slots[0]);
-}
-
 du::Symbol CenterLinesAnnotation::GetSlotName(int slot) const
 {
   ReadLockGuard lock(*this);

@@ -160,6 +160,8 @@ void CenterLinesAnnotation::GetCenterLinesInfo(CenterLinesInfo& info) const
 void CenterLinesAnnotation::SetCenterLinesInfo(const CenterLinesInfo& info)
 {
   WriteLockGuard lock(*this);
+  // An undo hands the slots back just before their snapshot.
+  m_primaryIdentity.Take(m_slots.empty() ? nullptr : m_slots[0]);
   m_location1.SetPos(info.location1);
   m_location2.SetPos(info.location2);
   m_point1 = info.point1;

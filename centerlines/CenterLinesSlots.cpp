@@ -38,6 +38,7 @@ bool CenterLinesAnnotation::SetObjects(const std::vector<du::SmartPtr<tqk::Selec
     if (slot < m_slotCount - 1)
       (slot == 0 ? m_location1 : m_location2) = GetShapeLocationData(slot);
   }
+  m_primaryIdentity.Take(m_slots[0]);
   // A request that is replaced before it was answered hears that it failed: every request is
   // answered exactly once.
   if (m_request != request)
@@ -55,6 +56,7 @@ bool CenterLinesAnnotation::SetActiveObject(const du::SmartPtr<tqk::SelectionIte
       m_slots[0]->GetSelectionItem() == item)
     return false;
   _PutSelectionObjectIntoSlot(0, item);
+  m_primaryIdentity.Take(m_slots[0]);
   Post(new MeasurementObserver::ObjectChangedEvent(m_activeSlot, item, IsSlotValid(m_activeSlot)));
   StartMeasurement();
   return true;
@@ -86,6 +88,7 @@ bool CenterLinesAnnotation::ClearSlot(int slot)
 {
   WriteLockGuard lock(*this);
   _ClearSlot(slot);
+  m_primaryIdentity.Take(m_slots[0]);
   Post(new MeasurementObserver::ActiveSlotChangedEvent(m_activeSlot));
   StartMeasurement();
   return true;
@@ -113,6 +116,7 @@ void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::Smart
   }
   if (!item) {
     _ClearSlot(end);
+    m_primaryIdentity.Take(m_slots[0]);
     Post(new MeasurementObserver::ActiveSlotChangedEvent(m_activeSlot));
     StartMeasurement();
   } else
@@ -144,6 +148,7 @@ void CenterLinesAnnotation::SetAttachedItem(const du::SmartPtr<tqk::SelectionIte
   const du::SmartPtr<tqk::Scene> scene = GetAttachedScene();
   UnHighlightAssociatedObjects(scene);
   _PutSelectionObjectIntoSlot(end, item);
+  m_primaryIdentity.Take(m_slots[0]);
   m_slots[end]->AddConstraint(tqmu::ConstructionConstraint::ON_OBJECT);
   m_slots[end]->SetConstraint(tqmu::ConstructionConstraint::ON_OBJECT);
   if (m_slotCount > 2)

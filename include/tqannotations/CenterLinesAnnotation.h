@@ -84,8 +84,9 @@ public:
   du::SmartPtr<tqk::Annotation> Clone() const override;
   du::SmartPtr<tqk::Scene> GetScene() const;
   du::Symbol GetPrimarySlotID() const;
-  //! Whether GetPrimarySlotID would give the id. Kept ready where the first slot changes, so that
-  //! the scans through a scene's lines neither lock a line nor cast its items.
+  //! Whether GetPrimarySlotID would give the id. Kept ready by every operation of the line that
+  //! replaces its first slot, so that the scans through a scene's lines neither lock a line nor
+  //! cast its items.
   bool HasPrimarySlotID(const du::Symbol& id) const { return m_primaryIdentity.Is(id); }
 
   // Slot operations.
@@ -219,8 +220,6 @@ protected:
   void RemoveMarkup();
   //! The host's units changed; the line's values are told to change with them.
   void OnSetActiveUnits(int units) override;
-  //! Takes the identity of the first slot again when it was replaced.
-  void OnSlotReplaced(int slot) override;
 
 private:
   //! Reaches the pick pairs for the tests: nothing in the library calls them.

@@ -102,6 +102,35 @@ TEST_F(CenterLineThreads, AskingForTheFollowedPartWhileFollowingIsSwitchedIsSafe
   EXPECT_EQ(threads.Run(), threads.Asked()) << "every reader asked while the following was switched";
 }
 
+// Other threads pick the line anew, each pick starting a measurement, and take it out of the scene
+// and back, while the host's thread shows it in its view, which asks for the view's bounds, and
+// pumps its queue, which answers those requests. Meant for ThreadSanitizer; afterwards the line
+// still measures and draws its next pick.
+TEST_F(CenterLineThreads, MeasurementsAreAnsweredWhileOtherThreadsRepickAndReattachTheLine)
+{
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  const std::vector<du::SmartPtr<tqk::SelectionItem>> picks[] = {
+      {PartItem("frame/plate"), PartItem("housing/cover")},
+      {PartItem("frame/rib"), PartItem("housing/bolt")}};
+  ThreadRounds threads;
+  threads.Add(kWrites, [&](int round) { line->SetObjects(picks[round % 2], nullptr, true); });
+  threads.Add(kWrites, [&](int) {
+    line->DetachScene();
+    line->AttachScene(builder.GetScene());
+  });
+  threads.Add(kWrites, [&](int) {
+    line->AddView(builder.GetView());
+    Pump();
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  line->SetObjects(picks[1], nullptr, true);
+  Pump();
+  CenterLinesInfo info;
+  line->GetCenterLinesInfo(info);
+  EXPECT_EQ(info.point1.x, 20.0) << "measured on the rib";
+  EXPECT_EQ(HoldersInScene(), 1u);
+}
+
 // Other threads look through the scene for lines on a structure instance while the host's thread
 // picks another line onto it, off it and clears it again: each look finds that line or none, and
 // never a torn identity. Meant to run under ThreadSanitizer too.

@@ -5,6 +5,7 @@
 #include <tqk/GeometrySelectionItem.h>
 #include <tqk/Kernel.h>
 #include <tqk/ObjectSelectionItem.h>
+#include <tqk/SerializedContentElement.h>
 #include <tqk/World.h>
 #include <tqk/illustration/IllustrationBuilder.h>
 #include <tqk/illustration/SbomInstanceSelectionItem.h>
@@ -100,7 +101,7 @@ TEST_F(CenterLinesValidationTest, ASecondLineOnTheSameCollectionIsRefusedInTheFi
   const du::SmartPtr<CenterLinesAnnotation> second = Line({Collection("frame"), Collection("frame")});
   EXPECT_FALSE(second->ValidateObject(0));
   EXPECT_TRUE(second->ValidateObject(1));
-  EXPECT_EQ(first->GetCollidingExplodeLinesForSlot("frame").size(), 1u);
+  ASSERT_EQ(first->GetCollidingExplodeLinesForSlot("frame").size(), 1u);
   EXPECT_EQ(first->GetCollidingExplodeLinesForSlot("frame").front(), second);
 
   // Members of one weld stand for the whole weld.
@@ -133,9 +134,18 @@ TEST_F(CenterLinesValidationTest, ALineThatLeavesACollectionLeavesItFreeForAnoth
   EXPECT_EQ(moved->GetCollidingExplodeLinesForSlot("housing/bolt").size(), 1u);
   edit->Redo();
   EXPECT_TRUE(moved->GetCollidingExplodeLinesForSlot("housing/bolt").empty());
+
+  // So do a new active item, a dragged first end let go, and one dropped on an item.
+  edited->SetActiveObject(Collection("housing/bolt"));
+  EXPECT_EQ(moved->GetCollidingExplodeLinesForSlot("housing/bolt").size(), 1u);
+  du::SmartPtr<tqk::SelectionItem> nothing;
+  edited->SetPoint(dg::DPoint3D(1, 2, 3), 2.0f, nothing, CenterLinesAnnotation::FIRST_END);
+  EXPECT_TRUE(moved->GetCollidingExplodeLinesForSlot("housing/bolt").empty());
+  edited->SetAttachedItem(Collection("housing/bolt"), CenterLinesAnnotation::FIRST_END);
+  EXPECT_EQ(moved->GetCollidingExplodeLinesForSlot("housing/bolt").size(), 1u);
 }
 
-TEST_F(CenterLinesValidationTest, ACopyAndAChangedWeldAreSeenByTheNextLine)
+TEST_F(CenterLinesValidationTest, ACopyALoadedLineAndAChangedWeldAreSeenByTheNextLine)
 {
   const du::SmartPtr<CenterLinesAnnotation> original = Line({Collection("housing/cover")});
   const du::SmartPtr<tqk::Annotation> copy = original->Clone();
@@ -143,6 +153,18 @@ TEST_F(CenterLinesValidationTest, ACopyAndAChangedWeldAreSeenByTheNextLine)
   set->AddAnnotation(copy);
   EXPECT_EQ(original->GetCollidingExplodeLinesForSlot("housing/cover").size(), 1u) << "the copy";
   copy->DetachScene();
+
+  // A loaded line stands on its item once the host has found its stored pick again.
+  tqk::SerializedContentElement saved("annotation");
+  original->Visit(saved);
+  const du::SmartPtr<CenterLinesAnnotation> loaded = Line({});
+  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
+  std::string stored;
+  loaded->GetStoredSelections().at(0)->GetField(tqk::illustration::SbomInstanceSelectionItem::ID_FIELD,
+                                                stored);
+  loaded->SetObjects({Collection(stored.c_str())}, nullptr, false);
+  EXPECT_EQ(original->GetCollidingExplodeLinesForSlot("housing/cover").size(), 2u)
+      << "the copy and the loaded";
 
   // A member of a weld stands for the weld only while the weld holds.
   Line({Collection("frame/rib")});

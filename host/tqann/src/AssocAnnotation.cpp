@@ -174,8 +174,6 @@ void AssocAnnotation::SetSlots(const Slots& slots)
     copies.push_back(copy);
   }
   m_slots.swap(copies);
-  for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
-    OnSlotReplaced(static_cast<int>(slot));
 }
 
 bool AssocAnnotation::_PutSelectionObjectIntoSlot(int slot, const du::SmartPtr<tqk::SelectionItem>& item)
@@ -185,7 +183,6 @@ bool AssocAnnotation::_PutSelectionObjectIntoSlot(int slot, const du::SmartPtr<t
   du::SmartPtr<SlotObject> filled(new SlotObject(item));
   filled->Bind(m_shapeScene);
   m_slots[slot] = filled;
-  OnSlotReplaced(slot);
   return true;
 }
 
@@ -194,10 +191,7 @@ bool AssocAnnotation::_ClearSlot(int slot)
   if (slot < 0 || slot >= static_cast<int>(m_slots.size()))
     return false;
   m_slots[slot] = new SlotObject;
-  OnSlotReplaced(slot);
   return true;
 }
-
-void AssocAnnotation::OnSlotReplaced(int) {}
 
 } // namespace tqannotations

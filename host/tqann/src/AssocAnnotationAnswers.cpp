@@ -7,6 +7,7 @@
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
+#include <tqk/WriteLockScope.h>
 
 namespace tqannotations {
 
@@ -42,8 +43,11 @@ void AssocAnnotation::GetViewBounds()
       tqk::Kernel::GetKernel()->Post([self, generation] { self->AnswerViewBounds(generation); });
 }
 
+// The answers run on the thread that pumps the queue, while other threads may change the picks
+// (which asks anew) or the scene under the annotation's lock: each answer holds it too.
 void AssocAnnotation::AnswerGeometry(unsigned generation)
 {
+  const tqk::WriteLockScope lock(GetLockOwner());
   if (generation != m_answerGeneration || !m_geometryAnswerQueued)
     return;
   m_geometryAnswerQueued = false;
@@ -52,6 +56,7 @@ void AssocAnnotation::AnswerGeometry(unsigned generation)
 
 void AssocAnnotation::AnswerViewBounds(unsigned generation)
 {
+  const tqk::WriteLockScope lock(GetLockOwner());
   if (generation != m_answerGeneration || !m_boundsAnswerQueued)
     return;
   m_boundsAnswerQueued = false;

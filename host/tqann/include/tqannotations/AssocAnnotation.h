@@ -37,6 +37,11 @@ class MeasurementObserver;
 //! one kind made before the queue is pumped are answered together, once; ClearAsyncEvents drops
 //! the answers still due.
 //!
+//! Threads: the requests, ClearAsyncEvents, AttachScene and DetachScene change what the answers
+//! read, so a derived annotation calls them under the write side of its own lock
+//! (tqk::ObjectWithRWLock); each answer holds that side while it reads them and while it calls
+//! OnAllGeometryLoaded or OnViewBoundsReceived, whichever thread pumps the queue.
+//!
 //! Saved content: Visit writes the slots' selections (tqk::SelectionItemRepresentation) into a
 //! child element "slotSelections", one "selection" element each, with symbol and unsigned
 //! properties only; the reader (AssocAnnotation::SerializedContentVisitor) restores them as the
@@ -133,10 +138,6 @@ protected:
   virtual bool _PutSelectionObjectIntoSlot(int slot, const du::SmartPtr<tqk::SelectionItem>& item);
   //! Replaces the slot by an empty slot object; false outside the slots.
   bool _ClearSlot(int slot);
-  //! The slot object of the slot was replaced (put, cleared, or the slots set anew), so that an
-  //! annotation may keep what it derives from a slot up to date; the base does nothing. The slots
-  //! a copy takes over while its base is being built reach only the base's own.
-  virtual void OnSlotReplaced(int slot);
 
   //! Drops the answers still due to earlier LoadGeometry and GetViewBounds requests.
   void ClearAsyncEvents();
