@@ -233,8 +233,10 @@ TEST_F(CombinedCalloutContent, ACombinedCalloutIsRefusedAsAMemberSoNoMemberIsLos
   const du::SmartPtr<CombinedCallout> inner = Shown({Placed("frame/plate", 1), Placed("frame/rib", 2)});
   du::SmartPtr<CombinedCallout> outer(new CombinedCallout);
   Members withCombined{Placed("housing/cover", 3), inner};
-  EXPECT_FALSE(outer->Initialize(withCombined));
+  outer->Initialize(withCombined);
   EXPECT_EQ(outer->GetCount(), 0u);
+  EXPECT_FALSE(outer->IsInitialized());
+  EXPECT_FALSE(outer->GetDefinition());
   Element document;
   outer->Visit(document);
   EXPECT_EQ(document.GetChildCount(), 0u) << "nothing was built";
@@ -244,7 +246,8 @@ TEST_F(CombinedCalloutContent, ACombinedCalloutIsRefusedAsAMemberSoNoMemberIsLos
             (std::vector<std::string>{"visual_appearance", "containscallout", "containscallout"}));
 
   Members plain{Placed("housing/cover", 3)};
-  EXPECT_TRUE(outer->Initialize(plain));
+  outer->Initialize(plain);
+  EXPECT_TRUE(outer->IsInitialized());
   outer->Visit(document);
   EXPECT_EQ(document.GetChildCount(), 2u);
   inner->DetachScene();
