@@ -110,6 +110,8 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
 
 void Callout::SetLabelPosition(const dg::DPoint3D& position)
 {
+  if (!dg::IsFinite(position))
+    return;
   if (m_kind == CALLOUT_NOTE) {
     bool firstTime = false;
     {
@@ -161,7 +163,7 @@ void Callout::PlaceLabel(const dg::DPoint3D& position, const dg::Location& place
 
 void Callout::SetAnchor(const dg::DPoint3D& anchor, unsigned int index)
 {
-  if (m_kind == CALLOUT_NOTE)
+  if (m_kind == CALLOUT_NOTE || !dg::IsFinite(anchor))
     return;
   bool placeLabel = false;
   {
