@@ -203,6 +203,17 @@ void Callout::SetVisible(std::string subset, bool visible)
 
 unsigned int Callout::UpdateWithCalloutInfo()
 {
+  // The label goes to its stored position unless it was placed before.
+  const auto placeLabelOnce = [this] {
+    dg::DPoint3D position;
+    {
+      ReadLockGuard lock(*this);
+      if (m_positionSet)
+        return;
+      position = m_info.position;
+    }
+    SetLabelPosition(position);
+  };
   du::SmartPtr<tqk::Scene> stored;
   {
     ReadLockGuard lock(*this);
@@ -211,7 +222,7 @@ unsigned int Callout::UpdateWithCalloutInfo()
   if (!stored)
     return 0;
   if (m_kind == CALLOUT_NOTE) {
-    PlaceLabelOnce();
+    placeLabelOnce();
     return 0;
   }
   const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(stored);
@@ -232,20 +243,8 @@ unsigned int Callout::UpdateWithCalloutInfo()
         m_leaders[index] = RebuildLeader(*record, *scene, *tree, unresolved);
     }
   }
-  PlaceLabelOnce();
+  placeLabelOnce();
   return unresolved;
-}
-
-void Callout::PlaceLabelOnce()
-{
-  dg::DPoint3D position;
-  {
-    ReadLockGuard lock(*this);
-    if (m_positionSet)
-      return;
-    position = m_info.position;
-  }
-  SetLabelPosition(position);
 }
 
 bool Callout::GetLabelPlacement(dg::Location& placement) const

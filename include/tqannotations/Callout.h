@@ -340,8 +340,6 @@ private:
   void SerializeLabel(tqk::SerializedContentElement& element) const;
   void SerializeLeaders(tqk::SerializedContentElement& element) const;
   void PostPositionSet();
-  //! Places the label at its stored position unless it was placed before.
-  void PlaceLabelOnce();
   //! Stores the label position, given in the space of the part with that placement, and draws
   //! the label and every leader's label end at it in the scene.
   void PlaceLabel(const dg::DPoint3D& position, const dg::Location& placement);

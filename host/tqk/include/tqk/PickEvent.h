@@ -12,12 +12,12 @@ namespace tqk {
 //! A pick request of a view (tqk::ShapeView::PickAsync), answered when the kernel's queue is
 //! pumped.
 //!
-//! However the request ends, the requester hears of it through OnPickDone, exactly once and
-//! before the request's state changes: an answer stores the results, tells their count through
-//! OnPickNotify, calls OnPickDone(0) and completes; a pick that cannot be answered (its view shows
-//! no scene any more) calls OnPickDone(1) and fails; a request that is cancelled or failed by
-//! anyone else (Cancel, CompleteWithError) calls OnPickDone with its error code (1 when the code
-//! is 0) and fails; one completed without results (Complete) calls OnPickDone(0) with none.
+//! The requester hears how the pick ended through OnPickDone, exactly once and before the
+//! request's state changes: an answer stores the results, tells their count through OnPickNotify,
+//! calls OnPickDone(0) and completes; a pick that cannot be answered (its view shows no scene any
+//! more) calls OnPickDone(1) and fails; a request that is cancelled or failed by anyone else
+//! (Cancel, CompleteWithError) calls OnPickDone with its error code (1 when the code is 0) and
+//! fails.
 class PickEvent : public AsyncEvent
 {
 public:
@@ -31,8 +31,6 @@ public:
   //! The pick is done: 0 with an answer, anything else without one. The base does nothing.
   virtual void OnPickDone(int flag);
 
-  //! Ends the request without results, through OnPickDone(0) (see the class comment).
-  bool Complete() override;
   //! Fails the request, through OnPickDone (see the class comment).
   bool CompleteWithError(const du::Symbol& message, unsigned short code) override;
 

@@ -86,14 +86,6 @@ void PickEvent::OnPickDone(int) {}
 
 bool PickEvent::ClaimEnd() { return IsPending() && !m_ended.exchange(true); }
 
-bool PickEvent::Complete()
-{
-  if (!ClaimEnd())
-    return false;
-  OnPickDone(0);
-  return AsyncEvent::Complete();
-}
-
 bool PickEvent::CompleteWithError(const du::Symbol& message, unsigned short code)
 {
   if (!ClaimEnd())
