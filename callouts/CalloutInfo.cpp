@@ -2,6 +2,7 @@
 
 #include "callouts/CalloutUnits.h"
 #include "common/SharedHeaderKeys.h"
+#include "common/ValueOperators.h"
 
 #include <tqk/Preferences.h>
 #include <tqk/World.h>
@@ -45,7 +46,7 @@ CalloutInfo::~CalloutInfo() = default;
 
 bool CalloutInfo::SetLeaderLineAnchor(const dg::DPoint3D& anchor, unsigned int index)
 {
-  if (index >= leaderRecords.size() || !leaderRecords[index])
+  if (index >= leaderRecords.size() || !leaderRecords[index] || !dg::IsFinite(anchor))
     return false;
   leaderRecords[index]->anchor = anchor;
   return true;

@@ -18,6 +18,7 @@
 #include <tqmk/MarkupData.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
 #include <set>
 
@@ -45,9 +46,10 @@ du::SmartPtr<tqmu::ModelShadowPoint> NewGrabPoint(const dg::DPoint3D& position)
   return point;
 }
 
-//! The pick request of a drop. It holds its shadow until the answer comes or the request fails
-//! or is cancelled, so that a late answer never reaches a shadow that is gone; a request that
-//! ends without an answer puts the grabbed point back.
+//! The pick request of a drop. It holds its shadow until the pick is done, so that a late answer
+//! never reaches a shadow that is gone. However the pick ends, the host says so through
+//! OnPickDone; one that ends without an answer (the view shows no scene, the pick was cancelled
+//! or failed) puts the grabbed point back rather than leaving it where the mouse let go.
 class CalloutLeaderShadowPickEvent : public tqk::PickEvent
 {
 public:
@@ -55,20 +57,14 @@ public:
 
   du::Symbol GetObjectClass() const override { return kPickEventClass; }
 
+  // The hits are read when the pick is done; their count alone decides nothing.
+  void OnPickNotify(std::uint32_t) override {}
+
   void OnPickDone(int flag) override
   {
     const du::SmartPtr<CalloutLeaderShadow> shadow = TakeShadow();
     if (shadow)
       shadow->OnReceivePick(flag == 0 ? GetResults() : std::vector<tqk::PickResult>());
-  }
-
-  bool CompleteWithError(const du::Symbol& message, unsigned short code) override
-  {
-    if (!tqk::PickEvent::CompleteWithError(message, code))
-      return false;
-    if (const du::SmartPtr<CalloutLeaderShadow> shadow = TakeShadow())
-      shadow->OnReceivePick(std::vector<tqk::PickResult>());
-    return true;
   }
 
 private:
@@ -304,10 +300,7 @@ void CalloutLeaderShadow::RequestPick(int x, int y)
   du::SmartPtr<tqk::PickEvent> event(
       new CalloutLeaderShadowPickEvent(du::SmartPtr<CalloutLeaderShadow>(this)));
   kernel->ManageObject(event);
-  if (!view->PickAsync(x, y, tqk::PICK_ALL, event)) {
-    kernel->ReleaseManagedObject(event);
-    event->CompleteWithError(du::Symbol("The view took no pick request"), 1);
-  }
+  view->PickAsync(x, y, tqk::PICK_ALL, event);
 }
 
 void CalloutLeaderShadow::OnReceivePick(const std::vector<tqk::PickResult>& results)

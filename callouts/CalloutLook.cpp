@@ -3,6 +3,7 @@
 #include "callouts/CalloutUnits.h"
 #include "callouts/MyMarkupData.h"
 #include "common/ReadLockGuard.h"
+#include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqk/AnnoSet.h>
@@ -178,6 +179,8 @@ void Callout::SetFontFace(const std::string& face)
 
 void Callout::SetFontColor(const dg::Color& color)
 {
+  if (!dg::IsFinite(color))
+    return;
   WriteLockGuard lock(*this);
   m_info.textColor = color;
   if (!m_label)
@@ -189,6 +192,8 @@ void Callout::SetFontColor(const dg::Color& color)
 
 void Callout::SetBackgroundColor(const dg::Color& color)
 {
+  if (!dg::IsFinite(color))
+    return;
   WriteLockGuard lock(*this);
   m_info.fillColor = color;
   if (!m_label)
@@ -229,6 +234,8 @@ void Callout::SetLineWidth(float points)
 
 void Callout::SetLineColor(const dg::Color& color)
 {
+  if (!dg::IsFinite(color))
+    return;
   WriteLockGuard lock(*this);
   m_info.lineColor = color;
   for (const du::SmartPtr<CalloutLeader>& leader : m_leaders) {
@@ -273,6 +280,8 @@ void Callout::SetText(const du::Symbol& text)
 
 void Callout::SetDimAtPos(bool dim, unsigned int index, const dg::Color& blend)
 {
+  if (!dg::IsFinite(blend))
+    return;
   WriteLockGuard lock(*this);
   m_blendColor = blend;
   if (index < m_leaders.size() && m_leaders[index]) {

@@ -36,15 +36,22 @@ void Callout::Initialize(const du::SmartPtr<TAnnotation>& definition,
   dg::DPoint3D anchor = dg::DPoint3D::ORIGIN;
   CalculateAnchor(part, anchor);
   AppendLeader(CreateCalloutLeader(anchor, part, assembly));
+  bool positionSet = false;
+  dg::DPoint3D position;
+  {
+    ReadLockGuard lock(*this);
+    positionSet = m_positionSet;
+    position = m_info.position;
+  }
   bool posted = false;
-  if (!m_positionSet) {
+  if (!positionSet) {
     // A note keeps its label in the scene's space, so the anchor is carried there.
     const bool note = m_kind == CALLOUT_NOTE;
     SetLabelPosition(note ? anchor * part->GetLocation() : anchor);
     posted = note;
   } else {
     // The new label markup is drawn where the reset position says, not at the scene's origin.
-    SetLabelPosition(m_info.position);
+    SetLabelPosition(position);
   }
   {
     WriteLockGuard lock(*this);
@@ -82,6 +89,8 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
 {
   if (!leader || m_kind == CALLOUT_NOTE)
     return;
+  // Leader 0's points move and the leaders grow on other threads, under the write side.
+  WriteLockGuard lock(*this);
   if (const CalloutLeader* first = LeaderAt(0)) {
     const std::vector<dg::DPoint3D> points = first->GetPoints();
     if (!points.empty())
@@ -92,7 +101,6 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
     GetMarkupLabelPosition(label);
     leader->MovePoint(0, label);
     // The records not rebuilt yet keep their slots, so that the new leader pairs with its record.
-    WriteLockGuard lock(*this);
     m_leaders.resize(std::max(m_leaders.size(), m_info.leaderRecords.size()));
   } else {
     return;
@@ -102,6 +110,8 @@ void Callout::ConnectLeader(du::SmartPtr<CalloutLeader> leader)
 
 void Callout::SetLabelPosition(const dg::DPoint3D& position)
 {
+  if (!dg::IsFinite(position))
+    return;
   if (m_kind == CALLOUT_NOTE) {
     bool firstTime = false;
     {
@@ -153,18 +163,21 @@ void Callout::PlaceLabel(const dg::DPoint3D& position, const dg::Location& place
 
 void Callout::SetAnchor(const dg::DPoint3D& anchor, unsigned int index)
 {
-  if (m_kind == CALLOUT_NOTE)
+  if (m_kind == CALLOUT_NOTE || !dg::IsFinite(anchor))
     return;
-  dg::Location placement;
-  if (!GetInstanceLocationAtPos(placement, index))
-    return;
+  bool placeLabel = false;
   {
+    // Looked up under the same lock that it is written under: the leaders may change meanwhile.
     WriteLockGuard lock(*this);
-    m_leaders[index]->SetAnchor(anchor);
+    CalloutLeader* leader = LeaderAt(index);
+    if (!leader || !leader->GetShapeInstance())
+      return;
+    leader->SetAnchor(anchor);
     m_info.SetLeaderLineAnchor(anchor, index);
+    placeLabel = !m_positionSet;
   }
   NotifyCalloutChanged();
-  if (!m_positionSet)
+  if (placeLabel)
     SetLabelPosition(anchor);
 }
 

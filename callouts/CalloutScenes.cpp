@@ -54,12 +54,17 @@ bool Callout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
 {
   if (!scene)
     return DetachScene();
-  if (m_scene && !(m_scene == scene))
+  bool shownElsewhere = false;
+  {
+    ReadLockGuard lock(*this);
+    shownElsewhere = m_scene && !(m_scene == scene);
+  }
+  if (shownElsewhere)
     DetachScene();
-  bool changed = false;
+  bool rebuild = false;
   {
     WriteLockGuard lock(*this);
-    changed = !(m_scene == scene);
+    const bool changed = !(m_scene == scene);
     if (changed)
       m_scene = scene;
     if (const auto view = du::SmartPtr<tqk::ShapeView>::DynamicCast(scene->GetView(0))) {
@@ -79,11 +84,18 @@ bool Callout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
       }
       return tqk::Annotation::AttachScene(scene);
     }
+    // A callout loaded again while attached keeps its scene but has no leaders left to show.
+    rebuild = changed || (m_leaders.empty() && !m_info.leaderRecords.empty());
   }
-  // A callout loaded again while attached keeps its scene but has no leaders left to show.
-  if (changed || (m_leaders.empty() && !m_info.leaderRecords.empty()))
+  if (rebuild)
     UpdateWithCalloutInfo();
-  if (!m_leaders.empty())
+  bool hasLeaders = false;
+  {
+    // Other threads may be adding leaders meanwhile.
+    ReadLockGuard lock(*this);
+    hasLeaders = !m_leaders.empty();
+  }
+  if (hasLeaders)
     AttachSubsetScene(scene, std::string());
   return tqk::Annotation::AttachScene(scene);
 }
@@ -178,22 +190,42 @@ void Callout::TakeMarkupsOutOfScene()
 
 void Callout::SetVisible(std::string subset, bool visible)
 {
-  if (visible)
-    AttachSubsetScene(m_scene, subset);
-  else
+  if (visible) {
+    du::SmartPtr<tqk::Scene> scene;
+    {
+      ReadLockGuard lock(*this);
+      scene = m_scene;
+    }
+    AttachSubsetScene(scene, subset);
+  } else
     DetachSubsetScene(subset);
 }
 
 unsigned int Callout::UpdateWithCalloutInfo()
 {
-  if (!m_scene)
+  // The label goes to its stored position unless it was placed before.
+  const auto placeLabelOnce = [this] {
+    dg::DPoint3D position;
+    {
+      ReadLockGuard lock(*this);
+      if (m_positionSet)
+        return;
+      position = m_info.position;
+    }
+    SetLabelPosition(position);
+  };
+  du::SmartPtr<tqk::Scene> stored;
+  {
+    ReadLockGuard lock(*this);
+    stored = m_scene;
+  }
+  if (!stored)
     return 0;
   if (m_kind == CALLOUT_NOTE) {
-    if (!m_positionSet)
-      SetLabelPosition(m_info.position);
+    placeLabelOnce();
     return 0;
   }
-  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(m_scene);
+  const auto scene = du::SmartPtr<tqk::ShapeScene>::DynamicCast(stored);
   const auto tree = tqk::illustration::SbomTree::Get(tqk::World::GetWorld(), false, false);
   if (!scene || !tree)
     return 0;
@@ -211,8 +243,7 @@ unsigned int Callout::UpdateWithCalloutInfo()
         m_leaders[index] = RebuildLeader(*record, *scene, *tree, unresolved);
     }
   }
-  if (!m_positionSet)
-    SetLabelPosition(m_info.position);
+  placeLabelOnce();
   return unresolved;
 }
 

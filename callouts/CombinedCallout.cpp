@@ -29,7 +29,7 @@ CombinedCallout::CombinedCallout(const Callout& plainClone) : du::RefCounted(pla
 // The members go before the callout part, as members are declared last.
 CombinedCallout::~CombinedCallout() = default;
 
-bool CombinedCallout::Initialize(Members& callouts)
+void CombinedCallout::Initialize(Members& callouts)
 {
   // Combined callouts do not nest: a member is saved as a plain callout, so a combined one would
   // lose its own members.
@@ -37,13 +37,12 @@ bool CombinedCallout::Initialize(Members& callouts)
     return dynamic_cast<const CombinedCallout*>(member.Get()) != nullptr;
   });
   if (callouts.empty() || nested)
-    return false;
+    return;
   {
     WriteLockGuard lock(*this);
     m_members = callouts;
   }
   _Initialize(true, true);
-  return true;
 }
 
 void CombinedCallout::_Initialize(bool copyLook, bool makeLeaders)

@@ -1,9 +1,10 @@
 #pragma once
 
 // Arithmetic and comparison of the host's value types, in the operands' own precision, and
-// whether a point is finite.
+// whether a point or a colour is finite.
 // Comparisons are exact: a NaN component makes points differ and boxes unequal.
 
+#include <dg/Color.h>
 #include <dg/DPoint3D.h>
 #include <dg/DVec3.h>
 #include <dg/FBox.h>
@@ -42,6 +43,10 @@ inline bool operator!=(const DPoint3D& a, const DPoint3D& b)
 inline bool IsFinite(const DPoint3D& p)
 {
   return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+inline bool IsFinite(const Color& c)
+{
+  return std::isfinite(c.r) && std::isfinite(c.g) && std::isfinite(c.b) && std::isfinite(c.a);
 }
 
 inline bool operator==(const FBox& a, const FBox& b)

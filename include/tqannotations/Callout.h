@@ -62,6 +62,9 @@ namespace tqannotations {
 //! hiding and selecting (ShowAnnotation, HideAnnotation, OnSetSelected) take no lock and belong
 //! to the host's thread, as drawing does.
 //!
+//! A setter given a point or a colour that is not finite (a NaN or an infinite coordinate or
+//! channel) changes nothing, so that nothing is drawn or saved that could not be read back.
+//!
 //! A copy made with the copy constructor shares its scene, label, definition and leader markups
 //! with the source and copies the leader records; Clone makes an independent callout.
 class TQANNOTATIONS_EXPORT Callout : public Annotation

@@ -34,7 +34,7 @@ public:
   ~CalloutInfo();
 
   //! Sets the anchor of the record at index; false, changing nothing, when there is no record
-  //! there.
+  //! there or the anchor is not finite.
   bool SetLeaderLineAnchor(const dg::DPoint3D& anchor, unsigned int index);
 
   //! Label position: in the space of leader 0's part for a callout with leaders, in the scene's

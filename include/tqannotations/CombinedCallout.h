@@ -34,10 +34,10 @@ public:
   //! Takes the members (in this order) and builds the combined callout from them: the first
   //! member's definition and look, and one leader like the first leader of the first member
   //! whose first leader stands on a part, with the label at that member's label position. A
-  //! first member without a definition only replaces the members. False, changing nothing, for
-  //! an empty list or one that holds a combined callout (combined callouts do not nest); true
-  //! once the members are taken. The text is the host's to set.
-  bool Initialize(Members& callouts);
+  //! first member without a definition only replaces the members. An empty list, or one that
+  //! holds a combined callout (combined callouts do not nest), changes nothing: the callout
+  //! stays as it was, uninitialized when it was. The text is the host's to set.
+  void Initialize(Members& callouts);
 
   Members& GetCalloutVec() { return m_members; }
   unsigned int GetCount() const;

@@ -149,4 +149,45 @@ TEST(CalloutConcurrency, DroppingALeaderWhileLeadersAreAddedLeavesItWhereItWas)
   callout->DetachScene();
 }
 
+// The host's thread attaches the callout again, showing the leaders added since, while other
+// threads add leaders, connect leaders to the label and move the first anchor and the label:
+// each reads the leaders, or the first leader's points, that another changes.
+TEST(CalloutConcurrency, AttachingAndConnectingWhileLeadersAreAddedAndTheFirstAnchorMoves)
+{
+  CalloutAndParts shared(4);
+  const du::SmartPtr<TestCallout>& callout = shared.callout;
+  const std::vector<du::SmartPtr<tqk::ShapeInstance>>& parts = shared.parts;
+  callout->AddLeader(parts[0], dg::DPoint3D(100, 0, 0));
+  callout->SetLabelPosition(dg::DPoint3D(0, 5, 0));
+  callout->AttachScene(shared.world.scene);
+
+  constexpr int kRounds = 200;
+  ThreadRounds threads;
+  threads.Add(kRounds, [&](int) { callout->AttachScene(shared.world.scene); });
+  threads.Add(kRounds, [&](int round) {
+    callout->AddLeader(parts[std::size_t(round) % parts.size()], dg::DPoint3D(0, 100, 0));
+  });
+  threads.Add(kRounds, [&](int round) {
+    callout->ConnectLeader(
+        callout->CreateCalloutLeader(dg::DPoint3D(0, 0, 7), parts[1 + round % 3], nullptr));
+    callout->SetLabelPosition(dg::DPoint3D(0, 5, 0));
+  });
+  threads.Add(kRounds, [&](int round) { callout->SetAnchor(dg::DPoint3D(100 + round % 3, 0, 0), 0); });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  const unsigned leaders = 2 * kRounds + 1;
+  EXPECT_EQ(callout->GetLeaderLineCount(false), leaders);
+  EXPECT_EQ(callout->GetLeaderLineCount(true), leaders);
+  callout->AttachScene(shared.world.scene);
+  unsigned shown = 0;
+  for (const du::SmartPtr<tqk::Markup>& markup : shared.world.scene->GetMarkups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup)) {
+      ++shown;
+      const dg::DPoint3D labelEnd = leader->GetPoints().at(0);
+      EXPECT_TRUE(labelEnd.x == 0 && labelEnd.y == 5 && labelEnd.z == 0)
+          << "every leader starts at the label";
+    }
+  EXPECT_EQ(shown, leaders);
+  callout->DetachScene();
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -58,13 +59,15 @@ TEST(CalloutInfoCopies, SnapshotsMakeNewRecordsWhileAssignmentSharesThem)
   EXPECT_EQ(copied.leaderRecords[1]->anchor.x, 2.0) << "a copy's records are its own";
 }
 
-TEST(CalloutInfoCopies, SetLeaderLineAnchorRefusesMissingRecords)
+TEST(CalloutInfoCopies, SetLeaderLineAnchorRefusesMissingRecordsAndAnchorsNotFinite)
 {
   CalloutInfo info;
   info.leaderRecords = {Record("a", 1.0), nullptr};
   EXPECT_FALSE(info.SetLeaderLineAnchor(dg::DPoint3D(5, 5, 5), 1));
   EXPECT_FALSE(info.SetLeaderLineAnchor(dg::DPoint3D(5, 5, 5), 2));
+  EXPECT_FALSE(info.SetLeaderLineAnchor(dg::DPoint3D(5, std::numeric_limits<double>::infinity(), 5), 0));
   EXPECT_EQ(info.leaderRecords[0]->anchor.x, 1.0);
+  EXPECT_EQ(info.leaderRecords[0]->anchor.y, 0.0);
 }
 
 TEST(CalloutInfoCopies, MaskedCopyTakesOnlyTheValidColoursAndSize)

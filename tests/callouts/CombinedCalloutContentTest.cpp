@@ -4,6 +4,12 @@
 #include <tqk/DocumentStore.h>
 #include <tqk/SerializedContentElement.h>
 
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <sstream>
+
 namespace {
 
 using namespace callout_test;
@@ -233,8 +239,10 @@ TEST_F(CombinedCalloutContent, ACombinedCalloutIsRefusedAsAMemberSoNoMemberIsLos
   const du::SmartPtr<CombinedCallout> inner = Shown({Placed("frame/plate", 1), Placed("frame/rib", 2)});
   du::SmartPtr<CombinedCallout> outer(new CombinedCallout);
   Members withCombined{Placed("housing/cover", 3), inner};
-  EXPECT_FALSE(outer->Initialize(withCombined));
+  outer->Initialize(withCombined);
   EXPECT_EQ(outer->GetCount(), 0u);
+  EXPECT_FALSE(outer->IsInitialized());
+  EXPECT_FALSE(outer->GetDefinition());
   Element document;
   outer->Visit(document);
   EXPECT_EQ(document.GetChildCount(), 0u) << "nothing was built";
@@ -244,7 +252,8 @@ TEST_F(CombinedCalloutContent, ACombinedCalloutIsRefusedAsAMemberSoNoMemberIsLos
             (std::vector<std::string>{"visual_appearance", "containscallout", "containscallout"}));
 
   Members plain{Placed("housing/cover", 3)};
-  EXPECT_TRUE(outer->Initialize(plain));
+  outer->Initialize(plain);
+  EXPECT_TRUE(outer->IsInitialized());
   outer->Visit(document);
   EXPECT_EQ(document.GetChildCount(), 2u);
   inner->DetachScene();
@@ -263,6 +272,89 @@ TEST_F(CombinedCalloutContent, IdFixUpReachesTheAppearanceAndEveryMember)
   EXPECT_EQ(loaded->GetShapeInstanceIdAtPos(0), "frame/plate-2");
   EXPECT_EQ(loaded->GetCalloutVec()[0]->GetShapeInstanceIdAtPos(0), "frame/plate-2");
   EXPECT_EQ(loaded->GetCalloutVec()[2]->GetShapeInstanceIdAtPos(0), "housing/cover-2");
+}
+
+//! What the scene draws: each label's text and fill colours and place, each leader's colour and
+//! points.
+std::string Drawn(const tqk::Scene& scene)
+{
+  std::ostringstream out;
+  out.precision(17);
+  const auto put = [&out](const dg::Color& c) {
+    out << " rgba " << c.r << ' ' << c.g << ' ' << c.b << ' ' << c.a;
+  };
+  for (const du::SmartPtr<tqk::Markup>& markup : scene.GetMarkups()) {
+    std::vector<dg::DPoint3D> points;
+    if (const auto label = du::SmartPtr<tqmk::CalloutLabel>::DynamicCast(markup)) {
+      put(label->GetTextColor());
+      put(label->GetFillColor());
+      points = {label->GetPos()};
+    } else if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup)) {
+      put(leader->GetLineColor());
+      points = leader->GetPoints();
+    }
+    for (const dg::DPoint3D& point : points)
+      out << " at " << point.x << ' ' << point.y << ' ' << point.z;
+    out << '\n';
+  }
+  return out.str();
+}
+
+// Each setter of a point or a colour, given NaN or infinity, on a callout with two leaders, a note
+// and a combined callout: nothing drawn and nothing saved changes.
+TEST_F(CombinedCalloutContent, SettersGivenValuesThatAreNotFiniteChangeNothingDrawnOrSaved)
+{
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  const float nanf = float(nan), inff = float(inf);
+  const du::SmartPtr<Callout> twoLeaders = Placed("frame/plate", 1);
+  twoLeaders->ConnectLeader(
+      twoLeaders->CreateCalloutLeader(dg::DPoint3D(1, 2, 0), illustration.FindPart("frame/rib"), nullptr));
+  const du::SmartPtr<Callout> note = Note();
+  note->SetLabelPosition(dg::DPoint3D(3, 4, 5));
+  const std::vector<du::SmartPtr<Callout>> callouts{
+      twoLeaders, note, Shown({Placed("housing/cover", 3), Placed("housing/bolt", 4)})};
+  for (const du::SmartPtr<Callout>& callout : callouts) {
+    scene->GetAnnoSet()->AddAnnotation(callout);
+    callout->AttachScene(scene);
+    callout->SetFontColor(dg::Color(0.25f, 0.5f, 0.75f, 1));
+    callout->SetBackgroundColor(dg::Color(1, 0.75f, 0.5f, 1));
+    callout->SetLineColor(dg::Color(0.5f, 0.25f, 0.125f, 1));
+  }
+  const tqsupport::ScratchFolder scratch("combined-callout-content-test");
+  const auto drawnAndSaved = [&] {
+    Element document;
+    for (const du::SmartPtr<Callout>& callout : callouts)
+      callout->Visit(document);
+    std::string error;
+    if (!tqk::DocumentStore::Write(document, scratch.File("saved.xml"), error))
+      return "not saved: " + error;
+    std::ostringstream saved;
+    saved << std::ifstream(scratch.File("saved.xml")).rdbuf();
+    return Drawn(*scene) + saved.str();
+  };
+  const std::string before = drawnAndSaved();
+  ASSERT_GT(std::count(before.begin(), before.end(), '\n'), 9) << before;
+
+  const auto at = [](double x, double y, double z) {
+    return dg::Location(dg::FMat33::IDENTITY, dg::DPoint3D(x, y, z));
+  };
+  const std::vector<std::pair<const char*, std::function<void(Callout&)>>> setters{
+      {"label position", [&](Callout& c) { c.SetLabelPosition(dg::DPoint3D(nan, 0, 0)); }},
+      {"label position at infinity", [&](Callout& c) { c.SetLabelPosition(dg::DPoint3D(0, -inf, 0)); }},
+      {"first anchor", [&](Callout& c) { c.SetAnchor(dg::DPoint3D(0, 0, inf), 0); }},
+      {"second anchor", [&](Callout& c) { c.SetAnchor(dg::DPoint3D(nan, nan, nan), 1); }},
+      {"text colour", [&](Callout& c) { c.SetFontColor(dg::Color(nanf, 0.5f, 0.25f, 1)); }},
+      {"background colour", [&](Callout& c) { c.SetBackgroundColor(dg::Color(0.2f, inff, 0.4f, 1)); }},
+      {"line colour", [&](Callout& c) { c.SetLineColor(dg::Color(0.1f, 0.2f, 0.3f, nanf)); }},
+      {"dimming colour", [&](Callout& c) { c.SetDimAtPos(true, 0, dg::Color(0.3f, 0.6f, nanf, 1)); }},
+      {"label location", [&](Callout& c) { c.SetMarkupLocation(0, at(inf, 0, 0)); }},
+      {"anchor location", [&](Callout& c) { c.SetMarkupLocation(1, at(0, nan, 0)); }},
+  };
+  for (const auto& [what, set] : setters) {
+    for (const du::SmartPtr<Callout>& callout : callouts)
+      set(*callout);
+    EXPECT_EQ(drawnAndSaved(), before) << what;
+  }
 }
 
 } // namespace

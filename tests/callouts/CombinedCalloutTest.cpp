@@ -104,11 +104,6 @@ TEST_F(CombinedCalloutTest, OnlyNotesGiveAnInitializedItemCalloutWithoutLeader)
 TEST_F(CombinedCalloutTest, NothingToTakeTheLookFromLeavesItUnbuilt)
 {
   du::SmartPtr<CombinedCallout> combined(new CombinedCallout);
-  Members none;
-  combined->Initialize(none);
-  EXPECT_EQ(combined->GetCount(), 0u) << "an empty list changes nothing";
-  EXPECT_FALSE(combined->IsInitialized());
-
   Members withoutDefinition{new Callout, Placed("frame/rib", 2)};
   combined->Initialize(withoutDefinition);
   EXPECT_EQ(combined->GetCount(), 2u) << "the members are taken";
@@ -116,6 +111,11 @@ TEST_F(CombinedCalloutTest, NothingToTakeTheLookFromLeavesItUnbuilt)
   EXPECT_FALSE(combined->GetDefinition());
   EXPECT_EQ(combined->GetLeaderLineCount(false), 0u);
   EXPECT_EQ(combined->GetType(), Callout::CALLOUT_LEADERS);
+
+  Members none;
+  combined->Initialize(none);
+  EXPECT_EQ(combined->GetCount(), 2u) << "an empty list changes nothing";
+  EXPECT_FALSE(combined->IsInitialized());
 }
 
 TEST_F(CombinedCalloutTest, ItemIdsAreTheMembers)

@@ -184,8 +184,10 @@ void MarkupDrag::DropCenterLineEnd(int x, int y)
   const auto shapeView = du::SmartPtr<tqk::ShapeView>::DynamicCast(m_view);
   // The queue is pumped without the lock: what it runs may lock other annotations.
   const du::SmartPtr<tqk::PickEvent> pick(new tqk::PickEvent);
-  if ((startEnd || endEnd) && shapeView && shapeView->PickAsync(x, y, tqk::PICK_ALL, pick))
+  if ((startEnd || endEnd) && shapeView) {
+    shapeView->PickAsync(x, y, tqk::PICK_ALL, pick);
     tqk::Kernel::GetKernel()->PumpQueue();
+  }
   const tqk::WriteLockScope locked(m_lock);
   if (startEnd || endEnd) {
     const std::vector<tqk::PickResult>& hits = pick->GetResults();

@@ -36,10 +36,12 @@ public:
   int GetHeight() const { return m_height; }
   void SetSize(int width, int height);
 
-  //! Asks what lies under the view pixel (x, y); the event hears the answer when the kernel's
-  //! queue is pumped, never inside this call. The kernel keeps the event alive until then.
-  //! False, queuing nothing, for a null event and for one that was answered already.
-  bool PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
+  //! Asks what lies under the view pixel (x, y); the event hears how the pick ended
+  //! (tqk::PickEvent::OnPickDone) when the kernel's queue is pumped, never inside this call. The
+  //! kernel keeps the event alive until then, and lets it go afterwards also when the requester
+  //! handed it to the kernel first. An event that was answered already gets nothing more: the
+  //! kernel only lets it go. A null event is ignored.
+  virtual void PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event);
   //! The next pick request of this view is answered with these results instead of the ray's.
   void SetNextPickAnswer(const std::vector<PickResult>& results);
   //! The next pick request of this view is cancelled (tqk::BaseAsyncEvent::Cancel) when the

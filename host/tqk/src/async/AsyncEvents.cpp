@@ -84,24 +84,27 @@ void PickEvent::OnPickNotify(std::uint32_t) {}
 
 void PickEvent::OnPickDone(int) {}
 
+bool PickEvent::ClaimEnd() { return IsPending() && !m_ended.exchange(true); }
+
+bool PickEvent::CompleteWithError(const du::Symbol& message, unsigned short code)
+{
+  if (!ClaimEnd())
+    return false;
+  OnPickDone(code != 0 ? code : 1);
+  return AsyncEvent::CompleteWithError(message, code);
+}
+
 bool PickEvent::Deliver(const std::vector<PickResult>& results)
 {
-  if (!IsPending())
+  if (!ClaimEnd())
     return false;
   m_results = results;
   OnPickNotify(static_cast<std::uint32_t>(m_results.size()));
   OnPickDone(0);
-  Complete();
+  AsyncEvent::Complete();
   return true;
 }
 
-bool PickEvent::DeliverNoAnswer()
-{
-  if (!IsPending())
-    return false;
-  OnPickDone(1);
-  CompleteWithError(du::Symbol("The view shows no scene"), 1);
-  return true;
-}
+bool PickEvent::DeliverNoAnswer() { return CompleteWithError(du::Symbol("The view shows no scene"), 1); }
 
 } // namespace tqk

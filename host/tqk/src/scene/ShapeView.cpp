@@ -40,18 +40,22 @@ void ShapeView::SetSize(int width, int height)
   m_height = height > 0 ? height : 1;
 }
 
-bool ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event)
+void ShapeView::PickAsync(int x, int y, PickMode mode, const du::SmartPtr<PickEvent>& event)
 {
-  // An answered event takes no second answer: accepting the request would leave it unanswered.
-  if (!event || !event->IsPending())
-    return false;
+  if (!event)
+    return;
   const du::SmartPtr<Kernel> kernel = Kernel::GetKernel();
+  // An answered event takes no second answer; the requester may still have handed it over.
+  if (!event->IsPending()) {
+    kernel->ReleaseManagedObject(event);
+    return;
+  }
   kernel->ManageObject(event);
   const std::shared_ptr<std::vector<PickResult>> prepared = std::move(m_nextPickAnswer);
   const bool cancel = std::exchange(m_cancelNextPick, false);
   const du::SmartPtr<ShapeView> view(this);
   // The ray is cast when the answer runs: the host answers from the scene as it is then.
-  return kernel->Post([kernel, view, event, x, y, mode, prepared, cancel] {
+  kernel->Post([kernel, view, event, x, y, mode, prepared, cancel] {
     const auto scene = du::SmartPtr<ShapeScene>::DynamicCast(view->GetScene());
     if (cancel)
       event->Cancel();
