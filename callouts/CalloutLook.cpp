@@ -12,6 +12,8 @@
 #include <tqmu/ModelLeaderLine.h>
 #include <tqmu/RenderAttrs.h>
 
+#include <cmath>
+
 namespace tqannotations {
 namespace {
 
@@ -165,6 +167,8 @@ void Callout::ApplyDefinitionLook(const TAnnotation* previous)
 
 void Callout::SetFontSize(float size)
 {
+  if (!std::isfinite(size))
+    return;
   WriteLockGuard lock(*this);
   m_info.fontSize = size;
   if (m_label)

@@ -346,6 +346,7 @@ TEST_F(CombinedCalloutContent, SettersGivenValuesThatAreNotFiniteChangeNothingDr
       {"text colour", [&](Callout& c) { c.SetFontColor(dg::Color(nanf, 0.5f, 0.25f, 1)); }},
       {"background colour", [&](Callout& c) { c.SetBackgroundColor(dg::Color(0.2f, inff, 0.4f, 1)); }},
       {"line colour", [&](Callout& c) { c.SetLineColor(dg::Color(0.1f, 0.2f, 0.3f, nanf)); }},
+      {"font size", [&](Callout& c) { c.SetFontSize(inff); }},
       {"dimming colour", [&](Callout& c) { c.SetDimAtPos(true, 0, dg::Color(0.3f, 0.6f, nanf, 1)); }},
       {"label location", [&](Callout& c) { c.SetMarkupLocation(0, at(inf, 0, 0)); }},
       {"anchor location", [&](Callout& c) { c.SetMarkupLocation(1, at(0, nan, 0)); }},
