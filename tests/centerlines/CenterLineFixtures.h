@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ScratchFolder.h"
 #include "tests/centerlines/CenterLinePicture.h"
 #include "tests/centerlines/EventLog.h"
 
@@ -8,14 +9,18 @@
 #include <tqg/Shape.h>
 #include <tqk/AnnoSet.h>
 #include <tqk/AsyncEvent.h>
+#include <tqk/DocumentStore.h>
 #include <tqk/GeometrySelectionItem.h>
 #include <tqk/Kernel.h>
 #include <tqk/ObjectSelectionItem.h>
+#include <tqk/SerializedContentElement.h>
 #include <tqk/World.h>
 #include <tqk/illustration/IllustrationBuilder.h>
 #include <tqk/illustration/SbomInstanceSelectionItem.h>
 #include <tqk/illustration/SbomTree.h>
 #include <tqk/mcad_selection.h>
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
@@ -52,7 +57,9 @@ inline dg::Quat Turn(double degrees, const dg::DVec3& axis)
 class CenterLineStage
 {
 public:
-  explicit CenterLineStage(bool second) : second(second)
+  //! variant 0: the first fixture, 1: the second, 2: the second saved, loaded into a new line
+  //! whose picks the host found again.
+  explicit CenterLineStage(int variant) : second(variant > 0)
   {
     const du::SmartPtr<tqk::Preferences> preferences = tqk::World::GetWorld()->GetPreferences();
     preferences->Clear();
@@ -77,6 +84,14 @@ public:
                     tqannotations::CenterStyle::CSYS_PICKED, Placement(dg::DPoint3D(0, 0, 0), 40), Gauge());
     line->SetLineStyle(Style(), 0xFFFF);
     Pick(second ? Items{Bore(), Point()} : Items{Tower(), Housing(), Gauge()});
+    if (variant == 2) {
+      std::string unshown;
+      const du::SmartPtr<PagedLine> loaded = Reopen(unshown);
+      set->RemoveAnnotationFromSet(line, nullptr);
+      loaded->RegisterObserver(log);
+      Pick(Picked(), loaded);
+      line = loaded;
+    }
   }
   ~CenterLineStage()
   {
@@ -181,6 +196,28 @@ public:
   }
 
   std::string Take() { return Picture(*line, builder.GetView(), log.Get()); }
+
+  //! Saves the line through the document store and opens it in a new line, attached to the scene
+  //! and held by the set as the host opens a document; unshown: what the new line saves before.
+  du::SmartPtr<PagedLine> Reopen(std::string& unshown)
+  {
+    tqk::SerializedContentElement root(du::Symbol("document"));
+    line->Visit(root);
+    const tqsupport::ScratchFolder scratch("centerline-stage");
+    const std::string path = scratch.File("document.xml");
+    std::string error;
+    EXPECT_TRUE(tqk::DocumentStore::Write(root, path, error)) << error;
+    const std::unique_ptr<tqk::SerializedContentElement> read = tqk::DocumentStore::Read(path, error);
+    du::SmartPtr<PagedLine> loaded(new PagedLine(line->GetPageNum()));
+    EXPECT_TRUE(read && read->GetChildCount() == 1 &&
+                loaded->InitializeFromSerializedContent(read->GetEntries()[0].child.get()))
+        << error;
+    unshown = Saved(*loaded);
+    set->AddAnnotation(loaded);
+    loaded->AttachScene(builder.GetScene());
+    Pump();
+    return loaded;
+  }
 
   bool second;
   tqk::illustration::IllustrationBuilder builder;

@@ -27,7 +27,7 @@ class Out
 public:
   Out& operator<<(double value)
   {
-    m_text << std::setprecision(10) << (value == 0.0 ? 0.0 : value); // no "-0"
+    m_text << std::setprecision(6) << (value == 0.0 ? 0.0 : value); // no "-0"
     return *this;
   }
   Out& operator<<(const dg::DPoint3D& p) { return *this << "(" << p.x << " " << p.y << " " << p.z << ")"; }
@@ -149,8 +149,8 @@ void Read(Out& out, CenterLinesAnnotation& line)
   dg::Location placement(dg::DPoint3D(-9, -8, -7), dg::Quat(0.5, 0.5, 0.5, 0.5), 2.0);
   du::SmartPtr<tqk::SelectionItem> item;
   const CenterStyle::CSYS_TYPE type = line.GetCSys(id, placement, item);
-  out << "read csys: " << int(type) << " id " << int(id) << " at " << placement << " item "
-      << (item ? item->GetContentType() : du::Symbol("-")) << "\n";
+  out << "read csys: " << int(type) << " id " << int(id) << " at " << placement
+      << "\nread csys item: " << (item ? item->GetContentType() : du::Symbol("-")) << "\n";
   tqannotations::CenterLinesInfo info;
   line.GetCenterLinesInfo(info);
   out << "read info: " << info.representationCount << " ends " << info.point1 << " " << info.point2
@@ -172,6 +172,20 @@ void Read(Out& out, CenterLinesAnnotation& line)
   for (const du::SmartPtr<tqk::Object>& object : line.GetAssociatedObjects())
     out << " " << (object ? object->GetClassType() : du::Symbol("-"));
   out << "\n";
+}
+
+std::string Filtered(const std::string& picture, std::initializer_list<const char*> prefixes, bool keep)
+{
+  std::istringstream lines(picture);
+  std::string kept;
+  for (std::string each; std::getline(lines, each);) {
+    bool matches = false;
+    for (const char* prefix : prefixes)
+      matches = matches || each.rfind(prefix, 0) == 0;
+    if (matches == keep)
+      kept += each + "\n";
+  }
+  return kept;
 }
 
 } // namespace
@@ -210,16 +224,12 @@ std::string Picture(CenterLinesAnnotation& line, const du::SmartPtr<tqk::View>& 
 
 std::string Without(const std::string& picture, std::initializer_list<const char*> prefixes)
 {
-  std::istringstream lines(picture);
-  std::string kept;
-  for (std::string each; std::getline(lines, each);) {
-    bool drop = false;
-    for (const char* prefix : prefixes)
-      drop = drop || each.rfind(prefix, 0) == 0;
-    if (!drop)
-      kept += each + "\n";
-  }
-  return kept;
+  return Filtered(picture, prefixes, false);
+}
+
+std::string Only(const std::string& picture, std::initializer_list<const char*> prefixes)
+{
+  return Filtered(picture, prefixes, true);
 }
 
 std::string ChangedKeys(const std::string& before, const std::string& after)

@@ -29,6 +29,9 @@ std::string Saved(const tqannotations::CenterLinesAnnotation& line);
 //! The picture without the lines whose key starts with one of the prefixes ("told", "identity").
 std::string Without(const std::string& picture, std::initializer_list<const char*> prefixes);
 
+//! The lines of the picture whose key starts with one of the prefixes.
+std::string Only(const std::string& picture, std::initializer_list<const char*> prefixes);
+
 //! The keys of the lines that differ between the pictures, each once, in order of appearance.
 std::string ChangedKeys(const std::string& before, const std::string& after);
 

@@ -1,10 +1,7 @@
-#include "support/ScratchFolder.h"
 #include "tests/centerlines/CenterLineFixtures.h"
 
 #include <tqannotations/CenterLinesOperationStep.h>
-#include <tqk/DocumentStore.h>
 #include <tqk/Operation.h>
-#include <tqk/SerializedContentElement.h>
 #include <tqk/ShapeScene.h>
 #include <tqk/ShapeView.h>
 #include <tqk/UndoHistory.h>
@@ -31,14 +28,13 @@ std::string Shared(const std::string& picture)
 }
 
 //! What a line loaded from a document may differ in beside: the stored jogs do not come back and
-//! are taken from the drawing again; a rotation through a save comes back within float precision;
-//! the host finds again only the picks of structure nodes (parts and assemblies), not those of
-//! faces, edges, points and datums, and none when the first is not a part.
+//! are taken from the drawing again; the host finds again only the picks of structure nodes
+//! (parts and assemblies), not those of faces, edges, points and datums.
 std::string Reloaded(const std::string& picture)
 {
-  return Without(Shared(picture), {"save   jogs", "read info jogs", "read representation", "save   csys",
-                                   "read csys", "read info csys", "save     ", "read slots", "read names",
-                                   "read associated", "draw part", "read kind"});
+  return Without(Shared(picture),
+                 {"save   jogs", "read info jogs", "read representation", "save     ", "read slots",
+                  "read names", "read associated", "draw part", "read kind", "read csys item"});
 }
 
 du::SmartPtr<tqmk::CenterLineXYZ> DrawnLine(const CenterLineStage& stage)
@@ -96,8 +92,25 @@ struct Entry
   //! modified itself, the other edits through the operation recorded for them.
   const char* told;
   //! The picture's keys the action changes, on the first fixture and on the second.
-  const char* changes[2];
+  const char* changes[3];
 };
+
+//! How each fixture looks before any edit, as reviewed by hand.
+const char* const kFirstLook[2] = {
+    "draw look: width 4 colour rgba(0.8 0.3 0.15 0.9) stipple 2 scale 4 arrows 6 size 16 halo yes\n"
+    "draw hidden stretches: shown no dashed no on top yes model width 0 model scale 0\n"
+    "draw state: visible yes selected no drag factor 0.5 extensions 1.5 2.5 kind 6 plane 2\n"
+    "read csys: 3 id 0 at (0 0 0) q(0.102608 0.136811 0.296196 0.939693) scale 1\n"
+    "read csys item: 'MCAD_Datum3D'\n"
+    "read routing: along axes yes order 5 201 csys 3 id 0 follows parts yes\n"
+    "read ends: extensions 1.5 2.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n",
+    "draw look: width 8 colour rgba(0.1 0.6 0.35 0.8) stipple 5 scale 4 arrows 3 size 32 halo no\n"
+    "draw hidden stretches: shown yes dashed yes on top yes model width 0 model scale 0\n"
+    "draw state: visible yes selected no drag factor 0.5 extensions 3.5 0.5 kind 6 plane 2\n"
+    "read csys: 0 id 0 at (0 0 0) q(0 0 0 1) scale 1\n"
+    "read csys item: '-'\n"
+    "read routing: along axes no order 2 210 csys 0 id 0 follows parts no\n"
+    "read ends: extensions 3.5 0.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n"};
 
 const Entry kCatalogue[] = {
     {"pick other items",
@@ -112,10 +125,12 @@ const Entry kCatalogue[] = {
      true,
      "told history: undo 1",
      {"draw points, draw jogs, draw part, save       value, save   point1, save   point2, save   location1, "
-      "save   jogs, told set, told observers, told history, read names, read slots, read info, read info "
-      "jogs, read representation, read representation jogs",
-      "draw points, draw part, save   point1, save   point2, save   location1, save   location2, told set, "
-      "told observers, told history, read slots, read info, read representation"}},
+      "save   jogs, told observers, told history, read names, read slots, read info, read info jogs, read "
+      "representation, read representation jogs",
+      "draw points, draw part, save   point1, save   point2, save   location1, save   location2, told "
+      "observers, told history, read slots, read info, read representation",
+      "draw part, save   location1, save   location2, told observers, told history, read slots, read info, "
+      "read representation"}},
     {"re-pick the first item",
      [](CenterLineStage& s) {
        CenterLineStage::Items items = s.Picked();
@@ -124,13 +139,16 @@ const Entry kCatalogue[] = {
      },
      true,
      "told history: undo 1",
-     {"draw points, draw jogs, draw state, draw part, save       contentType, save       field, save       "
-      "value, save       identity, save   point1, save   point2, save   location1, save   jogs, told set, "
-      "told observers, told history, read names, read slots, read info, read info jogs, read representation, "
-      "read representation jogs, read associated",
+     {"draw points, draw jogs, draw part, save       contentType, save       field, save       value, save   "
+      "    identity, save   point1, save   point2, save   location1, save   jogs, told observers, told "
+      "history, read names, read slots, read info, read info jogs, read representation, read representation "
+      "jogs, read associated",
       "draw points, draw part, save       contentType, save   point1, save   point2, save   location1, told "
-      "set, told observers, told history, read names, read slots, read info, read representation, read "
-      "associated, save       field, save       value, save       identity"}},
+      "observers, told history, read names, read slots, read info, read representation, read associated, "
+      "save       field, save       value, save       identity",
+      "draw part, save       contentType, save   location1, told observers, told history, read names, read "
+      "slots, read info, read representation, read associated, save       field, save       value, save      "
+      " identity"}},
     {"re-pick the second item",
      [](CenterLineStage& s) {
        CenterLineStage::Items items = s.Picked();
@@ -140,9 +158,11 @@ const Entry kCatalogue[] = {
      true,
      "told history: undo 1",
      {"save       field, save       identity, save       contentType, save       value, save   location2, "
-      "told set, told observers, told history, read slots, read info",
-      "save       contentType, save   location2, told set, told observers, told history, read slots, read "
-      "info, save       field, save       value, save       identity"}},
+      "told observers, told history, read slots, read info",
+      "save       contentType, save   location2, told observers, told history, read slots, read info, save   "
+      "    field, save       value, save       identity",
+      "save       contentType, save   location2, told observers, told history, read slots, read info, save   "
+      "    field, save       value, save       identity"}},
     {"pick a coordinate system",
      [](CenterLineStage& s) {
        Recorded(s, [&] {
@@ -153,32 +173,38 @@ const Entry kCatalogue[] = {
      },
      true,
      "told history: undo 1",
-     {"draw points, draw jogs, save       contentType, save   csys, save   jogs, told set, told observers, "
-      "told history, read slots, read csys, read info csys, read info jogs, read representation jogs",
+     {"draw points, draw jogs, save       contentType, save   csys, save   jogs, told observers, told "
+      "history, read slots, read csys, read csys item, read info csys, read info jogs, read representation "
+      "jogs",
       "draw points, draw jogs, save     selection {, save     }, save   csys, save   jogsCount, save   "
-      "alongXYZ, save   csysType, told set, told observers, told history, read slots, read csys, read info "
-      "csys, read info jogs, read routing, read representation jogs, save       contentType, save   jogs"}},
+      "alongXYZ, save   csysType, told observers, told history, read slots, read csys, read csys item, read "
+      "info csys, read info jogs, read routing, read representation jogs, save       contentType, save   "
+      "jogs",
+      "draw points, draw jogs, save     selection {, save     }, save   csys, save   jogsCount, save   "
+      "alongXYZ, save   csysType, told observers, told history, read slots, read csys, read csys item, read "
+      "info csys, read info jogs, read routing, read representation jogs, save       contentType, save   "
+      "jogs"}},
     {"measure again",
      [](CenterLineStage& s) { s.Pick(s.Picked()); },
      false,
      nullptr,
-     {"told set, told observers", "told set, told observers"}},
+     {"told observers", "told observers", "told observers"}},
     {"drag the first end",
      [](CenterLineStage& s) { Drag(s, false, dg::DVec3(2, 1, 0)); },
      true,
      "told history: undo 1",
      {"draw points, draw jogs, draw state, draw end attached, save   endpointOffset, save   dragFactor, told "
-      "set, told observers, told history, read ends",
-      "draw points, draw end attached, save   endpointOffset, told set, told observers, told history, read "
-      "ends"}},
+      "observers, told history, read ends",
+      "draw points, draw end attached, save   endpointOffset, told observers, told history, read ends",
+      "draw points, draw end attached, save   endpointOffset, told observers, told history, read ends"}},
     {"drag the second end",
      [](CenterLineStage& s) { Drag(s, true, dg::DVec3(-1, 3, 0)); },
      true,
      "told history: undo 1",
      {"draw points, draw jogs, draw state, draw end attached, save   anchorOffset, save   dragFactor, told "
-      "set, told observers, told history, read ends",
-      "draw points, draw end attached, save   anchorOffset, told set, told observers, told history, read "
-      "ends"}},
+      "observers, told history, read ends",
+      "draw points, draw end attached, save   anchorOffset, told observers, told history, read ends",
+      "draw points, draw end attached, save   anchorOffset, told observers, told history, read ends"}},
     {"restyle",
      [](CenterLineStage& s) {
        tqannotations::CenterStyle style = s.Style();
@@ -201,15 +227,23 @@ const Entry kCatalogue[] = {
       "history, read style",
       "draw look, draw hidden stretches, draw end attached, save   allwaysInFront, save   isHalo, save   "
       "lineWidth, save   lineStyle, save   arrowType, save   strokeColor, told set, told observers, told "
+      "history, read style",
+      "draw look, draw hidden stretches, draw end attached, save   allwaysInFront, save   isHalo, save   "
+      "lineWidth, save   lineStyle, save   arrowType, save   strokeColor, told set, told observers, told "
       "history, read style"}},
-    {"add a view",
+    {"add a view after the first part moved",
      [](CenterLineStage& s) {
+       s.builder.GetScene()->SetShapeInstanceLocation(
+           FirstPart(s), dg::Location(dg::DPoint3D(90, -10, 6), dg::Quat::IDENTITY, 1.0));
        s.line->AddView(new tqk::ShapeView);
        CenterLineStage::Pump();
      },
      false,
      nullptr,
-     {"told set, told observers, identity", "told set, told observers, identity"}},
+     {"draw points, draw jogs, save   point1, save   point2, save   location1, save   jogs, told observers, "
+      "identity, read info, read info jogs, read representation jogs",
+      "draw points, save   point1, save   point2, save   location1, told observers, identity, read info",
+      "save   location1, told observers, identity, read info"}},
     {"move the first part",
      [](CenterLineStage& s) {
        const du::SmartPtr<tqk::ShapeInstance> part = FirstPart(s);
@@ -221,8 +255,7 @@ const Entry kCatalogue[] = {
      },
      false,
      nullptr,
-     {"draw points, draw jogs, save   point1, save   location1, told set, told observers, read info",
-      "told set, told observers"}},
+     {"draw points, draw jogs, save   point1, save   location1, told observers, read info", "", ""}},
     {"hide the first part",
      [](CenterLineStage& s) {
        s.builder.GetScene()->SetVisibility({FirstPart(s)->GetInstance()}, false, true);
@@ -230,7 +263,7 @@ const Entry kCatalogue[] = {
      },
      false,
      nullptr,
-     {"draw state, told set, told observers, read kind", "told set, told observers"}},
+     {"draw state, read kind", "", ""}},
     {"remove the first part",
      [](CenterLineStage& s) {
        s.builder.GetScene()->RemoveShapeInstance(FirstPart(s));
@@ -240,7 +273,7 @@ const Entry kCatalogue[] = {
      nullptr,
      {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
       "end attached, told set, told observers, identity, read slots",
-      "told set, told observers"}},
+      "", ""}},
     {"remove and re-create the first part",
      [](CenterLineStage& s) {
        const du::SmartPtr<tqk::ShapeInstance> part = FirstPart(s);
@@ -253,15 +286,17 @@ const Entry kCatalogue[] = {
      nullptr,
      {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
       "end attached, told set, told observers, identity, read slots",
-      "told set, told observers"}},
+      "", ""}},
     {"detach",
      [](CenterLineStage& s) { s.line->DetachScene(); },
      false,
      nullptr,
      {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told set, told observers, read slots",
+      "end attached, told observers, read slots",
       "draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told set, told observers"}},
+      "end attached, told observers",
+      "draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
+      "end attached, told observers"}},
     {"detach and attach again",
      [](CenterLineStage& s) {
        s.line->DetachScene();
@@ -270,32 +305,10 @@ const Entry kCatalogue[] = {
      },
      false,
      nullptr,
-     {"told set, told observers", "told set, told observers"}},
+     {"told observers", "told observers", "told observers"}},
 };
 
-//! Saves the line through the document store, loads it into a new line and attaches that as the
-//! host opens a document; the saved content of the new line before it was shown is in unshown.
-du::SmartPtr<PagedLine> Reopened(CenterLineStage& stage, std::string& unshown)
-{
-  tqk::SerializedContentElement root(du::Symbol("document"));
-  stage.line->Visit(root);
-  const tqsupport::ScratchFolder scratch("centerline-catalogue");
-  const std::string path = scratch.File("document.xml");
-  std::string error;
-  EXPECT_TRUE(tqk::DocumentStore::Write(root, path, error)) << error;
-  const std::unique_ptr<tqk::SerializedContentElement> read = tqk::DocumentStore::Read(path, error);
-  du::SmartPtr<PagedLine> loaded(new PagedLine(stage.line->GetPageNum()));
-  EXPECT_TRUE(read && read->GetChildCount() == 1 &&
-              loaded->InitializeFromSerializedContent(read->GetEntries()[0].child.get()))
-      << error;
-  unshown = Saved(*loaded);
-  stage.set->AddAnnotation(loaded);
-  loaded->AttachScene(stage.builder.GetScene());
-  CenterLineStage::Pump();
-  return loaded;
-}
-
-class CenterLinesCatalogueTest : public ::testing::TestWithParam<bool>
+class CenterLinesCatalogueTest : public ::testing::TestWithParam<int>
 {
 };
 
@@ -304,6 +317,10 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
   for (const Entry& entry : kCatalogue) {
     SCOPED_TRACE(entry.name);
     CenterLineStage stage(GetParam());
+    const std::string first = Only(
+        stage.Take(), {"draw look", "draw hidden", "draw state", "read csys", "read routing", "read ends"});
+    EXPECT_EQ(first, kFirstLook[GetParam() > 0]);
+    stage.log->events.clear();
     const std::string before = stage.Take();
     entry.action(stage);
     const std::string after = stage.Take();
@@ -324,13 +341,20 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
       continue;
 
     std::string unshown;
-    const du::SmartPtr<PagedLine> loaded = Reopened(stage, unshown);
+    const du::SmartPtr<PagedLine> loaded = stage.Reopen(unshown);
     EXPECT_EQ(Reloaded(unshown), Reloaded(Saved(*stage.line))) << "saved again before it is shown";
     // Until the host finds its picks again and measures it, a loaded line answers and saves as the
-    // line it was saved from, but draws nothing.
+    // line it was saved from, but draws nothing; then it draws as that line too.
     EXPECT_EQ(Without(Reloaded(Picture(*loaded, stage.builder.GetView())), {"draw"}),
               Without(Reloaded(stage.Take()), {"draw"}))
         << "loaded";
+    if (entry.undoable) { // after a scene change only a line that follows its parts is up to date
+      stage.Pick(stage.Picked(), loaded);
+      // A rotation comes back from a save within float precision only, which moves routed corners.
+      EXPECT_EQ(Without(Reloaded(Picture(*loaded, stage.builder.GetView())), {"draw points", "draw jogs"}),
+                Without(Reloaded(stage.Take()), {"draw points", "draw jogs"}))
+          << "loaded, found";
+    }
     loaded->DetachScene();
 
     const du::SmartPtr<PagedLine> copy(new PagedLine(*stage.line));
@@ -349,8 +373,9 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
       };
       EXPECT_EQ(Own(Picture(*pasted, stage.builder.GetView())), Own(stage.Take()))
           << (pasted == clone ? "clone" : "copy") << " shown";
-      // After an edit of the line itself, measuring the copy again draws it as the source.
-      if (entry.undoable) {
+      // After an edit of the line itself, measuring the copy again draws it as the source; a copy
+      // of a loaded line is a new line, which takes its ends from its picks again.
+      if (entry.undoable && GetParam() != 2) {
         stage.Pick(stage.Picked(pasted), pasted);
         EXPECT_EQ(Without(Reloaded(Picture(*pasted, stage.builder.GetView())), {"draw holder"}),
                   Without(Reloaded(stage.Take()), {"draw holder"}))
@@ -361,7 +386,7 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFixtures, CenterLinesCatalogueTest, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(EachFixture, CenterLinesCatalogueTest, ::testing::Values(0, 1, 2));
 
 } // namespace
 } // namespace centerline_tests
