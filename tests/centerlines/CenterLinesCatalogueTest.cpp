@@ -97,6 +97,7 @@ struct Entry
 
 //! How each fixture looks before any edit, as reviewed by hand.
 const char* const kFirstLook[2] = {
+    "draw holder: page 3 visible yes\n"
     "draw look: width 4 colour rgba(0.8 0.3 0.15 0.9) stipple 2 scale 4 arrows 6 size 16 halo yes\n"
     "draw hidden stretches: shown no dashed no on top yes model width 0 model scale 0\n"
     "draw state: visible yes selected no drag factor 0.5 extensions 1.5 2.5 kind 6 plane 2\n"
@@ -104,6 +105,7 @@ const char* const kFirstLook[2] = {
     "read csys item: 'MCAD_Datum3D'\n"
     "read routing: along axes yes order 5 201 csys 3 id 0 follows parts yes\n"
     "read ends: extensions 1.5 2.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n",
+    "draw holder: page 7 visible yes\n"
     "draw look: width 8 colour rgba(0.1 0.6 0.35 0.8) stipple 5 scale 4 arrows 3 size 32 halo no\n"
     "draw hidden stretches: shown yes dashed yes on top yes model width 0 model scale 0\n"
     "draw state: visible yes selected no drag factor 0.5 extensions 3.5 0.5 kind 6 plane 2\n"
@@ -231,10 +233,13 @@ const Entry kCatalogue[] = {
       "draw look, draw hidden stretches, draw end attached, save   allwaysInFront, save   isHalo, save   "
       "lineWidth, save   lineStyle, save   arrowType, save   strokeColor, told set, told observers, told "
       "history, read style"}},
-    {"add a view after the first part moved",
+    {"add a view after the parts moved",
      [](CenterLineStage& s) {
        s.builder.GetScene()->SetShapeInstanceLocation(
            FirstPart(s), dg::Location(dg::DPoint3D(90, -10, 6), dg::Quat::IDENTITY, 1.0));
+       s.builder.GetScene()->SetShapeInstanceLocation(
+           s.builder.FindPart("housing/cover"),
+           dg::Location(dg::DPoint3D(45, 7, 1), dg::Quat::IDENTITY, 1.0));
        s.line->AddView(new tqk::ShapeView);
        CenterLineStage::Pump();
      },
@@ -242,8 +247,9 @@ const Entry kCatalogue[] = {
      nullptr,
      {"draw points, draw jogs, save   point1, save   point2, save   location1, save   jogs, told observers, "
       "identity, read info, read info jogs, read representation jogs",
-      "draw points, save   point1, save   point2, save   location1, told observers, identity, read info",
-      "save   location1, told observers, identity, read info"}},
+      "draw points, save   point1, save   point2, save   location1, save   location2, told observers, "
+      "identity, read info",
+      "save   location1, save   location2, told observers, identity, read info"}},
     {"move the first part",
      [](CenterLineStage& s) {
        const du::SmartPtr<tqk::ShapeInstance> part = FirstPart(s);
@@ -317,8 +323,8 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
   for (const Entry& entry : kCatalogue) {
     SCOPED_TRACE(entry.name);
     CenterLineStage stage(GetParam());
-    const std::string first = Only(
-        stage.Take(), {"draw look", "draw hidden", "draw state", "read csys", "read routing", "read ends"});
+    const std::string first = Only(stage.Take(), {"draw holder", "draw look", "draw hidden", "draw state",
+                                                  "read csys", "read routing", "read ends"});
     EXPECT_EQ(first, kFirstLook[GetParam() > 0]);
     stage.log->events.clear();
     const std::string before = stage.Take();
