@@ -109,7 +109,8 @@ public:
   //! Hands the items to the line as the host does after a pick, and lets the measurement finish.
   void Pick(const Items& items, const du::SmartPtr<tqannotations::CenterLinesAnnotation>& target = nullptr)
   {
-    (target ? target : line)->SetObjects(items, new tqk::AsyncEvent, true);
+    request = new tqk::AsyncEvent;
+    (target ? target : line)->SetObjects(items, request, true);
     Pump();
   }
 
@@ -128,7 +129,6 @@ public:
     style.MapXYZOrder();
     style.lineExtent1 = second ? 3.5f : 1.5f;
     style.lineExtent2 = second ? 0.5f : 2.5f;
-    style.dragFactor = second ? 0.7f : 0.25f;
     style.csysType = second ? tqannotations::CenterStyle::CSYS_NONE : tqannotations::CenterStyle::CSYS_PICKED;
     return style;
   }
@@ -195,7 +195,14 @@ public:
     return items;
   }
 
-  std::string Take() { return Picture(*line, builder.GetView(), log.Get()); }
+  //! The line's picture, with what the host's request heard and whether its first part shows.
+  std::string Take()
+  {
+    const du::SmartPtr<tqk::ShapeInstance> first = builder.FindPart(second ? "bored" : "tower");
+    return Picture(*line, builder.GetView(), log.Get()) +
+           "told request: " + std::to_string(request ? int(request->GetStatus()) : -1) +
+           "\nscene first part: " + (first && first->IsVisible() ? "shown" : "hidden") + "\n";
+  }
 
   //! Saves the line through the document store and opens it in a new line, attached to the scene
   //! and held by the set as the host opens a document; unshown: what the new line saves before.
@@ -224,6 +231,7 @@ public:
   du::SmartPtr<tqk::AnnoSet> set{new tqk::AnnoSet};
   du::SmartPtr<EventLog> log{new EventLog};
   du::SmartPtr<PagedLine> line;
+  du::SmartPtr<tqk::AsyncEvent> request; //!< the host's request of the last pick
 };
 
 } // namespace centerline_tests

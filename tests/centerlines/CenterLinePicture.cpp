@@ -73,9 +73,11 @@ void Draw(Out& out, const CenterLinesAnnotation& line, const du::SmartPtr<tqk::V
     return;
   const auto* controller = static_cast<const tqk::MarkupController*>(&line);
   for (const du::SmartPtr<tqk::Markup>& holder : scene->GetMarkups()) {
-    if (holder->GetController() != controller)
+    // A holder that lost its controller but stayed in the scene is drawn all the same.
+    if (holder->GetController() != controller && holder->GetController())
       continue;
-    out << "draw holder: page " << holder->GetPageNum() << " visible " << holder->IsVisible() << "\n";
+    out << "draw holder: " << (holder->GetController() ? "" : "without controller, ") << "page "
+        << holder->GetPageNum() << " visible " << holder->IsVisible() << "\n";
     for (const du::SmartPtr<tqk::Markup>& representation : holder->GetChildren())
       for (const du::SmartPtr<tqk::Markup>& child : representation->GetChildren()) {
         const auto drawn = du::SmartPtr<tqmk::CenterLineXYZ>::DynamicCast(child);
@@ -92,11 +94,11 @@ void Draw(Out& out, const CenterLinesAnnotation& line, const du::SmartPtr<tqk::V
         out << "draw hidden stretches: shown " << model.AreHiddenLinesShown() << " dashed "
             << model.AreHiddenLinesDashed() << " on top " << model.IsDrawnOnTop() << " model width "
             << model.GetLineWidth() << " model scale " << model.GetStippleScale() << "\n";
-        out << "draw state: visible " << (representation->IsVisible() && drawn->IsVisible()) << " selected "
-            << drawn->IsSelected(view) << " drag factor " << drawn->GetDragFactor() << " extensions "
-            << drawn->GetStartExtension() << " " << drawn->GetEndExtension() << " kind "
-            << drawn->GetAnnotationType() << " plane " << drawn->GetPlane()
-            << "\ndraw part: " << drawn->GetObjectName() << "\n";
+        out << "draw selected: " << drawn->IsSelected(view) << "\ndraw state: visible "
+            << (representation->IsVisible() && drawn->IsVisible()) << " drag factor "
+            << drawn->GetDragFactor() << " extensions " << drawn->GetStartExtension() << " "
+            << drawn->GetEndExtension() << " kind " << drawn->GetAnnotationType() << " plane "
+            << drawn->GetPlane() << "\ndraw part: " << drawn->GetObjectName() << "\n";
         out << "draw end attached: " << drawn->IsEndPointAttached() << "\n";
       }
   }

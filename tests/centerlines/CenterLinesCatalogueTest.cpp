@@ -1,4 +1,5 @@
 #include "tests/centerlines/CenterLineFixtures.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/CenterLinesOperationStep.h>
 #include <tqk/Operation.h>
@@ -19,12 +20,13 @@ using tqannotations::CenterLinesOperationStep;
 
 tqk::UndoHistory& History() { return tqk::World::GetWorld()->GetUndoHistory(); }
 
-//! What a picture of two lines may differ in: what they were told and whose they are. Whether the
+//! What a picture of two lines may differ in: what they were told and whose they are (a copy
+//! starts unselected). Whether the
 //! second end is drawn as attached depends on the way the line was last drawn: a measurement
 //! leaves it as it was, every other redraw sets it.
 std::string Shared(const std::string& picture)
 {
-  return Without(picture, {"told", "identity", "save   id:", "draw end attached"});
+  return Without(picture, {"told", "identity", "save   id:", "draw end attached", "scene", "draw selected"});
 }
 
 //! What a line loaded from a document may differ in beside: the stored jogs do not come back and
@@ -100,19 +102,27 @@ const char* const kFirstLook[2] = {
     "draw holder: page 3 visible yes\n"
     "draw look: width 4 colour rgba(0.8 0.3 0.15 0.9) stipple 2 scale 4 arrows 6 size 16 halo yes\n"
     "draw hidden stretches: shown no dashed no on top yes model width 0 model scale 0\n"
-    "draw state: visible yes selected no drag factor 0.5 extensions 1.5 2.5 kind 6 plane 2\n"
+    "draw state: visible yes drag factor 0.5 extensions 1.5 2.5 kind 6 plane 2\n"
+    "read names: tower / Center Line 2\n"
     "read csys: 3 id 0 at (0 0 0) q(0.102608 0.136811 0.296196 0.939693) scale 1\n"
     "read csys item: 'MCAD_Datum3D'\n"
+    "read info: 1 ends (130.116 41.799 5) (130.116 41.799 17) items at (130 40 5) (0 0 0)\n"
     "read routing: along axes yes order 5 201 csys 3 id 0 follows parts yes\n"
-    "read ends: extensions 1.5 2.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n",
+    "read ends: extensions 1.5 2.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n"
+    "told request: 1\n"
+    "scene first part: shown\n",
     "draw holder: page 7 visible yes\n"
     "draw look: width 8 colour rgba(0.1 0.6 0.35 0.8) stipple 5 scale 4 arrows 3 size 32 halo no\n"
     "draw hidden stretches: shown yes dashed yes on top yes model width 0 model scale 0\n"
-    "draw state: visible yes selected no drag factor 0.5 extensions 3.5 0.5 kind 6 plane 2\n"
+    "draw state: visible yes drag factor 0.5 extensions 3.5 0.5 kind 6 plane 2\n"
+    "read names: Center Line / Center Line 2\n"
     "read csys: 0 id 0 at (0 0 0) q(0 0 0 1) scale 1\n"
     "read csys item: '-'\n"
+    "read info: 1 ends (85 5 0) (85 5 2) items at (80 0 0) (40 0 0)\n"
     "read routing: along axes no order 2 210 csys 0 id 0 follows parts no\n"
-    "read ends: extensions 3.5 0.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n"};
+    "read ends: extensions 3.5 0.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n"
+    "told request: 1\n"
+    "scene first part: shown\n"};
 
 const Entry kCatalogue[] = {
     {"pick other items",
@@ -256,12 +266,39 @@ const Entry kCatalogue[] = {
        dg::Location moved = part->GetLocation();
        const dg::DPoint3D at = moved.GetPosition();
        moved.SetPos(dg::DPoint3D(at.x + 3, at.y - 2, at.z + 4));
+       tqannotations::CenterLinesInfo was, is;
+       s.line->GetCenterLinesInfo(was);
        s.builder.GetScene()->SetShapeInstanceLocation(part, moved);
        CenterLineStage::Pump();
+       s.line->GetCenterLinesInfo(is); // a line that follows its part moves its end by as much
+       EXPECT_EQ(is.point1.z - was.point1.z, s.second ? 0.0 : 4.0);
      },
      false,
      nullptr,
      {"draw points, draw jogs, save   point1, save   location1, told observers, read info", "", ""}},
+    {"move the second item's part",
+     [](CenterLineStage& s) {
+       CenterLineStage::Items items = s.Picked();
+       items[1] = s.second ? s.Housing() : s.Point();
+       s.Pick(items);
+       tqannotations::CenterLinesInfo was, is;
+       s.line->GetCenterLinesInfo(was);
+       s.builder.GetScene()->SetShapeInstanceLocation(
+           s.builder.FindPart("housing/cover"),
+           dg::Location(dg::DPoint3D(40, 3, 0), dg::Quat::IDENTITY, 1.0));
+       CenterLineStage::Pump();
+       s.line->GetCenterLinesInfo(is);
+       EXPECT_EQ(Text(is.point2),
+                 Text(s.second ? was.point2 : dg::DPoint3D(was.point2.x, was.point2.y + 3, was.point2.z)));
+     },
+     false,
+     nullptr,
+     {"draw points, draw jogs, save       field, save       identity, save       contentType, save       "
+      "value, save   point2, save   location2, told observers, read slots, read info",
+      "save       contentType, save   location2, told observers, read slots, read info, save       field, "
+      "save       value, save       identity",
+      "save       contentType, save   location2, told observers, read slots, read info, save       field, "
+      "save       value, save       identity"}},
     {"hide the first part",
      [](CenterLineStage& s) {
        s.builder.GetScene()->SetVisibility({FirstPart(s)->GetInstance()}, false, true);
@@ -269,7 +306,7 @@ const Entry kCatalogue[] = {
      },
      false,
      nullptr,
-     {"draw state, read kind", "", ""}},
+     {"draw state, read kind, scene first part", "scene first part", "scene first part"}},
     {"remove the first part",
      [](CenterLineStage& s) {
        s.builder.GetScene()->RemoveShapeInstance(FirstPart(s));
@@ -277,9 +314,9 @@ const Entry kCatalogue[] = {
      },
      false,
      nullptr,
-     {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told set, told observers, identity, read slots",
-      "", ""}},
+     {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw selected, draw state, "
+      "draw part, draw end attached, told set, told observers, identity, read slots, scene first part",
+      "scene first part", "scene first part"}},
     {"remove and re-create the first part",
      [](CenterLineStage& s) {
        const du::SmartPtr<tqk::ShapeInstance> part = FirstPart(s);
@@ -290,19 +327,51 @@ const Entry kCatalogue[] = {
      },
      false,
      nullptr,
-     {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told set, told observers, identity, read slots",
+     {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw selected, draw state, "
+      "draw part, draw end attached, told set, told observers, identity, read slots",
       "", ""}},
+    {"hide and show the line",
+     [](CenterLineStage& s) {
+       s.line->Hide(true);
+       s.line->Show(true);
+     },
+     false,
+     nullptr,
+     {"told set", "told set", "told set"}},
+    {"show the line twice after its part was hidden",
+     [](CenterLineStage& s) {
+       for (int time = 0; time < 2; ++time) {
+         s.builder.GetScene()->SetVisibility({FirstPart(s)->GetInstance()}, false, true);
+         s.line->Hide(true);
+         s.line->Show(true);
+       }
+     },
+     false,
+     nullptr,
+     {"told set", "told set, scene first part", "told set, scene first part"}},
+    {"check the visibility after the part was hidden quietly",
+     [](CenterLineStage& s) {
+       s.builder.GetScene()->SetVisibility({FirstPart(s)->GetInstance()}, false, false);
+       s.line->CheckVisibility();
+     },
+     false,
+     nullptr,
+     {"draw state, read kind, scene first part", "scene first part", "scene first part"}},
+    {"select",
+     [](CenterLineStage& s) { s.line->OnSetSelected(true, s.builder.GetView()); },
+     false,
+     nullptr,
+     {"draw selected", "draw selected", "draw selected"}},
     {"detach",
      [](CenterLineStage& s) { s.line->DetachScene(); },
      false,
      nullptr,
-     {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told observers, read slots",
-      "draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told observers",
-      "draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw state, draw part, draw "
-      "end attached, told observers"}},
+     {"draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw selected, draw state, "
+      "draw part, draw end attached, told observers, read slots",
+      "draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw selected, draw state, "
+      "draw part, draw end attached, told observers",
+      "draw holder, draw points, draw jogs, draw look, draw hidden stretches, draw selected, draw state, "
+      "draw part, draw end attached, told observers"}},
     {"detach and attach again",
      [](CenterLineStage& s) {
        s.line->DetachScene();
@@ -324,7 +393,8 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
     SCOPED_TRACE(entry.name);
     CenterLineStage stage(GetParam());
     const std::string first = Only(stage.Take(), {"draw holder", "draw look", "draw hidden", "draw state",
-                                                  "read csys", "read routing", "read ends"});
+                                                  "read csys", "read routing", "read ends",
+                                                  "read info:", "read names", "told request", "scene"});
     EXPECT_EQ(first, kFirstLook[GetParam() > 0]);
     stage.log->events.clear();
     const std::string before = stage.Take();
