@@ -236,24 +236,37 @@ std::string Only(const std::string& picture, std::initializer_list<const char*> 
 
 std::string ChangedKeys(const std::string& before, const std::string& after)
 {
-  const auto keyed = [](const std::string& picture) {
-    std::multiset<std::string> lines;
+  const auto lines = [](const std::string& picture) {
+    std::multiset<std::string> all;
     std::istringstream in(picture);
     for (std::string each; std::getline(in, each);)
-      lines.insert(each);
-    return lines;
+      all.insert(each);
+    return all;
   };
-  const std::multiset<std::string> was = keyed(before), is = keyed(after);
-  std::vector<std::string> keys;
+  const std::multiset<std::string> was = lines(before), is = lines(after);
+  // Each section once, followed by the keys changed in it: "draw points jogs; save picks point1".
+  std::vector<std::pair<std::string, std::string>> sections;
   std::istringstream in(before + after);
   for (std::string each; std::getline(in, each);) {
-    const std::string key = each.substr(0, each.find(':'));
-    if (was.count(each) != is.count(each) && std::find(keys.begin(), keys.end(), key) == keys.end())
-      keys.push_back(key);
+    if (was.count(each) == is.count(each))
+      continue;
+    std::istringstream words(each.substr(0, each.find(':')));
+    std::string section, key, word;
+    words >> section;
+    while (words >> word && word != "{" && word != "}")
+      key += (key.empty() ? "" : "-") + word;
+    if (section == "save" && each.rfind("save    ", 0) == 0)
+      key = "picks"; // the lines of the saved picks
+    auto at =
+        std::find_if(sections.begin(), sections.end(), [&](const auto& s) { return s.first == section; });
+    if (at == sections.end())
+      at = sections.insert(sections.end(), {section, ""});
+    if (!key.empty() && (" " + at->second + " ").find(" " + key + " ") == std::string::npos)
+      at->second += (at->second.empty() ? "" : " ") + key;
   }
   std::string text;
-  for (const std::string& key : keys)
-    text += (text.empty() ? "" : ", ") + key;
+  for (const auto& [section, keys] : sections)
+    text += (text.empty() ? "" : "; ") + section + (keys.empty() ? "" : " " + keys);
   return text;
 }
 
