@@ -61,31 +61,6 @@ protected:
   du::SmartPtr<EventLog> log;
 };
 
-TEST_F(CenterLinesSceneChangesTest, AWeldCountsAsMovedOnlyWithAllItsMembers)
-{
-  PickFrameAsWeld();
-  const Parts plate{Part("frame/plate")}, weld{Part("frame/plate"), Part("frame/rib")};
-  EXPECT_TRUE(scene.line->SlotContainsShapeInstance(plate, 0, false));
-  EXPECT_FALSE(scene.line->SlotContainsShapeInstance(plate, 0, true));
-  EXPECT_TRUE(scene.line->SlotContainsShapeInstance(weld, 0, true));
-  EXPECT_FALSE(scene.line->SlotContainsShapeInstance(weld, 1, false));
-  EXPECT_FALSE(scene.line->SlotContainsShapeInstance({}, 0, false));
-  int slot = 7;
-  EXPECT_TRUE(scene.line->SlotListContainsShapeInstance({Part("housing/cover")}, slot, false));
-  EXPECT_EQ(slot, 1);
-  EXPECT_FALSE(scene.line->SlotListContainsShapeInstance({}, slot, false));
-  EXPECT_EQ(slot, 1) << "left as it was";
-
-  const tqannotations::CenterLinesInfo before = scene.Info();
-  log->events.clear();
-  Scene()->SetShapeInstanceLocation(Part("frame/plate"), At(0, 4, 0));
-  const tqannotations::CenterLinesInfo after = scene.Info();
-  EXPECT_EQ(Text(after.point1) + Text(after.point2), Text(before.point1) + Text(before.point2))
-      << "one member of the weld moved: no end moves";
-  EXPECT_EQ(Text(after.location1), "(0, 4, 0)") << "the placement is read again all the same";
-  EXPECT_TRUE(log->events.empty());
-}
-
 TEST_F(CenterLinesSceneChangesTest, APlacementThatCannotBeReadIsKept)
 {
   // The frame keeps the engineering instance of its assembly, of which the scene shows no part:
