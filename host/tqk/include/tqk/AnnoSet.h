@@ -43,6 +43,8 @@ public:
   //! How many change notices the set has heard.
   std::size_t GetModificationCount() const;
   bool IsModified() const;
+  //! The document was saved: it has no changes to save until the next change notice says so.
+  void MarkSaved();
 
 private:
   mutable std::mutex m_mutex;

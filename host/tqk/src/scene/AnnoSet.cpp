@@ -90,4 +90,10 @@ bool AnnoSet::IsModified() const
   return m_modified;
 }
 
+void AnnoSet::MarkSaved()
+{
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_modified = false;
+}
+
 } // namespace tqk
