@@ -258,7 +258,7 @@ const std::vector<Entry>& CalloutCatalogue()
             [](CalloutWorld& w, Callout& c) {
               Restyle(w, c, [](Callout& callout, CalloutOperationStep& step) {
                 callout.SetLineColor(kNewLine), step.SetLineColor(kNewLine);
-                callout.SetLineWidth(4.5f), step.SetLineWeight(4.5f);
+                callout.SetLineWidth(4.9f), step.SetLineWeight(4.9f); // 6.53 px
                 callout.SetLineStipple(7), step.SetLineStipple(7);
                 callout.SetArrowStyle(1), step.SetHead(1);
                 if (!callout.GetHalo()) // see HaloOfADimmedLeader
@@ -266,8 +266,8 @@ const std::vector<Entry>& CalloutCatalogue()
               });
             })
           .Undoable()
-          .Shows({"rgba(0.25098 0.501961 0.752941 1), stipple 7 scale 3, arrows 1 size",
-                  "line 4.5 pt rgba(0.25098 0.501961 0.752941 1), stipple 7, arrows 1"}),
+          .Shows({"width 7 px, rgba(0.25098 0.501961 0.752941 1), stipple 7 scale 3, arrows 1 size 28",
+                  "line 4.9 pt rgba(0.25098 0.501961 0.752941 1), stipple 7, arrows 1"}),
       Entry("restyle the label",
             [](CalloutWorld& w, Callout& c) {
               Restyle(w, c, [](Callout& callout, CalloutOperationStep& step) {
@@ -511,6 +511,12 @@ struct Case
   int which;
   std::size_t entry;
 };
+
+//! Names the case by its entry and fixture, so that test names are stable.
+void PrintTo(const Case& c, std::ostream* out)
+{
+  *out << (c.combined ? CombinedCatalogue() : CalloutCatalogue())[c.entry].name << " on fixture " << c.which;
+}
 
 std::vector<Case> Cases()
 {
