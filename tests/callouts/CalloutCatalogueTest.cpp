@@ -93,12 +93,29 @@ void Drag(CalloutWorld& world, const du::SmartPtr<tqk::Markup>& markup, const dg
   tqk::Kernel::GetKernel()->PumpQueue();
 }
 
-du::SmartPtr<CalloutLeader> FirstLeaderIn(const tqk::Scene& scene)
+du::SmartPtr<CalloutLeader> LastLeaderIn(const tqk::Scene& scene)
+{
+  du::SmartPtr<CalloutLeader> last;
+  for (const du::SmartPtr<tqk::Markup>& markup : scene.GetMarkups())
+    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
+      last = leader;
+  return last;
+}
+
+du::SmartPtr<CalloutLeader> LeaderOn(const tqk::Scene& scene, const du::SmartPtr<tqk::ShapeInstance>& part)
 {
   for (const du::SmartPtr<tqk::Markup>& markup : scene.GetMarkups())
     if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
-      return leader;
+      if (leader->GetShapeInstance() == part)
+        return leader;
   return nullptr;
+}
+
+//! Where a drag drops the leader's anchor end: a point of the view on the leader's part.
+dg::DPoint3D DropPoint(const CalloutLeader& leader)
+{
+  const dg::DPoint3D corner = leader.GetShapeInstance()->GetLocation().GetPosition();
+  return dg::DPoint3D(corner.x + 4, corner.y + 3, 0);
 }
 
 void RemovePart(CalloutWorld& world, Callout& callout, const char* idPath)
@@ -217,20 +234,18 @@ const std::vector<Entry>& CalloutCatalogue()
           }),
       Entry("drag an anchor",
             [](CalloutWorld& w, Callout&) {
-              const du::SmartPtr<CalloutLeader> leader = FirstLeaderIn(*w.scene);
-              const dg::DPoint3D anchor = leader->GetPoints().at(1);
-              const dg::DPoint3D target = w.illustration.FindPart("frame/rib") == leader->GetShapeInstance()
-                                              ? dg::DPoint3D(24, 3, 0)
-                                              : dg::DPoint3D(4, 3, 0);
+              // the last leader drawn: the callouts' leader in an assembly or on the raised part
+              const du::SmartPtr<CalloutLeader> leader = LastLeaderIn(*w.scene);
+              const dg::DPoint3D anchor = leader->GetPoints().at(1), target = DropPoint(*leader);
               Drag(w, leader, anchor, int(target.x - std::lround(anchor.x)),
                    int(target.y - std::lround(anchor.y)));
             })
           .Undoable()
           .Tells()
           .Expect([](CalloutWorld& w, Callout&) {
-            const dg::DPoint3D end = FirstLeaderIn(*w.scene)->GetPoints().at(1);
-            EXPECT_EQ(PointText(dg::DPoint3D(end.x, end.y, 0)),
-                      PointText(dg::DPoint3D(end.x < 20 ? 4 : 24, 3, 0)));
+            const du::SmartPtr<CalloutLeader> leader = LastLeaderIn(*w.scene);
+            const dg::DPoint3D end = leader->GetPoints().at(1), target = DropPoint(*leader);
+            EXPECT_EQ(PointText(dg::DPoint3D(end.x, end.y, 0)), PointText(target)) << "dropped on the part";
           }),
       Entry("hide", [](CalloutWorld&, Callout& c) { c.HideAnnotation(); })
           .Again([](CalloutWorld&, Callout& c) { c.HideAnnotation(); })
@@ -256,7 +271,20 @@ const std::vector<Entry>& CalloutCatalogue()
             EXPECT_EQ(Count(w.picture->Drawn(c), "tqmk::LeaderLine, page"), int(c.GetLeaderLineCount(false)));
           }),
       Entry("dim", [](CalloutWorld&, Callout& c) { c.SetDimAtPos(true, 0, kBlend); })
-          .Expect([](CalloutWorld&, Callout& c) { EXPECT_TRUE(c.IsDimAtPos(0)); }),
+          .Expect([](CalloutWorld& w, Callout& c) {
+            ASSERT_TRUE(c.IsDimAtPos(0));
+            // a quarter of the line colour over the blend colour, faint, without halo
+            const dg::Color line = c.GetLineColor(),
+                            drawn = LeaderOn(*w.scene, c.GetShapeInstanceAtPos(0))->GetLineColor();
+            const auto mixed = [](float colour, float blend) {
+              return PointText(dg::DPoint3D(blend + (colour - blend) / 4, 0, 0));
+            };
+            EXPECT_EQ(PointText(dg::DPoint3D(drawn.r, 0, 0)), mixed(line.r, kBlend.r));
+            EXPECT_EQ(PointText(dg::DPoint3D(drawn.g, 0, 0)), mixed(line.g, kBlend.g));
+            EXPECT_EQ(PointText(dg::DPoint3D(drawn.b, drawn.a, 0)),
+                      PointText(dg::DPoint3D(kBlend.b + (line.b - kBlend.b) / 4, 0.3f, 0)));
+            EXPECT_FALSE(LeaderOn(*w.scene, c.GetShapeInstanceAtPos(0))->HasHalo());
+          }),
       Entry("restyle the leaders",
             [](CalloutWorld& w, Callout& c) {
               Restyle(w, c, [](Callout& callout, CalloutOperationStep& step) {
@@ -572,7 +600,7 @@ TEST_F(CalloutWorld, HaloOfADimmedLeader)
   du::SmartPtr<Callout> callout = MakeCallout(1);
   callout->SetDimAtPos(true, 0, kBlend);
   callout->SetHalo(true);
-  EXPECT_FALSE(FirstLeaderIn(*scene)->HasHalo());
+  EXPECT_FALSE(LeaderOn(*scene, callout->GetShapeInstanceAtPos(0))->HasHalo());
 }
 
 } // namespace
