@@ -157,11 +157,24 @@ struct CalloutWorld : ::testing::Test
     rib->SetLabelPosition(dg::DPoint3D(1, 33, 4));
     rib->SetItemId(11);
     rib->SetText(du::Symbol("Rib"));
+    // a look of its own, away from its template's, for the combined callout to take
+    dg::Color violet(0, 0, 0, 1);
+    violet.SetRGB(160, 64, 224);
+    rib->SetFontColor(violet);
+    rib->SetHalo(false);
     CombinedCallout::Members members{MakeCallout(which, false), rib};
     if (which == 1)
       std::swap(members[0], members[1]);
     du::SmartPtr<CombinedCallout> combined(new CombinedCallout);
     combined->Initialize(members);
+    for (const du::SmartPtr<Callout>& member : members)
+      if (member->GetShapeInstanceAtPos(0)) {
+        EXPECT_EQ(combined->GetShapeInstanceAtPos(0), member->GetShapeInstanceAtPos(0));
+        EXPECT_EQ(combined->GetAssemblyInstanceAtPos(0), member->GetAssemblyInstanceAtPos(0));
+        break;
+      }
+    EXPECT_EQ(combined->GetFontColor(), members[0]->GetFontColor()) << "the first member's look";
+    EXPECT_EQ(combined->GetHalo(), members[0]->GetHalo());
     combined->SetText(du::Symbol(which == 1 ? "11, 7" : "7, 11"));
     scene->GetAnnoSet()->AddAnnotation(combined);
     combined->AttachScene(scene);
