@@ -22,7 +22,8 @@ enum Property : unsigned
   UNDO = 1,
   SAVE_AND_LOAD = 2,
   COPIES = 4,
-  EXPECTED = 8
+  EXPECTED = 8,
+  LABEL_ENDS = 16
 };
 
 //! What a user does to a callout, as the host passes it on, and what the properties expect of it.
@@ -137,11 +138,12 @@ dg::Color Picked(int r, int g, int b)
 const dg::Color kNewLine = Picked(64, 128, 192), kNewText = Picked(192, 32, 128),
                 kNewFill = Picked(128, 224, 64);
 
-//! What every picture must show: each leader drawn is on a part shown in the scene, its anchor
+//! What every picture must show: each leader drawn starts at a framed label, is on a part shown in
+//! the scene, its anchor
 //! end where its anchor lies on that part, as wide as its points are at the template's resolution,
 //! its arrow heads sized for its width and, unless it is
 //! dimmed, the callout's line colour, stipple and halo.
-void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
+void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout, bool checkLabelEnds)
 {
   const du::SmartPtr<tqk::ShapeScene> scene = world.scene;
   for (const du::SmartPtr<tqk::Markup>& markup : scene->GetMarkups()) {
@@ -154,6 +156,11 @@ void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
     EXPECT_TRUE(part->IsVisible()) << "a leader on a hidden part";
     const dg::DPoint3D end = leader->GetPoints().at(1), anchor = leader->GetAnchor() * part->GetLocation();
     EXPECT_EQ(PointText(end), PointText(anchor)) << "the anchor end off the anchor";
+    const du::SmartPtr<tqmk::CalloutLabel> label = LabelIn(*scene);
+    if (checkLabelEnds && label && label->IsVisible() && label->GetShape() != tqmu::ModelNote::NO_SHAPE) {
+      EXPECT_EQ(PointText(leader->GetPoints().at(0)), PointText(label->GetPos()))
+          << "the label end off the label";
+    }
     const float dpi = callout.GetDefinition() ? callout.GetDefinition()->GetDPI() : 0;
     EXPECT_EQ(leader->GetLineWidth(), int((dpi > 0 ? dpi : 96) * callout.GetLineWidth() / 72 + 0.5f));
     EXPECT_EQ(leader->GetArrowSize(), 4 * leader->GetLineWidth()) << "arrow heads for another width";
@@ -259,6 +266,12 @@ const std::vector<Entry>& CalloutCatalogue()
               c.ShowAnnotation();
             })
           .Keeps(),
+      Entry("select", [](CalloutWorld& w, Callout& c) { c.OnSetSelected(true, w.illustration.GetView()); })
+          .Again([](CalloutWorld& w, Callout& c) { c.OnSetSelected(true, w.illustration.GetView()); })
+          .Expect([](CalloutWorld& w, Callout&) {
+            for (const du::SmartPtr<tqk::Markup>& markup : w.scene->GetMarkups())
+              EXPECT_TRUE(markup->IsSelected(w.illustration.GetView()));
+          }),
       Entry("show all leaders",
             [](CalloutWorld& w, Callout& c) {
               du::SmartPtr<tqk::Operation> operation = HostOperation(w);
@@ -309,7 +322,7 @@ const std::vector<Entry>& CalloutCatalogue()
               });
             })
           .Undoable()
-          .KnownFault(SAVE_AND_LOAD | COPIES,
+          .KnownFault(SAVE_AND_LOAD | COPIES | LABEL_ENDS,
                       "a frameless label given a frame leaves its leaders ending at the old "
                       "text box")
           .Shows({"size 19, text rgba(0.752941 0.12549 0.501961 1) on rgba(0.501961 0.878431 0.25098 1), "
@@ -325,10 +338,10 @@ const std::vector<Entry>& CalloutCatalogue()
           .Tells()
           .Shows({"displaytext = symbol \"Hex bolt", ": Hex bolt M8 \""}),
       Entry("apply a template", [](CalloutWorld&, Callout& c) { c.UpdateDefinition(FixtureTemplate(3)); })
-          .KnownFault(SAVE_AND_LOAD | COPIES,
+          .KnownFault(SAVE_AND_LOAD | COPIES | LABEL_ENDS,
                       "a frameless label given a frame leaves its leaders ending at the old "
                       "text box")
-          .Shows({"definition \"tpl-d\" \"Delta\"", "font Tahoma", ", shape 5"}),
+          .Shows({"definition \"tpl-d\" \"Delta\"", "font Tahoma", ", shape 5", "shape 5, dim"}),
       Entry("change the resolution",
             [](CalloutWorld&, Callout& c) {
               du::SmartPtr<TAnnotation> definition(new TAnnotation(*c.GetDefinition()));
@@ -435,8 +448,9 @@ struct Catalogue : CalloutWorld
     EXPECT_TRUE(SamePicture(Compared(entry, ResolutionLost(seen)),
                             Compared(entry, ResolutionLost(Seen(picture->Of(*loaded))))))
         << "after save and load";
-    if (!entry.partsGone)
+    if (!entry.partsGone) {
       EXPECT_EQ(SavedText(*loaded), saved) << "saved again after it is shown";
+    }
     loaded->DetachScene();
     callout.AttachScene(scene);
   }
@@ -448,8 +462,9 @@ struct Catalogue : CalloutWorld
   {
     const std::string saved = SavedText(callout), read = CalloutPicture::Read(callout);
     du::SmartPtr<Callout> clone = du::SmartPtr<Callout>::DynamicCast(callout.Clone());
-    if (!entry.partsGone)
+    if (!entry.partsGone) {
       EXPECT_EQ(Without(SavedText(*clone), {"isdetached"}), Without(saved, {"isdetached"})) << "clone";
+    }
     du::SmartPtr<Callout> copy =
         combined ? du::SmartPtr<Callout>(new CombinedCallout(dynamic_cast<CombinedCallout&>(callout)))
                  : du::SmartPtr<Callout>(new Callout(callout));
@@ -478,7 +493,7 @@ struct Catalogue : CalloutWorld
     entry.act(*this, *callout);
     const std::string after = picture->Of(*callout);
     if (!(entry.brokenProperties & EXPECTED))
-      ExpectDrawnConsistently(*this, *callout);
+      ExpectDrawnConsistently(*this, *callout, !(entry.brokenProperties & LABEL_ENDS));
     for (const char* text : entry.shows) {
       EXPECT_EQ(Count(before, text), 0) << "before: " << text;
       EXPECT_GT(Count(after, text), 0) << "after: " << text << "\n" << after;

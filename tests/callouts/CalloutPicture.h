@@ -30,7 +30,7 @@ std::string SavedText(const tqannotations::Callout& annotation);
 //!
 //! A picture has four sections:
 //! - drawn: the view is redrawn (so that contents that act while drawn do so), then every
-//!   markup of the scene, in scene order, with what its drawing model carries, and the text
+//!   markup of the scene, in drawing order, with what its drawing model carries, and the text
 //!   primitives the redraw produced;
 //! - saved: SavedText;
 //! - told: how often the scene's annotation set and the observer registered with Listen were
@@ -66,7 +66,7 @@ private:
 //! Compares two pictures; on a difference, prints the lines that differ.
 ::testing::AssertionResult SamePicture(const std::string& expected, const std::string& actual);
 
-//! The picture with each line that contains one of the words, and nothing else, left out.
+//! The picture without the lines that contain one of the words.
 std::string Without(const std::string& picture, std::initializer_list<const char*> words);
 
 //! The picture with the pixel widths, arrow sizes and resolutions left out. A loaded callout
