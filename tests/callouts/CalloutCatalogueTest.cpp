@@ -10,7 +10,6 @@
 #include <cmath>
 #include <functional>
 #include <regex>
-#include <set>
 
 namespace {
 

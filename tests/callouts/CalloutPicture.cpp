@@ -38,6 +38,14 @@ std::string Colour(const dg::Color& colour)
 
 const char* YesNo(bool value) { return value ? "yes" : "no"; }
 
+std::string Numbers(const char* type, std::initializer_list<double> values, const char* format)
+{
+  std::string text = type;
+  for (double value : values)
+    text += " " + Number(value, format);
+  return text;
+}
+
 //! Exact text of a stored value: floats to 9 digits, doubles to 17.
 struct ValueText
 {
@@ -48,20 +56,9 @@ struct ValueText
   std::string operator()(std::uint64_t value) const { return "uint64 " + std::to_string(value); }
   std::string operator()(float value) const { return "float " + Number(value, "%.9g"); }
   std::string operator()(const du::Symbol& value) const { return "symbol \"" + value.GetText() + "\""; }
-  std::string operator()(const dg::DPoint3D& p) const
-  {
-    return "point " + Number(p.x, "%.17g") + " " + Number(p.y, "%.17g") + " " + Number(p.z, "%.17g");
-  }
-  std::string operator()(const dg::Color& c) const
-  {
-    return "color " + Number(c.r, "%.9g") + " " + Number(c.g, "%.9g") + " " + Number(c.b, "%.9g") + " " +
-           Number(c.a, "%.9g");
-  }
-  std::string operator()(const dg::Quat& q) const
-  {
-    return "quat " + Number(q.x, "%.17g") + " " + Number(q.y, "%.17g") + " " + Number(q.z, "%.17g") + " " +
-           Number(q.w, "%.17g");
-  }
+  std::string operator()(const dg::DPoint3D& p) const { return Numbers("point", {p.x, p.y, p.z}, "%.17g"); }
+  std::string operator()(const dg::Color& c) const { return Numbers("color", {c.r, c.g, c.b, c.a}, "%.9g"); }
+  std::string operator()(const dg::Quat& q) const { return Numbers("quat", {q.x, q.y, q.z, q.w}, "%.17g"); }
 };
 
 std::string LineLook(const tqmk::LeaderLine& line)
