@@ -363,44 +363,6 @@ std::vector<du::SmartPtr<CalloutLeader>> ShownLeaders(const tqk::Scene& scene)
   return leaders;
 }
 
-TEST_F(Content, AHiddenLeaderStaysHiddenWhenLoadedAndShown)
-{
-  const auto callout = Track(new TestCallout);
-  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
-  callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0))->SetHidden(true);
-  Element saved;
-  callout->SerializeContent(saved);
-
-  const auto loaded = Track(new TestCallout);
-  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
-  loaded->AttachScene(illustration.GetScene());
-  const auto shown = ShownLeaders(*illustration.GetScene());
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0]->GetShapeInstanceId(), "frame/plate");
-  EXPECT_TRUE(loaded->IsHiddenAtPos(1));
-  Element again;
-  loaded->SerializeContent(again);
-  EXPECT_TRUE(Property<bool>(*Children(again, "leader").at(1), "ishidden"));
-}
-
-TEST_F(Content, TwoLeadersOnOnePartAreBothShownWhenLoaded)
-{
-  const auto callout = Track(new TestCallout);
-  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
-  callout->AddLeader(illustration.FindPart("frame/plate"), dg::DPoint3D(1, 2, 0));
-  Element saved;
-  callout->SerializeContent(saved);
-
-  const auto loaded = Track(new TestCallout);
-  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
-  loaded->AttachScene(illustration.GetScene());
-  const auto shown = ShownLeaders(*illustration.GetScene());
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0]->GetPoints().at(1).x, 5.0) << "the centre of the plate's box";
-  EXPECT_EQ(shown[1]->GetPoints().at(1).x, 1.0);
-  EXPECT_EQ(shown[1]->GetPoints().at(1).y, 2.0);
-}
-
 TEST_F(Content, APageNumberSurvivesSaveAndLoad)
 {
   CalloutInfo info;
@@ -420,34 +382,6 @@ TEST_F(Content, APageNumberSurvivesSaveAndLoad)
   const auto shown = ShownLeaders(*illustration.GetScene());
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0]->GetPageNum(), 2) << "the leader is drawn on the label's page";
-}
-
-TEST_F(Content, ADimmedCalloutIsDrawnDimmedWhenLoaded)
-{
-  const dg::Color white(1, 1, 1, 1);
-  illustration.GetView()->SetBackgroundColors(white, white, white);
-  const auto callout = Track(new TestCallout);
-  callout->Initialize(Template(), illustration.FindPart("frame/plate"), false, nullptr);
-  callout->AddLeader(illustration.FindPart("housing/cover"), dg::DPoint3D(1, 2, 0));
-  callout->SetLineColor(dg::Color(1, 0, 0, 1));
-  callout->SetBackgroundColor(dg::Color(0, 0, 1, 1));
-  callout->AttachScene(illustration.GetScene());
-  callout->SetDimAtPos(true, 0, white);
-  callout->SetDimAtPos(true, 1, white); // both leaders dimmed: the label too
-  const dg::Color dimmedLine = ShownLeaders(*illustration.GetScene()).at(1)->GetLineColor();
-  const dg::Color dimmedFill = LabelIn(*illustration.GetScene())->GetFillColor();
-  Element saved;
-  callout->SerializeContent(saved);
-  callout->DetachScene();
-
-  const auto loaded = Track(new TestCallout);
-  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
-  loaded->AttachScene(illustration.GetScene());
-  const auto shown = ShownLeaders(*illustration.GetScene());
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[1]->GetLineColor(), dimmedLine);
-  ASSERT_TRUE(LabelIn(*illustration.GetScene()));
-  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetFillColor(), dimmedFill);
 }
 
 TEST_F(Content, ACopyIsSavedWithItsTemplateAndItsMovedSecondAnchor)
@@ -511,56 +445,6 @@ TEST_F(Content, FixReferencesRewritesOnlyLeaderPartIds)
   callout->FixReferences(&saved, ids);
   EXPECT_EQ(Property<du::Symbol>(*leaders[1], "asmid"), du::Symbol("housing-2"));
   callout->FixReferences(nullptr, ids);
-}
-
-TEST_F(Content, ASavedFileLoadsIntoTheSamePicture)
-{
-  const auto callout = RichCallout();
-  callout->AttachScene(illustration.GetScene());
-  std::vector<std::pair<std::string, dg::DPoint3D>> before;
-  for (const auto& markup : illustration.GetScene()->GetMarkups())
-    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
-      before.emplace_back(leader->GetShapeInstanceId(), leader->GetPoints()[1]);
-  dg::DPoint3D labelBefore;
-  callout->GetMarkupLabelPosition(labelBefore);
-
-  Element document;
-  callout->Visit(document);
-  const tqsupport::ScratchFolder scratch("callout-content-test");
-  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
-  const std::string path = scratch.File("callout.xml");
-  std::string error;
-  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
-  callout->DetachScene();
-  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
-  ASSERT_TRUE(read) << error;
-
-  const auto loaded = Track(new TestCallout);
-  ASSERT_TRUE(loaded->InitializeFromSerializedContent(read->GetEntries().at(0).child.get()));
-  EXPECT_EQ(loaded->AttachScene(illustration.GetScene()), true);
-  std::vector<std::pair<std::string, dg::DPoint3D>> after;
-  for (const auto& markup : illustration.GetScene()->GetMarkups())
-    if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
-      after.emplace_back(leader->GetShapeInstanceId(), leader->GetPoints()[1]);
-  ASSERT_EQ(after.size(), before.size());
-  for (std::size_t index = 0; index < after.size(); ++index) {
-    EXPECT_EQ(after[index].first, before[index].first);
-    EXPECT_EQ(after[index].second.x, before[index].second.x);
-    EXPECT_EQ(after[index].second.y, before[index].second.y);
-  }
-  dg::DPoint3D labelAfter;
-  loaded->GetMarkupLabelPosition(labelAfter);
-  EXPECT_EQ(labelAfter.x, labelBefore.x);
-  EXPECT_EQ(labelAfter.y, labelBefore.y);
-  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetText(), "Plate\nP-100");
-
-  // Saved again, the loaded callout writes the very document it was loaded from.
-  Element again;
-  loaded->Visit(again);
-  const std::string againPath = path + ".again";
-  ASSERT_TRUE(tqk::DocumentStore::Write(again, againPath, error)) << error;
-  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
-  EXPECT_EQ(FileText(againPath), FileText(path));
 }
 
 TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)

@@ -39,19 +39,6 @@ struct DimmedCallout : ::testing::Test
   du::SmartPtr<tqmk::CalloutLabel> label;
 };
 
-TEST_F(DimmedCallout, ADimmedLeaderBlendsTowardsTheBlendColourWithoutHalo)
-{
-  Show(1);
-  callout->SetHalo(true);
-  callout->SetDimAtPos(true, 0, kWhite);
-  EXPECT_TRUE(callout->IsDimAtPos(0));
-  EXPECT_EQ(leaders[0]->GetLineColor(), dg::Color(1, 0.75f, 0.75f, 0.3f));
-  EXPECT_FALSE(leaders[0]->HasHalo());
-  callout->SetDimAtPos(false, 0, kWhite);
-  EXPECT_EQ(leaders[0]->GetLineColor(), dg::Color(1, 0, 0, 1));
-  EXPECT_TRUE(leaders[0]->HasHalo());
-}
-
 TEST_F(DimmedCallout, WithOneLeaderTheLabelDimsAtOnce)
 {
   Show(1);

@@ -103,52 +103,6 @@ struct PlacedCallout
   du::SmartPtr<tqmk::CalloutLabel> label;
 };
 
-TEST(CalloutDrags, LabelAndAnchorDragsUndoAndRedoThroughTheHistoryToTheSamePoints)
-{
-  PlacedCallout placed("frame/rib"); // placed at x = 20
-  ExpectPoint(placed.callout->GetPosition(), 5, 5, 1);
-  ExpectPoint(AnchorEnd(*placed.leader), 25, 5, 1);
-
-  {
-    tqannotations::MarkupDrag drag(placed.label, placed.view());
-    ASSERT_TRUE(drag.StartAt(25, 5));
-    drag.Step(dg::DVec3(10, 20, 0));
-    const du::SmartPtr<tqk::Operation> operation = placed.HostOperation("Move Label");
-    ASSERT_TRUE(drag.Stop(35, 25, operation));
-    ASSERT_EQ(operation->GetSteps().size(), 1u);
-    const MoveOperationStep& step = MoveStep(*operation);
-    EXPECT_EQ(step.GetMarkupIndex(), 0u);
-    ExpectPoint(step.GetOldLocation().GetPosition(), 5, 5, 1); // the part's space
-    ExpectPoint(step.GetNewLocation().GetPosition(), 15, 25, 1);
-    EXPECT_TRUE(step.GetNewLocation().GetOrientation() == dg::FMat33::IDENTITY);
-  }
-  ExpectPoint(placed.callout->GetPosition(), 15, 25, 1);
-  ExpectPoint(placed.label->GetPos(), 35, 25, 1);
-  ExpectPoint(placed.leader->GetPoints().at(0), 35, 25, 1);
-
-  {
-    tqannotations::MarkupDrag drag(placed.leader, placed.view());
-    placed.DragLeaderPoint(drag, 25, 5, 2, 3);
-    EXPECT_EQ(placed.ShadowOf(drag)->GetPickedNode(), -1);
-  }
-  // The pick hits the rib's near face, at z = 0.
-  ExpectPoint(AnchorEnd(*placed.leader), 27, 8, 0);
-  ExpectPoint(placed.leader->GetAnchor(), 7, 8, 0);
-  ASSERT_EQ(placed.history().GetUndoCount(), 2u) << "the host's empty operation is not kept";
-
-  ASSERT_TRUE(placed.history().Undo());
-  ExpectPoint(AnchorEnd(*placed.leader), 25, 5, 1);
-  ExpectPoint(placed.leader->GetAnchor(), 5, 5, 1);
-  ASSERT_TRUE(placed.history().Undo());
-  ExpectPoint(placed.callout->GetPosition(), 5, 5, 1);
-  ExpectPoint(placed.label->GetPos(), 25, 5, 1);
-  ASSERT_TRUE(placed.history().Redo());
-  ExpectPoint(placed.label->GetPos(), 35, 25, 1);
-  ASSERT_TRUE(placed.history().Redo());
-  ExpectPoint(AnchorEnd(*placed.leader), 27, 8, 0);
-  ExpectPoint(placed.leader->GetAnchor(), 7, 8, 0);
-}
-
 TEST(CalloutDrags, AnAnchorDropMakesOneMoveStepInSceneSpace)
 {
   PlacedCallout placed("frame/rib");
@@ -162,41 +116,6 @@ TEST(CalloutDrags, AnAnchorDropMakesOneMoveStepInSceneSpace)
   dg::DPoint3D anchor;
   ASSERT_TRUE(placed.callout->GetAnchorAtPos(0, anchor));
   ExpectPoint(anchor, 1, 6, 0);
-}
-
-TEST(CalloutDrags, AnAnchorDropOnALaterLeaderMovesOnlyThatLeaderInItsOwnPartsSpace)
-{
-  PlacedCallout placed("frame/rib"); // leader 0, with the label at its anchor (25, 5, 1)
-  std::vector<du::SmartPtr<CalloutLeader>> leaders{placed.leader};
-  for (const char* path : {"frame/plate", "housing/cover"}) {
-    leaders.push_back(
-        placed.callout->CreateCalloutLeader(dg::DPoint3D(5, 5, 1), placed.builder.FindPart(path), nullptr));
-    placed.callout->ConnectLeader(leaders.back());
-  }
-  placed.callout->AttachSubsetScene(placed.builder.GetScene(), std::string());
-  ASSERT_EQ(leaders[2]->GetController(), placed.callout.Get());
-  ExpectPoint(AnchorEnd(*leaders[2]), 45, 5, 1);
-
-  {
-    tqannotations::MarkupDrag drag(leaders[2], placed.view());
-    placed.DragLeaderPoint(drag, 45, 5, 2, 3); // onto the cover's near face
-  }
-  ExpectPoint(AnchorEnd(*leaders[2]), 47, 8, 0);
-  std::string partId, assemblyId;
-  dg::DPoint3D stored;
-  bool attached = false;
-  placed.callout->GetLeaderInfoAtPos(2, partId, assemblyId, stored, attached);
-  ExpectPoint(stored, 7, 8, 0);
-  ASSERT_EQ(placed.history().GetUndoCount(), 1u);
-
-  ASSERT_TRUE(placed.history().Undo());
-  ExpectPoint(AnchorEnd(*leaders[2]), 45, 5, 1);
-  ExpectPoint(leaders[2]->GetAnchor(), 5, 5, 1);
-  ASSERT_TRUE(placed.history().Redo());
-  ExpectPoint(AnchorEnd(*leaders[2]), 47, 8, 0);
-  ExpectPoint(AnchorEnd(*leaders[0]), 25, 5, 1);
-  ExpectPoint(AnchorEnd(*leaders[1]), 5, 5, 1);
-  ExpectPoint(placed.callout->GetPosition(), 5, 5, 1);
 }
 
 TEST(CalloutDrags, ADropOnAnotherPartOrOnNothingSpringsBack)
@@ -228,17 +147,6 @@ TEST(CalloutDrags, ALeaderPickedInAWeldTakesADropOnAnotherMemberOfTheWeld)
   ExpectPoint(AnchorEnd(*placed.leader), 25, 7, 0);
   EXPECT_EQ(placed.leader->GetShapeInstance(), placed.part) << "the leader stays on its part";
   EXPECT_EQ(placed.history().GetUndoCount(), 1u);
-}
-
-TEST(CalloutDrags, ADroppedLabelEndSpringsBackAndRecordsNothing)
-{
-  PlacedCallout placed("frame/rib");
-  placed.callout->SetLabelPosition(dg::DPoint3D(2, 2, 0)); // the label end over the rib
-  tqannotations::MarkupDrag drag(placed.leader, placed.view());
-  placed.DragLeaderPoint(drag, 22, 2, 3, 3);
-  ExpectPoint(DrawnPoints(*placed.ShadowOf(drag)).at(0), 22, 2, 0);
-  ExpectPoint(placed.leader->GetPoints().at(0), 22, 2, 0);
-  EXPECT_EQ(placed.history().GetUndoCount(), 0u);
 }
 
 TEST(CalloutDrags, AnAnswerAfterTheDragEndedStillDropsThePoint)
@@ -372,39 +280,6 @@ struct CalloutOnParts
   SceneWithView world;
   du::SmartPtr<TestCallout> callout;
 };
-
-TEST(CalloutPartMoved, TheOnlyLeadersPartCarriesAnchorAndLabel)
-{
-  CalloutOnParts shown;
-  const auto part = shown.world.AddPart("p", Translation(10, 0, 0));
-  const auto leader = shown.Add(part, dg::DPoint3D(1, 1, 0));
-  shown.callout->SetLabelPosition(dg::DPoint3D(5, 5, 0));
-  shown.callout->AttachScene(shown.world.scene);
-  ASSERT_TRUE(shown.world.scene->SetShapeInstanceLocation(part, Translation(30, 0, 0)));
-  shown.callout->OnShapeInstanceLocation(part);
-  ExpectPoint(AnchorEnd(*leader), 31, 1, 0);
-  ExpectPoint(LabelIn(*shown.world.scene)->GetPos(), 35, 5, 0);
-  ExpectPoint(shown.callout->GetPosition(), 5, 5, 0);
-}
-
-TEST(CalloutPartMoved, EveryLeaderOnTheMovedPartFollowsWhileTheLabelKeepsItsPlace)
-{
-  CalloutOnParts shown;
-  const auto moved = shown.world.AddPart("moved");
-  const auto other = shown.world.AddPart("other");
-  const auto first = shown.Add(moved, dg::DPoint3D(1, 0, 0));
-  const auto second = shown.Add(other, dg::DPoint3D(2, 0, 0));
-  const auto third = shown.Add(moved, dg::DPoint3D(3, 0, 0));
-  shown.callout->SetLabelPosition(dg::DPoint3D(5, 5, 0));
-  shown.callout->AttachScene(shown.world.scene);
-  ASSERT_TRUE(shown.world.scene->SetShapeInstanceLocation(moved, Translation(0, 10, 0)));
-  shown.callout->OnShapeInstanceLocation(moved);
-  ExpectPoint(AnchorEnd(*first), 1, 10, 0);
-  ExpectPoint(AnchorEnd(*second), 2, 0, 0);
-  ExpectPoint(AnchorEnd(*third), 3, 10, 0);
-  ExpectPoint(LabelIn(*shown.world.scene)->GetPos(), 5, 5, 0);
-  ExpectPoint(shown.callout->GetPosition(), 5, -5, 0); // kept in leader 0's part space
-}
 
 TEST(CalloutPartCreated, LeadersOfTheSameIdPathMoveToTheNewPartAndShowOnTheNextAttach)
 {

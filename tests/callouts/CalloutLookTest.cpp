@@ -56,41 +56,6 @@ TEST(CalloutDefinitionUnits, SizesInLengthUnitsBecomePoints)
   EXPECT_FLOAT_EQ(callout->GetLineWidth(), 2.0f);
 }
 
-TEST(CalloutDefinitionUnits, LineWidthsAreWholePixelsAtTheResolution)
-{
-  const struct
-  {
-    float points;
-    float dpi;
-    int pixels;
-  } cases[] = {{1.0f, 0.0f, 1},  {2.0f, 96.0f, 3}, // 2.67 pixels, rounded
-               {3.0f, 0.0f, 4},  {0.01f, 96.0f, 1}, {3.0f, 192.0f, 8},
-               {3.0f, -5.0f, 4}, {0.0f, 96.0f, 1},  {std::numeric_limits<float>::quiet_NaN(), 96.0f, 1}};
-  for (const auto& c : cases) {
-    du::SmartPtr<TAnnotation> definition = Template();
-    definition->dpi = c.dpi;
-    LineOf(definition).weight = c.points;
-    ShownCallout shown(definition);
-    EXPECT_EQ(shown.Leader(0)->GetLineWidth(), c.pixels) << c.points << " points at " << c.dpi;
-    EXPECT_EQ(shown.Leader(0)->GetArrowSize(), 4 * c.pixels) << "arrows follow the width";
-    EXPECT_FALSE(std::isnan(shown.callout->GetLineWidth()));
-  }
-}
-
-TEST(CalloutDefinitionUnits, SetLineWidthRedrawsEveryLeaderAtTheDefinitionsResolution)
-{
-  du::SmartPtr<TAnnotation> definition = Template();
-  definition->dpi = 144.0f;
-  ShownCallout shown(definition, 2);
-  shown.callout->SetLineWidth(2.0f);
-  EXPECT_EQ(shown.Leader(0)->GetLineWidth(), 4);
-  EXPECT_EQ(shown.Leader(1)->GetLineWidth(), 4);
-  EXPECT_EQ(shown.Leader(1)->GetArrowSize(), 16);
-  shown.callout->SetLineWidth(-2.0f);
-  EXPECT_FLOAT_EQ(shown.callout->GetLineWidth(), 0.0f);
-  EXPECT_EQ(shown.Leader(0)->GetLineWidth(), 1);
-}
-
 TEST(CalloutShapes, TheLabelDrawsUnknownShapesAsCircles)
 {
   du::SmartPtr<TAnnotation> definition = Template();
@@ -103,40 +68,6 @@ TEST(CalloutShapes, TheLabelDrawsUnknownShapesAsCircles)
   shown.callout->SetShape(tqmu::ModelNote::Shape(-3));
   EXPECT_EQ(shown.callout->GetShape(), -3);
   EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
-}
-
-TEST(CalloutLookSetters, CodesOutsideTheKnownListsAreKeptAsGiven)
-{
-  ShownCallout shown(Template());
-  shown.callout->SetArrowStyle(1000);
-  shown.callout->SetLineStipple(-7);
-  EXPECT_EQ(shown.callout->GetArrowStyle(), 1000);
-  EXPECT_EQ(shown.Leader(0)->GetArrowStyle(), 1000);
-  EXPECT_EQ(shown.Leader(0)->GetStipple(), -7);
-  shown.callout->SetShape(tqmu::ModelNote::Shape(100000));
-  EXPECT_EQ(shown.callout->GetShape(), 100000);
-  EXPECT_EQ(shown.Label()->GetShape(), tqmu::ModelNote::CIRCLE);
-}
-
-TEST(CalloutLookSetters, ReachTheLabelAndEveryLeader)
-{
-  ShownCallout shown(Template(), 2);
-  shown.callout->SetArrowStyle(7);
-  shown.callout->SetLineStipple(5);
-  shown.callout->SetHalo(true);
-  shown.callout->SetFontSize(14.0f);
-  shown.callout->SetFontColor(dg::Color(0, 0, 1, 1));
-  shown.callout->SetBackgroundColor(dg::Color(1, 1, 0, 1));
-  shown.callout->SetFontFace("Courier");
-  for (unsigned index : {0u, 1u}) {
-    EXPECT_EQ(shown.Leader(index)->GetArrowStyle(), 7);
-    EXPECT_EQ(shown.Leader(index)->GetStipple(), 5);
-    EXPECT_TRUE(shown.Leader(index)->HasHalo());
-  }
-  EXPECT_FLOAT_EQ(shown.Label()->GetFontSize(), 14.0f);
-  EXPECT_EQ(shown.Label()->GetTextColor(), dg::Color(0, 0, 1, 1));
-  EXPECT_EQ(shown.Label()->GetFillColor(), dg::Color(1, 1, 0, 1));
-  EXPECT_EQ(shown.callout->GetFontFace(), "Courier");
 }
 
 TEST(CalloutLookSetters, SetTextShowsABlankForEmptyTextAndTellsTheAnnotationSet)
@@ -218,35 +149,6 @@ TEST(CalloutUpdateDefinition, KeepsTextPositionLeadersAndKind)
   EXPECT_EQ(shown.callout->GetType(), Callout::CALLOUT_LEADERS);
   EXPECT_EQ(shown.callout->GetLeaderLineCount(false), 2u);
   EXPECT_EQ(shown.callout->GetText(), "kept");
-}
-
-TEST(CalloutUpdateDefinition, ACalloutWithoutDefinitionTakesTheWholeLookAndKeepsItsRecords)
-{
-  CalloutInfo info;
-  info.text = du::Symbol("loaded");
-  info.leaderRecords.push_back(new CalloutLeaderInfo);
-  info.position = dg::DPoint3D(1, 2, 3);
-  du::SmartPtr<Callout> callout(new Callout(info));
-  du::SmartPtr<TAnnotation> definition = Template();
-  definition->label->text.color = 0xFF0000;
-  definition->label->shape = 2;
-  LineOf(definition).arrowStyle = 6;
-  LineOf(definition).halo = true;
-  callout->UpdateDefinition(definition);
-  ASSERT_TRUE(callout->GetDefinition());
-  EXPECT_EQ(callout->GetFontColor(), dg::Color(1, 0, 0, 1));
-  EXPECT_EQ(callout->GetShape(), 2);
-  EXPECT_EQ(callout->GetArrowStyle(), 6);
-  EXPECT_TRUE(callout->GetHalo());
-  EXPECT_EQ(callout->GetLeaderLineCount(true), 1u);
-  EXPECT_EQ(callout->GetText(), "loaded");
-  EXPECT_EQ(callout->GetPosition().y, 2.0);
-
-  du::SmartPtr<Callout> bare(new Callout);
-  bare->UpdateDefinition(definition);
-  EXPECT_EQ(bare->GetFontColor(), dg::Color(1, 0, 0, 1)) << "also without a label markup";
-  bare->UpdateDefinition(nullptr);
-  EXPECT_TRUE(bare->GetDefinition());
 }
 
 TEST(CalloutUpdateDefinition, ACalloutWithoutLabelShowsTheTemplatesLabel)

@@ -120,33 +120,6 @@ TEST(CalloutCopies, ACopySharesTheLeaderMarkupsButNotTheRecords)
   EXPECT_EQ(copy->GetLeaderLineCount(false), 2u);
 }
 
-TEST(CalloutCopies, ACloneIsIndependentAndRebuildsItsLeadersFromRecords)
-{
-  SceneWithView world;
-  du::SmartPtr<TestCallout> source(new TestCallout);
-  source->_Initialize(Template());
-  source->AddLeader(world.AddPart("a"));
-  source->AddLeader(world.AddPart("b"));
-  source->SetItemId(12);
-  source->SetAsKit(true);
-  source->SetText(du::Symbol("Kit 12"));
-
-  const auto clone = du::SmartPtr<Callout>::DynamicCast(source->Clone());
-  ASSERT_TRUE(clone);
-  EXPECT_TRUE(clone->CreatedFromFile());
-  EXPECT_EQ(clone->GetLeaderLineCount(true), 2u);
-  EXPECT_EQ(clone->GetLeaderLineCount(false), 0u) << "no leader markups until attached";
-  EXPECT_EQ(clone->GetType(), Callout::CALLOUT_ITEM);
-  EXPECT_TRUE(clone->HasItemId(12));
-  EXPECT_TRUE(clone->IsKit());
-  EXPECT_EQ(clone->GetText(), "Kit 12");
-
-  source->SetText(du::Symbol("changed"));
-  clone->SetLineWidth(3.0f);
-  EXPECT_EQ(clone->GetText(), "Kit 12");
-  EXPECT_FLOAT_EQ(source->GetLineWidth(), 1.0f);
-}
-
 TEST(CalloutCopies, ASnapshotCalloutTakesTheMaskedValuesAndKeepsRecordsAsRecords)
 {
   CalloutInfo info;

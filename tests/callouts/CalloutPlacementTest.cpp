@@ -74,34 +74,6 @@ struct Placement : ::testing::Test
   du::SmartPtr<PositionSets> events{new PositionSets};
 };
 
-TEST_F(Placement, OnAPartOneLeaderRunsFromTheLabelToTheBoxCentre)
-{
-  callout->Initialize(Template(), part, true, nullptr);
-  EXPECT_TRUE(callout->IsInitialized());
-  EXPECT_EQ(events->count, 1);
-  ASSERT_EQ(callout->GetLeaderLineCount(false), 1u);
-  ASSERT_EQ(callout->GetLeaderLineCount(true), 1u);
-  EXPECT_EQ(callout->GetShapeInstanceIdAtPos(0), "box");
-  ExpectPoint(callout->GetPosition(), 5, 2, 1);
-  dg::DPoint3D anchor;
-  ASSERT_TRUE(callout->GetAnchorAtPos(0, anchor));
-  ExpectPoint(anchor, 5, 2, 1);
-  dg::DPoint3D label;
-  callout->GetMarkupLabelPosition(label);
-  ExpectCentreInScene(label);
-  std::string partId, assemblyId;
-  bool attached = true;
-  callout->GetLeaderInfoAtPos(0, partId, assemblyId, anchor, attached);
-  EXPECT_FALSE(attached);
-  EXPECT_FALSE(callout->IsHiddenAtPos(0));
-
-  callout->AttachScene(illustration.GetScene());
-  const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(illustration.GetScene()->GetMarkups()[0]);
-  ASSERT_TRUE(leader);
-  ExpectCentreInScene(leader->GetPoints()[0]);
-  ExpectCentreInScene(leader->GetPoints()[1]);
-}
-
 TEST_F(Placement, WithoutNotifyNoEventIsPosted)
 {
   callout->Initialize(Template(), part, false, nullptr);
@@ -149,17 +121,6 @@ TEST_F(Placement, ALaterInitializeDrawsTheLabelWhereItsPositionSays)
   ExpectPoint(label, -50, 0, 0);
 }
 
-TEST_F(Placement, InitializingAShownCalloutTakesItsMarkupsOutFirst)
-{
-  callout->Initialize(Template(), part, false, nullptr);
-  callout->AttachScene(illustration.GetScene());
-  ASSERT_EQ(illustration.GetScene()->GetMarkups().size(), 2u);
-  callout->Initialize(Template(), part, false, nullptr);
-  EXPECT_TRUE(illustration.GetScene()->GetMarkups().empty()) << "nothing left without its callout";
-  callout->AttachScene(illustration.GetScene());
-  EXPECT_EQ(illustration.GetScene()->GetMarkups().size(), 2u);
-}
-
 TEST_F(Placement, APartWithoutBoxOrGeometryAnchorsAtItsOrigin)
 {
   const du::SmartPtr<tqk::ShapeInstance> bare = illustration.GetScene()->CreateShapeInstance(
@@ -178,30 +139,6 @@ TEST_F(Placement, APartWithoutBoxOrGeometryAnchorsAtItsOrigin)
   anchor = dg::DPoint3D(1, 1, 1);
   EXPECT_TRUE(callout->CalculateAnchor(hollow, anchor));
   ExpectPoint(anchor, 0, 0, 0);
-}
-
-TEST_F(Placement, SetAnchorMovesPointOneAndTheRecord)
-{
-  callout->Initialize(Template(), part, false, nullptr);
-  callout->AttachScene(illustration.GetScene());
-  callout->SetAnchor(dg::DPoint3D(10, 0, 0), 0);
-  const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(illustration.GetScene()->GetMarkups()[0]);
-  ExpectPoint(leader->GetPoints()[1], 100, 60, 0);
-
-  // A clone has the records only, so what it saves is what the record holds.
-  tqk::SerializedContentElement saved;
-  callout->Clone()->Visit(saved);
-  const tqk::SerializedContentElement* leaderElement = nullptr;
-  for (const auto& entry : saved.GetEntries()[0].child->GetEntries())
-    if (entry.child && entry.child->GetName() == du::Symbol("leader"))
-      leaderElement = entry.child.get();
-  ASSERT_TRUE(leaderElement);
-  ExpectPoint(std::get<dg::DPoint3D>(leaderElement->GetEntries()[0].value), 10, 0, 0);
-
-  callout->SetAnchor(dg::DPoint3D(3, 3, 3), 1);
-  dg::DPoint3D anchor;
-  callout->GetAnchorAtPos(0, anchor);
-  ExpectPoint(anchor, 10, 0, 0);
 }
 
 TEST_F(Placement, SetAnchorPlacesALabelThatWasNeverPlaced)
@@ -247,42 +184,6 @@ TEST_F(Placement, ALeaderBeingDraggedFollowsTheLabelToo)
   ExpectPoint(drawn[0], 90, 50, 0);
   ExpectCentreInScene(drawn[1]);
   leader->EndShadowDrag();
-}
-
-TEST_F(Placement, ConnectLeaderStartsAtTheLabelEndOfLeaderZero)
-{
-  const du::SmartPtr<CalloutLeader> orphan = callout->CreateCalloutLeader(dg::DPoint3D(), part, nullptr);
-  callout->ConnectLeader(orphan);
-  EXPECT_EQ(callout->GetLeaderLineCount(false), 0u) << "no leader to connect to";
-  callout->Initialize(Template(), part, false, nullptr);
-  const du::SmartPtr<CalloutLeader> second = callout->CreateCalloutLeader(dg::DPoint3D(), part, nullptr);
-  callout->ConnectLeader(second);
-  ASSERT_EQ(callout->GetLeaderLineCount(false), 2u);
-  ExpectCentreInScene(second->GetPoints()[0]);
-
-  du::SmartPtr<TestCallout> note(new TestCallout);
-  note->InitializeAsNote(Template());
-  note->ConnectLeader(second);
-  EXPECT_EQ(note->GetType(), Callout::CALLOUT_NOTE);
-  EXPECT_EQ(note->GetLeaderLineCount(false), 0u);
-  EXPECT_TRUE(note->IsInitialized());
-}
-
-TEST_F(Placement, AConnectedLeaderIsDrawnWithTheCalloutsCurrentLook)
-{
-  callout->Initialize(Template(), part, false, nullptr);
-  callout->SetHalo(true);
-  callout->SetLineColor(dg::Color(1, 0, 0, 1));
-  callout->SetLineStipple(4);
-  callout->SetArrowStyle(6);
-  callout->SetLineWidth(3.0f); // 4 pixels
-  const du::SmartPtr<CalloutLeader> second = callout->CreateCalloutLeader(dg::DPoint3D(), part, nullptr);
-  callout->ConnectLeader(second);
-  EXPECT_TRUE(second->HasHalo());
-  EXPECT_EQ(second->GetLineColor(), dg::Color(1, 0, 0, 1));
-  EXPECT_EQ(int(second->GetStipple()), 4);
-  EXPECT_EQ(int(second->GetArrowStyle()), 6);
-  EXPECT_EQ(second->GetLineWidth(), 4);
 }
 
 TEST(CalloutAnchorVisitor, MovesThePointOntoTheNamedFaceInPartSpace)

@@ -84,18 +84,6 @@ TEST_F(Scenes, LeadersEnterFirstThenTheLabelInFront)
   EXPECT_TRUE(callout->GetAttachedScene() == illustration.GetScene());
 }
 
-TEST_F(Scenes, LeadersOfHiddenPartsOrHiddenLeadersStayOut)
-{
-  const auto callout = NewCallout();
-  const auto plate = callout->AddLeader(Part("frame/plate"));
-  const auto rib = callout->AddLeader(Part("frame/rib"));
-  plate->SetHidden(true);
-  illustration.GetScene()->SetVisibility({Part("frame/rib")->GetInstance()}, false, false);
-  callout->AttachScene(illustration.GetScene());
-  EXPECT_TRUE(Markups().empty()) << "no leader shown, so no label either";
-  EXPECT_FALSE(callout->HasVisibleLeader());
-}
-
 TEST_F(Scenes, SubsetsActOnEveryLeaderOfThePart)
 {
   const auto callout = NewCallout();
@@ -122,23 +110,6 @@ TEST_F(Scenes, SubsetsActOnEveryLeaderOfThePart)
   EXPECT_TRUE(Markups().empty());
 }
 
-TEST_F(Scenes, DetachTakesEverythingOutAndForgetsTheScene)
-{
-  const auto callout = NewCallout();
-  const auto plate = callout->AddLeader(Part("frame/plate"));
-  callout->AddLeader(Part("frame/rib"));
-  callout->AttachScene(illustration.GetScene());
-  const std::size_t notices = annoSet->GetModificationCount();
-  EXPECT_TRUE(callout->DetachScene());
-  EXPECT_TRUE(Markups().empty());
-  EXPECT_TRUE(plate->IsDetached());
-  EXPECT_EQ(plate->GetController(), nullptr);
-  EXPECT_EQ(annoSet->GetModificationCount(), notices + 1) << "told once";
-  EXPECT_FALSE(callout->GetAttachedScene());
-  callout->SetText(du::Symbol("after"));
-  EXPECT_EQ(annoSet->GetModificationCount(), notices + 1) << "a detached callout tells no set";
-}
-
 TEST_F(Scenes, AnEmptySceneDetachesAndAnotherSceneTakesTheMarkupsAlong)
 {
   const auto callout = NewCallout();
@@ -158,25 +129,6 @@ TEST_F(Scenes, AnEmptySceneDetachesAndAnotherSceneTakesTheMarkupsAlong)
   other->Close();
 }
 
-TEST_F(Scenes, AttachingTakesTheBlendColourFromTheViewsBackground)
-{
-  const auto callout = NewCallout();
-  callout->AddLeader(Part("frame/plate"));
-  illustration.GetView()->SetBackgroundColors(dg::Color(1, 0.5f, 0, 0.25f), dg::Color(0, 0.5f, 1, 0.75f),
-                                              dg::Color(0.3f, 0.3f, 0.3f, 1));
-  callout->AttachScene(illustration.GetScene());
-  tqk::SerializedContentElement saved;
-  callout->SerializeContent(saved);
-  std::size_t found = 0;
-  for (const auto& entry : saved.GetEntries())
-    if (!entry.child && entry.key == du::Symbol("blendColor")) {
-      EXPECT_EQ(std::get<dg::Color>(entry.value), dg::Color(0.5f, 0.5f, 0.5f, 1))
-          << "the mean of the first two";
-      ++found;
-    }
-  EXPECT_EQ(found, 1u);
-}
-
 TEST_F(Scenes, ANoteShowsItsLabelDirectly)
 {
   du::SmartPtr<TestCallout> note(new TestCallout);
@@ -188,67 +140,6 @@ TEST_F(Scenes, ANoteShowsItsLabelDirectly)
   note->DetachScene();
   EXPECT_TRUE(Markups().empty());
   EXPECT_TRUE(note->DetachScene()) << "detaching again removes nothing";
-}
-
-TEST_F(Scenes, ALoadedCalloutRebuildsTheLeadersItCanAndKeepsTheOthers)
-{
-  CalloutInfo info;
-  info.position = dg::DPoint3D(1, 2, 0);
-  for (const char* id : {"frame/plate", "no/such/part", "housing/cover"}) {
-    info.leaderRecords.push_back(new CalloutLeaderInfo);
-    info.leaderRecords.back()->shapeInstanceId = id;
-    info.leaderRecords.back()->anchor = dg::DPoint3D(5, 5, 1);
-  }
-  info.leaderRecords[2]->dim = true;
-  du::SmartPtr<Callout> loaded(new Callout(info));
-  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 0u) << "no scene yet";
-  loaded->SetScene(illustration.GetScene());
-  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 1u);
-  EXPECT_TRUE(loaded->GetShapeInstanceAtPos(0) == Part("frame/plate"));
-  EXPECT_FALSE(loaded->GetShapeInstanceAtPos(1));
-  EXPECT_TRUE(loaded->GetShapeInstanceAtPos(2) == Part("housing/cover")) << "records and leaders stay paired";
-  EXPECT_TRUE(loaded->IsDimAtPos(2));
-  dg::DPoint3D label;
-  loaded->GetMarkupLabelPosition(label);
-  EXPECT_EQ(label.x, 1.0) << "the label at the stored position carried by plate's placement (x 0)";
-  EXPECT_EQ(label.y, 2.0);
-
-  loaded->AttachScene(illustration.GetScene());
-  EXPECT_EQ(Markups().size(), 3u);
-  tqk::SerializedContentElement saved;
-  loaded->SerializeContent(saved);
-  EXPECT_EQ(CountChildren(saved, "leader"), 3u) << "the unresolved record is saved too";
-  loaded->DetachScene();
-}
-
-TEST_F(Scenes, ALeaderRebuiltAfterTheLabelWasPlacedStartsAtTheLabel)
-{
-  CalloutInfo info;
-  info.position = dg::DPoint3D(1, 2, 0);
-  for (const char* id : {"frame/rib", "housing/cover"}) {
-    info.leaderRecords.push_back(new CalloutLeaderInfo);
-    info.leaderRecords.back()->shapeInstanceId = id;
-  }
-  du::SmartPtr<Callout> loaded(new Callout(info));
-  const du::SmartPtr<tqk::Instance> cover = Part("housing/cover")->GetInstance();
-  illustration.GetScene()->SetVisibility({cover}, false, false);
-  loaded->AttachScene(illustration.GetScene());
-  ASSERT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader on a hidden part";
-  loaded->DetachScene();
-
-  illustration.GetScene()->SetVisibility({cover}, true, false);
-  loaded->AttachScene(illustration.GetScene());
-  ASSERT_EQ(Markups().size(), 3u);
-  dg::DPoint3D label;
-  loaded->GetMarkupLabelPosition(label);
-  EXPECT_EQ(label.x, 21.0) << "the stored position carried by the rib's placement (x 20)";
-  for (unsigned index : {0u, 1u}) {
-    const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(Markups()[index]);
-    ASSERT_TRUE(leader);
-    EXPECT_EQ(leader->GetPoints()[0].x, label.x) << "leader " << index;
-    EXPECT_EQ(leader->GetPoints()[0].y, label.y) << "leader " << index;
-  }
-  loaded->DetachScene();
 }
 
 TEST_F(Scenes, AFirstRecordWithoutALeaderStillDecidesWhereTheLabelGoes)
@@ -434,37 +325,6 @@ TEST_F(Scenes, ACloneShowsLeadersHiddenOrDimmedAfterTheyWereMadeAndTheSameLook)
   EXPECT_EQ(plate->GetLineWidth(), 4) << "2 pt at 144 dpi";
   EXPECT_EQ(LabelIn(*illustration.GetScene())->GetNote()->GetRenderAttrsVector().dim, 1);
   clone->DetachScene();
-}
-
-TEST_F(Scenes, AttachingToTheSameSceneAgainRebuildsNothing)
-{
-  const auto callout = NewCallout();
-  callout->AddLeader(Part("frame/plate"));
-  callout->AttachScene(illustration.GetScene());
-  const auto label = LabelIn(*illustration.GetScene());
-  const std::uint64_t front = label->GetFrontStamp();
-  callout->AddLeader(Part("frame/rib"));
-  callout->AttachScene(illustration.GetScene());
-  ASSERT_EQ(Markups().size(), 3u);
-  EXPECT_GT(label->GetFrontStamp(), front) << "brought to the front again";
-}
-
-TEST_F(Scenes, HideShowAndSelectReachLabelAndLeaders)
-{
-  const auto callout = NewCallout();
-  const auto plate = callout->AddLeader(Part("frame/plate"));
-  callout->AttachScene(illustration.GetScene());
-  const auto label = LabelIn(*illustration.GetScene());
-  callout->HideAnnotation();
-  EXPECT_FALSE(label->IsVisible());
-  EXPECT_FALSE(plate->IsVisible());
-  EXPECT_EQ(Markups().size(), 2u) << "hiding keeps scene membership";
-  callout->ShowAnnotation();
-  EXPECT_TRUE(label->IsVisible());
-  EXPECT_TRUE(plate->IsVisible());
-  callout->OnSetSelected(true, illustration.GetView());
-  EXPECT_TRUE(label->IsSelected(illustration.GetView()));
-  EXPECT_TRUE(plate->IsSelected(illustration.GetView()));
 }
 
 } // namespace

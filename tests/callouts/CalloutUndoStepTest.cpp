@@ -35,26 +35,6 @@ struct ShownCallout
   du::SmartPtr<TestCallout> callout;
 };
 
-TEST(CalloutOperationStepMask, OnlyValuesThatDifferFromTheStartMarkTheirField)
-{
-  ShownCallout shown;
-  shown.callout->SetFontSize(10.0f);
-  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
-  step->SetFontSize(10.0f);
-  step->SetHalo(shown.callout->GetHalo());
-  step->SetText(du::Symbol(shown.callout->GetText()));
-  EXPECT_EQ(step->GetChangeMask(), 0u);
-  EXPECT_TRUE(step->GetOperationName().IsEmpty());
-
-  step->SetFontSize(12.0f);
-  step->SetFontSize(10.0f); // back to the start: the earlier change stays
-  EXPECT_EQ(step->GetChangeMask(), unsigned(CalloutOperationStep::FONT_SIZE));
-  EXPECT_EQ(step->GetNewInfo().fontSize, 12.0f);
-
-  step->SetLineWeight(std::numeric_limits<float>::quiet_NaN());
-  EXPECT_TRUE(step->GetChangeMask() & CalloutOperationStep::LINE_WEIGHT) << "NaN is a change";
-}
-
 TEST(CalloutOperationStepMask, EveryFieldHasItsOwnBitWithinTheTenBits)
 {
   ShownCallout shown;
@@ -100,41 +80,6 @@ TEST(CalloutOperationStepUndo, AppliesOnlyTheMarkedFieldsAndTellsTheScene)
   step->Redo();
   EXPECT_EQ(shown.callout->GetBackgroundColor(), dg::Color(1, 0, 0, 1));
   EXPECT_GT(shown.Changes(), changes);
-}
-
-TEST(CalloutOperationStepUndo, TakesBackAndReappliesEveryFieldThroughTheHistory)
-{
-  ShownCallout shown;
-  const std::string text = shown.callout->GetText();
-  const int shape = int(shown.callout->GetShape());
-  const dg::Color lineColor = shown.callout->GetLineColor();
-  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
-  step->SetText(du::Symbol("Valve"));
-  step->SetShape(3);
-  step->SetLineColor(dg::Color(0, 1, 0, 1));
-  step->SetLineWeight(4.0f);
-  shown.callout->SetText(du::Symbol("Valve"));
-  shown.callout->SetShape(tqmu::ModelNote::Shape(3));
-  shown.callout->SetLineColor(dg::Color(0, 1, 0, 1));
-  const float weightBefore = shown.callout->GetLineWidth();
-  shown.callout->SetLineWidth(4.0f);
-
-  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("Edit", shown.world.scene, true));
-  operation->AddStep(step);
-  tqk::UndoHistory& history = tqk::World::GetWorld()->GetUndoHistory();
-  history.Clear();
-  ASSERT_TRUE(history.Record(operation));
-  ASSERT_TRUE(history.Undo());
-  EXPECT_EQ(shown.callout->GetText(), text);
-  EXPECT_EQ(int(shown.callout->GetShape()), shape);
-  EXPECT_EQ(shown.callout->GetLineColor(), lineColor);
-  EXPECT_EQ(shown.callout->GetLineWidth(), weightBefore);
-  ASSERT_TRUE(history.Redo());
-  EXPECT_EQ(shown.callout->GetText(), "Valve");
-  EXPECT_EQ(int(shown.callout->GetShape()), 3);
-  EXPECT_EQ(shown.callout->GetLineColor(), dg::Color(0, 1, 0, 1));
-  EXPECT_EQ(shown.callout->GetLineWidth(), 4.0f);
-  history.Clear();
 }
 
 TEST(CalloutOperationStepUndo, BringsBackALookThatDifferedFromTheDefaults)
@@ -317,45 +262,6 @@ TEST(ShowAllLeaders, NotesAndCalloutsOutsideASceneMakeNoStep)
   loose->_Initialize(Template());
   EXPECT_FALSE(loose->ShowAllLeaders(operation));
   EXPECT_TRUE(operation->GetSteps().empty());
-}
-
-TEST(CalloutLeaderOperationStep, WithoutASceneOnlyTheHiddenFlagsComeBack)
-{
-  CalloutWithHiddenLeaders shown;
-  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("Show", shown.world.scene, true));
-  ASSERT_TRUE(shown.callout->ShowAllLeaders(operation));
-  const auto& step = operation->GetSteps().at(0);
-  shown.callout->DetachScene();
-
-  step->Redo();
-  EXPECT_FALSE(shown.leaders[1]->IsHidden());
-  EXPECT_TRUE(shown.leaders[1]->IsDetached()) << "no scene to be shown in";
-  step->Undo();
-  EXPECT_TRUE(shown.leaders[1]->IsHidden());
-  EXPECT_EQ(shown.world.scene->GetMarkupCount(), 0u);
-
-  step->Redo();
-  shown.callout->AttachScene(shown.world.scene);
-  EXPECT_TRUE(shown.Shown(1)) << "the next attach shows the leader the step unhid";
-}
-
-TEST(CalloutLeaderOperationStep, RecordsBelongToTheLeadersTheyWereTakenFrom)
-{
-  CalloutWithHiddenLeaders shown;
-  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("Show", shown.world.scene, true));
-  ASSERT_TRUE(shown.callout->ShowAllLeaders(operation));
-  const auto& step = operation->GetSteps().at(0);
-  shown.callout->DetachScene();
-  shown.callout->_Initialize(Template()); // a new definition brings new leaders
-  const du::SmartPtr<CalloutLeader> newcomer = shown.callout->AddLeader(shown.world.AddPart("new"));
-  shown.callout->AttachScene(shown.world.scene);
-  ASSERT_FALSE(newcomer->IsDetached());
-
-  step->Undo();
-  EXPECT_FALSE(newcomer->IsHidden());
-  EXPECT_FALSE(newcomer->IsDetached());
-  EXPECT_TRUE(shown.world.scene->HoldsMarkup(newcomer));
-  EXPECT_FALSE(shown.leaders[1]->IsHidden()) << "a leader the callout let go is not touched";
 }
 
 } // namespace
