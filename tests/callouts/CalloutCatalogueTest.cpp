@@ -539,7 +539,8 @@ std::vector<Entry> CombinedCatalogue()
                       auto& combined = dynamic_cast<CombinedCallout&>(c);
                       CombinedCallout::Members members(combined.GetCalloutVec().rbegin(),
                                                        combined.GetCalloutVec().rend());
-                      EXPECT_TRUE(combined.Initialize(members));
+                      combined.Initialize(members);
+                      EXPECT_EQ(combined.GetCount(), members.size());
                       combined.AttachScene(w.scene);
                     }).Tells());
   return entries;
