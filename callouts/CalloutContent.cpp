@@ -9,6 +9,8 @@
 #include <tqk/SerializedContentVisitor.h>
 #include <tqmk/CalloutLabel.h>
 
+#include <cmath>
+
 namespace tqannotations {
 namespace {
 
@@ -43,6 +45,7 @@ const du::Symbol kArrowStyle("arrowstyle");
 const du::Symbol kCanEdit("canEdit");
 const du::Symbol kDefId("defid");
 const du::Symbol kDefName("defname");
+const du::Symbol kDefDpi("defdpi");
 const du::Symbol kItemListId("itemListId");
 const du::Symbol kFixedText("fixedText");
 const du::Symbol kGroup("group");
@@ -121,6 +124,8 @@ public:
       line->weight = value;
     else if (key == kFontSize)
       label->text.size = value;
+    else if (key == kDefDpi && std::isfinite(value))
+      definition->dpi = value;
   }
 
   void Visit(const du::Symbol& key, std::int32_t value) override
@@ -320,6 +325,9 @@ void Callout::SerializeContent(tqk::SerializedContentElement& element) const
   if (const du::SmartPtr<TAnnotation> definition = GetDefinition()) {
     element.AddProperty(kDefId, du::Symbol(definition->id));
     element.AddProperty(kDefName, du::Symbol(definition->name));
+    // Line widths are drawn in pixels at this resolution; a document written before it was kept
+    // loads at the default one.
+    element.AddProperty(kDefDpi, definition->dpi);
   }
   SerializeLabel(element);
   if (m_kind != CALLOUT_NOTE)

@@ -65,7 +65,10 @@ void Callout::_Initialize(const du::SmartPtr<TAnnotation>& definition)
   WriteLockGuard lock(*this);
   m_definition = new TAnnotation(*definition);
   m_resolution = ResolutionOf(*m_definition);
-  m_kind = m_definition->hasLeaders ? CALLOUT_LEADERS : CALLOUT_NOTE;
+  // An item or combined callout placed again stays one: it keeps its item id or its members, and
+  // its kind is read back from them when it is loaded.
+  const bool item = m_kind == CALLOUT_ITEM || m_hasItemId;
+  m_kind = !m_definition->hasLeaders ? CALLOUT_NOTE : item ? CALLOUT_ITEM : CALLOUT_LEADERS;
   m_leaders.clear();
   m_info.leaderRecords.clear();
   m_info.position = dg::DPoint3D::ORIGIN;
@@ -102,8 +105,16 @@ du::SmartPtr<tqmk::CalloutLabel> Callout::CreateLabelMarkup(const du::Symbol& te
 
 void Callout::_SetShape()
 {
-  if (m_label)
-    m_label->SetShape(DrawnShape(m_info.shape));
+  if (!m_label)
+    return;
+  m_label->SetShape(DrawnShape(m_info.shape));
+  // A frameless label cut its leaders short at its text box while it was drawn; a framed one is
+  // not drawn that way, so its leaders start at its position again.
+  if (DrawnShape(m_info.shape) == tqmu::ModelNote::NO_SHAPE)
+    return;
+  for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
+    if (leader)
+      leader->MovePoint(0, m_label->GetPos());
 }
 
 void Callout::UpdateDefinition(const du::SmartPtr<TAnnotation>& definition)
@@ -112,9 +123,13 @@ void Callout::UpdateDefinition(const du::SmartPtr<TAnnotation>& definition)
     return;
   WriteLockGuard lock(*this);
   const du::SmartPtr<TAnnotation> previous = m_definition;
+  const float previousResolution = m_resolution;
   m_definition = new TAnnotation(*definition);
   m_resolution = ResolutionOf(*m_definition);
   ApplyDefinitionLook(previous.Get());
+  // The same width in points is another width in pixels at another resolution.
+  if (previous && m_resolution != previousResolution)
+    SetLineWidth(m_info.lineWeight);
   if (!m_label) {
     m_label = CreateLabelMarkup(m_info.text);
     if (m_dimLabel)
@@ -265,7 +280,7 @@ void Callout::SetHalo(bool halo)
   m_info.halo = halo;
   for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
     if (leader)
-      leader->SetHalo(halo);
+      leader->SetHalo(halo && !leader->IsDim());
 }
 
 void Callout::SetText(const du::Symbol& text)

@@ -136,14 +136,14 @@ TEST_F(Content, WritesThePropertiesInOrderThenLabelThenLeaders)
   const auto callout = RichCallout();
   Element saved;
   callout->SerializeContent(saved);
-  EXPECT_EQ(
-      PropertyKeys(saved),
-      (std::vector<std::string>{"id",          "calloutVersion", "itemListId", "type",      "annoVisible",
-                                "position",    "displaytext",    "halo",       "iskit",     "lineweight",
-                                "linestipple", "arrowstyle",     "linecolor",  "fontphys",  "fontsize",
-                                "textcolor",   "textunit",       "textface",   "fillcolor", "blendColor",
-                                "dimLabel",    "shape",          "pagenum",    "defid",     "defname"}));
-  EXPECT_EQ(saved.GetEntries()[25].key, du::Symbol("label"));
+  EXPECT_EQ(PropertyKeys(saved),
+            (std::vector<std::string>{
+                "id",          "calloutVersion", "itemListId", "type",       "annoVisible", "position",
+                "displaytext", "halo",           "iskit",      "lineweight", "linestipple", "arrowstyle",
+                "linecolor",   "fontphys",       "fontsize",   "textcolor",  "textunit",    "textface",
+                "fillcolor",   "blendColor",     "dimLabel",   "shape",      "pagenum",     "defid",
+                "defname",     "defdpi"}));
+  EXPECT_EQ(saved.GetEntries()[26].key, du::Symbol("label"));
   EXPECT_EQ(Property<std::int32_t>(saved, "type"), 0);
   EXPECT_EQ(Property<std::uint32_t>(saved, "itemListId"), 42u);
   EXPECT_EQ(Property<du::Symbol>(saved, "defid"), du::Symbol("part-callout"));

@@ -139,8 +139,7 @@ struct CalloutWorld : ::testing::Test
     du::SmartPtr<Callout> callout(new Callout);
     EXPECT_TRUE(callout->InitializeFromSerializedContent(document.GetEntries().at(0).child.get()));
     callout->AttachScene(scene);
-    EXPECT_TRUE(SamePicture(ResolutionLost(read), ResolutionLost(CalloutPicture::Read(*callout))))
-        << "loaded as built";
+    EXPECT_TRUE(SamePicture(read, CalloutPicture::Read(*callout))) << "loaded as built";
     if (!show)
       callout->DetachScene();
     else

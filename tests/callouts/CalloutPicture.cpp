@@ -282,9 +282,4 @@ std::string Without(const std::string& picture, std::initializer_list<const char
   return kept;
 }
 
-std::string ResolutionLost(const std::string& picture)
-{
-  return std::regex_replace(picture, std::regex(" px| size [0-9]+| dpi [0-9.]+|width [0-9]+"), "");
-}
-
 } // namespace callout_test

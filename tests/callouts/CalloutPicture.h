@@ -69,9 +69,4 @@ private:
 //! The picture without the lines that contain one of the words.
 std::string Without(const std::string& picture, std::initializer_list<const char*> words);
 
-//! The picture with the pixel widths, arrow sizes and resolutions left out. A loaded callout
-//! draws its leaders at the reference resolution, whatever its template's was: the resolution is
-//! not saved (a known fault; see ResolutionIsNotSaved).
-std::string ResolutionLost(const std::string& picture);
-
 } // namespace callout_test
