@@ -269,7 +269,7 @@ TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasu
     measured->GetCenterLinesInfo(info);
     info.point1 = ends.first;
     info.point2 = ends.second;
-    info.location1 = dg::DPoint3D(0, -inf, 0);
+    info.location1 = dg::DPoint3D(0, 0, -inf);
     info.style.anchorOffset = dg::DPoint3D(nan, 0, 0);
     const ScratchFile file;
     tqk::SerializedContentElement document(du::Symbol("document"));
