@@ -264,12 +264,12 @@ TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasu
   drawn[0]->GetPoints(expectedFirst, expectedSecond);
 
   for (const auto& ends : {std::make_pair(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(inf, -inf, inf)),
-                           std::make_pair(dg::DPoint3D(1, 2, 3), dg::DPoint3D(4, nan, 6))}) {
+                           std::make_pair(dg::DPoint3D(1, 2, 3), dg::DPoint3D(4, 5, nan))}) {
     CenterLinesInfo info;
     measured->GetCenterLinesInfo(info);
     info.point1 = ends.first;
     info.point2 = ends.second;
-    info.location1 = dg::DPoint3D(0, 0, -inf);
+    info.location1 = dg::DPoint3D(0, -inf, 0);
     info.style.anchorOffset = dg::DPoint3D(nan, 0, 0);
     const ScratchFile file;
     tqk::SerializedContentElement document(du::Symbol("document"));
