@@ -264,7 +264,7 @@ TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasu
   drawn[0]->GetPoints(expectedFirst, expectedSecond);
 
   for (const auto& ends : {std::make_pair(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(inf, -inf, inf)),
-                           std::make_pair(dg::DPoint3D(1, 2, 3), dg::DPoint3D(4, nan, 6))}) {
+                           std::make_pair(dg::DPoint3D(1, 2, 3), dg::DPoint3D(4, 5, nan))}) {
     CenterLinesInfo info;
     measured->GetCenterLinesInfo(info);
     info.point1 = ends.first;

@@ -241,9 +241,15 @@ TEST(HttpDocument, OnlyAWholeOkAnswerWithinTheSizeLimitIsADocument)
 {
   const std::string document = "<lumbra-annotations><annotation id=\"web\"/></lumbra-annotations>";
   const std::string length = "Content-Length: " + std::to_string(document.size()) + "\r\n";
-  std::string fillers; // headers past the allowance, in lines that no limit of a single line stops
-  while (fillers.size() <= tqannotations::HttpDocumentReader::HEADER_ALLOWANCE)
-    fillers += "X-Filler: " + std::string(1000, 'x') + "\r\n";
+  // An answer whose status line and headers take exactly `size` bytes, in lines that no limit of a
+  // single line stops.
+  const auto withHeadOf = [&](std::size_t size) {
+    std::string head = "HTTP/1.1 200 OK\r\n" + length;
+    while (head.size() + 2 + 1010 < size)
+      head += "X: " + std::string(1000, 'x') + "\r\n";
+    return head + "X: " + std::string(size - head.size() - 7, 'x') + "\r\n\r\n" + document;
+  };
+  const std::size_t allowance = tqannotations::HttpDocumentReader::HEADER_ALLOWANCE;
   struct Case
   {
     std::string answer;
@@ -264,7 +270,8 @@ TEST(HttpDocument, OnlyAWholeOkAnswerWithinTheSizeLimitIsADocument)
            {"HTTP/1.1 200 OK\r\nContent-Length: 237\r\n\r\n" + document, 1 << 20, false, false},
            {"HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551617\r\n\r\n" + document, 1 << 20, false,
             false},
-           {"HTTP/1.1 200 OK\r\n" + fillers + length + "\r\n" + document, 1 << 20, false, false},
+           {withHeadOf(allowance), 1 << 20, false, true},
+           {withHeadOf(allowance + 1), 1 << 20, false, false},
            {"HTTP/1.0 404 Not Found\r\n\r\n" + document, 1 << 20, false, false},
            {"HTTP/1.1 301 Moved\r\nLocation: /t.xml\r\n\r\n" + document, 1 << 20, false, false},
            {document, 1 << 20, false, false},
@@ -295,10 +302,14 @@ TEST(HttpDocument, TemplateLoaderAsksForTheUrlAsWrittenAndReadsOnlyWholeDocument
   // listens: each reads as a document that cannot be reached, which is an empty one.
   const char* data = std::getenv("TQ_TEST_DATA");
   const std::string local = std::string(data ? data : ".") + "/templates/two-templates.xml";
+  tqtest::LocalHttpServer elsewhere("HTTP/1.1 200 OK\r\n\r\n" + document);
   for (const std::string& answer :
        {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(document.size()) + "\r\n\r\n" +
             document.substr(0, 70),
-        "HTTP/1.1 302 Found\r\nLocation: file://" + local + "\r\nContent-Length: 0\r\n\r\n", std::string()}) {
+        "HTTP/1.1 302 Found\r\nLocation: file://" + local + "\r\nContent-Length: 0\r\n\r\n",
+        "HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:" + std::to_string(elsewhere.Port()) +
+            "/t.xml\r\nContent-Length: 0\r\n\r\n",
+        std::string()}) {
     tqtest::LocalHttpServer server(answer);
     const unsigned answering = answer.empty() ? tqtest::LocalHttpServer("").Port() : server.Port();
     templates.clear();

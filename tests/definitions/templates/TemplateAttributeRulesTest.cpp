@@ -333,14 +333,16 @@ TEST(TemplateAttributes, SecondLabelDiscardsTheFirstWithItsItems)
 
 TEST(TemplateAttributes, TextValuesAreStoredWholeInUtf8)
 {
-  Templates templates = Load(Document("<annotation id=\"  Ünï &amp; 📎 \" hasLeaders=\"true\">"
-                                      "<thumbnail url=\" file:///thumbs/Ä b.png\">ignored text</thumbnail>"
-                                      "<label><text font=\"Noto Sans CJK 日本\" decoration=\"\"/></label>"
-                                      "</annotation>"));
+  Templates templates =
+      Load(Document("<annotation id=\"  Ünï &amp; 📎 \" hasLeaders=\"true\">"
+                    "<thumbnail url=\" file:///thumbs/Ä b.png\">ignored text</thumbnail>"
+                    "<label><text font=\"Noto Sans CJK 日本\" decoration=\"\"/><span font=\"Ünï\"/></label>"
+                    "</annotation>"));
   ASSERT_EQ(templates.size(), 1u);
   EXPECT_EQ(templates[0]->id, "  Ünï & 📎 ");
   EXPECT_EQ(templates[0]->thumbnail, " file:///thumbs/Ä b.png");
   EXPECT_EQ(templates[0]->GetTextFace(), "Noto Sans CJK 日本");
+  EXPECT_EQ(templates[0]->label->contents[0]->properties.font, "Ünï") << "Latin-1 letters too";
   EXPECT_TRUE(templates[0]->hasLeaders);
 
   Templates noId = Load(Document("<annotation><thumbnail/></annotation>"));

@@ -295,6 +295,8 @@ TEST(DocumentStore, RefusesMalformedAndHostileFilesWithoutPartialTree)
       {"value out of range", head + goodProperty + "  <p k=\"b\" t=\"ushort\" v=\"65536\"/>\n</content>\n"},
       {"negative unsigned", head + goodProperty + "  <p k=\"b\" t=\"uint64\" v=\"-1\"/>\n</content>\n"},
       {"too few coordinates", head + goodProperty + "  <p k=\"b\" t=\"point\" v=\"1 2\"/>\n</content>\n"},
+      {"too many coordinates",
+       head + goodProperty + "  <p k=\"b\" t=\"point\" v=\"1 2 3 4\"/>\n</content>\n"},
       {"bool spelled otherwise", head + goodProperty + "  <p k=\"b\" t=\"bool\" v=\"1\"/>\n</content>\n"},
       {"NaN bits of a number",
        head + goodProperty + "  <p k=\"b\" t=\"float\" v=\"nan:3f800000\"/>\n</content>\n"},
