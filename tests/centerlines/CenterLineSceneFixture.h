@@ -45,8 +45,6 @@ public:
 
   using CenterLinesAnnotation::CreateMarkup;
   using CenterLinesAnnotation::CreateRepresentations;
-  using CenterLinesAnnotation::OnSetActiveUnits;
-  using CenterLinesAnnotation::RemoveMarkup;
 
 protected:
   void OnAllGeometryLoaded() override

