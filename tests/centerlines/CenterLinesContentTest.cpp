@@ -357,6 +357,44 @@ TEST_F(CenterLinesContentTest, ALineReadBackFromTheStoreHasTheSnapshotItWasSaved
   EXPECT_EQ(loaded->GetStoredSelections().size(), 1u);
 }
 
+TEST_F(CenterLinesContentTest, ALoadedRotationIsSavedAsItWasReadUntilTheLineTurnsOtherwise)
+{
+  const auto load = [](const dg::Quat& rotation) {
+    tqk::SerializedContentElement root("annotation");
+    root.StartContent("Centerlines").AddProperty(du::Symbol("csys"), rotation);
+    const du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
+    line->InitializeFromSerializedContent(&root);
+    return line;
+  };
+  const auto saved = [](const CenterLinesAnnotation& line) {
+    tqk::SerializedContentElement root("annotation");
+    line.Visit(root);
+    for (const tqk::SerializedContentElement::Entry& entry : root.GetEntries()[0].child->GetEntries())
+      if (entry.key == du::Symbol("csys"))
+        return std::get<dg::Quat>(entry.value);
+    return dg::Quat(0, 0, 0, 0);
+  };
+  // Turns whose single-precision matrix gives back a rotation a little off them, and one of
+  // twice the unit length.
+  for (const dg::Quat& rotation :
+       {dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), 62 * M_PI / 180),
+        dg::Quat(0.55055064306370083, -0.41025992494365443, 0.47720520896214236, 0.54850339283068295),
+        dg::Quat(0, 0, 0.5, 1.5)}) {
+    const du::SmartPtr<CenterLinesAnnotation> line = load(rotation);
+    EXPECT_EQ(saved(*line), rotation);
+    EXPECT_EQ(saved(*load(saved(*line))), rotation) << "and again after the next load";
+    CenterLinesInfo info;
+    line->GetCenterLinesInfo(info);
+    line->SetCenterLinesInfo(info);
+    EXPECT_EQ(saved(*line), rotation) << "the same placement handed back, as an undo does";
+
+    const dg::Location turned(dg::DPoint3D::ORIGIN, dg::Quat::FromAxisAngle(dg::DVec3(1, 0, 0), 0.3), 1.0);
+    line->SetCSys(tqannotations::CenterStyle::CSYS_ID_NONE, tqannotations::CenterStyle::CSYS_PICKED, turned,
+                  nullptr);
+    EXPECT_EQ(saved(*line), turned.GetQuat()) << "a line turned otherwise saves its new rotation";
+  }
+}
+
 TEST_F(CenterLinesContentTest, TheLineWritesItsPropertiesAfterItsSlotsInAFixedOrder)
 {
   const du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
