@@ -65,12 +65,6 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
     child->SetStippleScale(kStippleScale);
     AddChild(child);
     m_child = child.Get();
-    // The drawing's corners are the line's jogs, unless the line was handed a jog list already
-    // (at least two points).
-    if (m_jogs.size() < 2) {
-      const std::vector<dg::DPoint3D> turns = child->GetJogs();
-      m_jogs.assign(turns.begin(), turns.end());
-    }
   }
   return du::SmartPtr<tqk::Markup>(this);
 }

@@ -39,9 +39,8 @@ public:
   CenterLinesRepresentation& operator=(const CenterLinesRepresentation&) = delete;
   ~CenterLinesRepresentation() override;
 
-  //! Makes the child once, drawn in the style; returns this representation. Unless it holds two
-  //! jogs or more, it takes the corners where the drawn line turns as its jogs. The argument is
-  //! not used.
+  //! Makes the child once, drawn in the style; returns this representation. The argument is not
+  //! used.
   du::SmartPtr<tqk::Markup> CreateMarkup(bool);
   //! Draws the child's polyline anew from the ends, style and placement; nothing without a child.
   void RefreshPoints();
