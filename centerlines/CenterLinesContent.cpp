@@ -107,9 +107,11 @@ public:
 
   void Visit(const du::Symbol& key, const dg::Color& value) override
   {
-    if (key == kStrokeColor)
-      m_info.style.strokeColor = value;
-    else
+    if (key == kStrokeColor) {
+      // Taken as absent when not finite, as a point is.
+      if (dg::IsFinite(value))
+        m_info.style.strokeColor = value;
+    } else
       std::printf("Unhandle dg::Color %s --------------------------------------\n", key.c_str());
   }
 
