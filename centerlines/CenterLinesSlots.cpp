@@ -1,4 +1,4 @@
-#include "common/ValueOperators.h"
+#include "centerlines/FiniteCenterLineValues.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqannotations/CenterLinesAnnotation.h>

@@ -5,10 +5,28 @@
 
 #include "common/ValueOperators.h"
 
+#include <dg/DMat44.h>
+#include <dg/Location.h>
 #include <tqannotations/CenterLinesInfo.h>
 #include <tqannotations/CenterStyle.h>
 
+#include <cmath>
 #include <cstdint>
+
+namespace dg {
+
+//! Every number of the placement, its matrix and its origin alike.
+inline bool IsFinite(const Location& placement)
+{
+  const DMat44 matrix = placement.GetXform();
+  for (int row = 0; row < 4; ++row)
+    for (int column = 0; column < 4; ++column)
+      if (!std::isfinite(matrix(row, column)))
+        return false;
+  return true;
+}
+
+} // namespace dg
 
 namespace tqannotations {
 

@@ -1,17 +1,15 @@
 #pragma once
 
 // Arithmetic and comparison of the host's value types, in the operands' own precision, and
-// whether a point, a colour or a placement is finite.
+// whether a point or a colour is finite.
 // Comparisons are exact: a NaN component makes points differ and boxes unequal.
 
 #include <dg/Color.h>
-#include <dg/DMat44.h>
 #include <dg/DPoint3D.h>
 #include <dg/DVec3.h>
 #include <dg/FBox.h>
 #include <dg/FPoint2D.h>
 #include <dg/FVec2.h>
-#include <dg/Location.h>
 
 #include <cmath>
 
@@ -49,16 +47,6 @@ inline bool IsFinite(const DPoint3D& p)
 inline bool IsFinite(const Color& c)
 {
   return std::isfinite(c.r) && std::isfinite(c.g) && std::isfinite(c.b) && std::isfinite(c.a);
-}
-//! Every number of the placement, its matrix and its origin alike.
-inline bool IsFinite(const Location& placement)
-{
-  const DMat44 matrix = placement.GetXform();
-  for (int row = 0; row < 4; ++row)
-    for (int column = 0; column < 4; ++column)
-      if (!std::isfinite(matrix(row, column)))
-        return false;
-  return true;
 }
 
 inline bool operator==(const FBox& a, const FBox& b)
