@@ -43,11 +43,38 @@ const du::Symbol kDir2("dir2");
 const du::Symbol kSelectionSlots("selectionSlots");
 const du::Symbol kSbomInstance("SbomInstance");
 
+const dg::Quat kNoRotation(0.0, 0.0, 0.0, 1.0);
+
 // A rotation that is no rotation at all (zero or not finite) reads as none.
-dg::Quat UsableRotation(const dg::Quat& q)
+bool IsUsableRotation(const dg::Quat& q)
 {
   const double norm = q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w;
-  return std::isfinite(norm) && norm > 0.0 ? q : dg::Quat::IDENTITY;
+  return std::isfinite(norm) && norm > 0.0;
+}
+
+dg::Quat RotationOf(const dg::Location& placement)
+{
+  dg::DPoint3D origin;
+  dg::Quat rotation;
+  double scale = 1.0;
+  placement.Get(origin, rotation, scale);
+  return rotation;
+}
+
+// The placement holds its rotation as a single-precision matrix, which gives back a rotation a
+// little off the one it was made from, so the rotation loaded is written again for as long as the
+// placement still turns as it did when loaded: saving never moves it.
+dg::Quat RotationToSave(const dg::Location& csys, const dg::Quat& loaded)
+{
+  const dg::Quat turned = RotationOf(csys);
+  if (!IsUsableRotation(loaded))
+    return turned;
+  dg::Location asLoaded;
+  asLoaded.Set(dg::DPoint3D::ORIGIN, loaded, 1.0);
+  const dg::Quat loadedTurned = RotationOf(asLoaded);
+  const bool same = turned.x == loadedTurned.x && turned.y == loadedTurned.y && turned.z == loadedTurned.z &&
+                    turned.w == loadedTurned.w;
+  return same ? loaded : turned;
 }
 
 //! Reads a center line's own properties into a snapshot and hands the rest to the bases.
@@ -61,6 +88,8 @@ public:
   }
 
   const CenterLinesInfo& GetInfo() const { return m_info; }
+  //! The "csys" rotation as the content gave it; zero when it gave none or none that turns.
+  const dg::Quat& GetRotation() const { return m_rotation; }
   //! Whether the content gave both end points, each of finite coordinates.
   bool HasEndPoints() const { return m_hasPoint1 && m_hasPoint2; }
 
@@ -78,17 +107,21 @@ public:
 
   void Visit(const du::Symbol& key, const dg::Color& value) override
   {
-    if (key == kStrokeColor)
-      m_info.style.strokeColor = value;
-    else
+    if (key == kStrokeColor) {
+      // Taken as absent when not finite, as a point is.
+      if (dg::IsFinite(value))
+        m_info.style.strokeColor = value;
+    } else
       std::printf("Unhandle dg::Color %s --------------------------------------\n", key.c_str());
   }
 
   void Visit(const du::Symbol& key, const dg::Quat& value) override
   {
-    if (key == kCsys)
-      m_info.csys.Set(dg::DPoint3D::ORIGIN, UsableRotation(value), 1.0);
-    else
+    if (key == kCsys) {
+      const bool usable = IsUsableRotation(value);
+      m_rotation = usable ? value : dg::Quat(0.0, 0.0, 0.0, 0.0);
+      m_info.csys.Set(dg::DPoint3D::ORIGIN, usable ? value : kNoRotation, 1.0);
+    } else
       tqk::SerializedContentVisitor::Visit(key, value);
   }
 
@@ -166,6 +199,7 @@ public:
 
 private:
   CenterLinesInfo m_info;
+  dg::Quat m_rotation{0.0, 0.0, 0.0, 0.0};
   bool m_hasPoint1 = false;
   bool m_hasPoint2 = false;
 };
@@ -179,10 +213,7 @@ void CenterLinesAnnotation::Visit(tqk::SerializedContentElement& element) const
   AssocAnnotation::Visit(content);
   CenterLinesInfo info;
   GetCenterLinesInfo(info);
-  dg::DPoint3D origin;
-  dg::Quat rotation;
-  double scale = 1.0;
-  info.csys.Get(origin, rotation, scale);
+  const dg::Quat rotation = RotationToSave(info.csys, m_loadedCsysRotation);
   content.AddProperty(kPoint1, info.point1);
   content.AddProperty(kPoint2, info.point2);
   content.AddProperty(kLocation1, info.location1);
@@ -222,6 +253,7 @@ bool CenterLinesAnnotation::InitializeFromSerializedContent(const tqk::Serialize
     element->Visit(reader);
     info = reader.GetInfo();
     hasEndPoints = reader.HasEndPoints();
+    m_loadedCsysRotation = reader.GetRotation();
   }
   SetCenterLinesInfo(info);
   if (!hasEndPoints) {

@@ -1,3 +1,4 @@
+#include "centerlines/FiniteCenterLineValues.h"
 #include "common/SharedHeaderKeys.h"
 #include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
@@ -65,12 +66,6 @@ du::SmartPtr<tqk::Markup> CenterLinesRepresentation::CreateMarkup(bool)
     child->SetStippleScale(kStippleScale);
     AddChild(child);
     m_child = child.Get();
-    // The drawing's corners are the line's jogs, unless the line was handed a jog list already
-    // (at least two points).
-    if (m_jogs.size() < 2) {
-      const std::vector<dg::DPoint3D> turns = child->GetJogs();
-      m_jogs.assign(turns.begin(), turns.end());
-    }
   }
   return du::SmartPtr<tqk::Markup>(this);
 }
@@ -119,6 +114,8 @@ void CenterLinesRepresentation::UpdateInformation(const dg::DPoint3D& point1, co
                                                   CenterStyle style, dg::Location placement,
                                                   du::Symbol partName)
 {
+  if (!dg::IsFinite(point1) || !dg::IsFinite(point2) || !IsFinite(style) || !dg::IsFinite(placement))
+    return;
   m_style = style;
   m_placement = placement;
   m_partName = partName;
@@ -219,7 +216,11 @@ void CenterLinesRepresentation::SetScene(const du::SmartPtr<tqk::Scene>& scene) 
 
 void CenterLinesRepresentation::GetJogs(std::deque<dg::DPoint3D>& jogs) { jogs = m_jogs; }
 
-void CenterLinesRepresentation::SetJogs(std::deque<dg::DPoint3D> jogs) { m_jogs = std::move(jogs); }
+void CenterLinesRepresentation::SetJogs(std::deque<dg::DPoint3D> jogs)
+{
+  if (std::all_of(jogs.begin(), jogs.end(), [](const dg::DPoint3D& jog) { return dg::IsFinite(jog); }))
+    m_jogs = std::move(jogs);
+}
 
 du::Symbol& CenterLinesRepresentation::GetPartID() { return m_partName; }
 

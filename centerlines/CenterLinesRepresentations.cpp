@@ -1,3 +1,4 @@
+#include "centerlines/FiniteCenterLineValues.h"
 #include "common/ReadLockGuard.h"
 #include "common/WriteLockGuard.h"
 
@@ -127,7 +128,7 @@ void CenterLinesAnnotation::GetRepresentations(
 bool CenterLinesAnnotation::SetLineStyle(CenterStyle style, std::uint16_t mask)
 {
   WriteLockGuard lock(*this);
-  if (m_style.Compare(style, mask))
+  if (!IsFiniteUnder(style, mask) || m_style.Compare(style, mask))
     return false;
   m_style.Sync(style, mask);
   if (const du::SmartPtr<tqk::AnnoSet> set = GetAnnoSet())
@@ -159,6 +160,8 @@ void CenterLinesAnnotation::GetCenterLinesInfo(CenterLinesInfo& info) const
 
 void CenterLinesAnnotation::SetCenterLinesInfo(const CenterLinesInfo& info)
 {
+  if (!IsFinite(info))
+    return;
   WriteLockGuard lock(*this);
   // An undo hands the slots back just before their snapshot.
   m_primaryIdentity.Take(m_slots.empty() ? nullptr : m_slots[0]);

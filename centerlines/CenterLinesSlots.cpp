@@ -1,3 +1,4 @@
+#include "centerlines/FiniteCenterLineValues.h"
 #include "common/WriteLockGuard.h"
 
 #include <tqannotations/CenterLinesAnnotation.h>
@@ -104,7 +105,7 @@ bool CenterLinesAnnotation::ClearCSysSlot()
 void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::SmartPtr<tqk::SelectionItem>& item,
                                      AttachedPoint end)
 {
-  if (!IsEnd(end))
+  if (!IsEnd(end) || !dg::IsFinite(point))
     return;
   WriteLockGuard lock(*this);
   if (end == FIRST_END) {
@@ -131,6 +132,8 @@ void CenterLinesAnnotation::SetPoint(dg::DPoint3D point, float extent, du::Smart
 void CenterLinesAnnotation::SetCSys(CenterStyle::CSYS_ID id, CenterStyle::CSYS_TYPE type,
                                     dg::Location placement, du::SmartPtr<tqk::SelectionItem> item)
 {
+  if (!dg::IsFinite(placement))
+    return;
   WriteLockGuard lock(*this);
   m_style.csysId = id;
   m_csys = placement;

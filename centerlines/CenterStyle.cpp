@@ -1,3 +1,4 @@
+#include "centerlines/FiniteCenterLineValues.h"
 #include "common/SharedHeaderKeys.h"
 
 #include <tqannotations/CenterStyle.h>
@@ -71,6 +72,8 @@ bool CenterStyle::Compare(CenterStyle other, std::uint16_t mask) const
 
 void CenterStyle::Sync(CenterStyle other, std::uint16_t mask)
 {
+  if (!IsFiniteUnder(other, mask))
+    return;
   if (mask & STROKE_COLOR)
     strokeColor = other.strokeColor;
   if (mask & LINE_STYLE)

@@ -284,6 +284,7 @@ private:
   int m_slotCount = 3;
   CenterStyle m_style;
   dg::Location m_csys = dg::Location::IDENTITY;
+  dg::Quat m_loadedCsysRotation{0.0, 0.0, 0.0, 0.0}; // "csys" as read, saved while m_csys turns so
   std::vector<du::SmartPtr<CenterLinesRepresentation>> m_representations;
   SlotIdentity m_primaryIdentity; // of the first slot
 };

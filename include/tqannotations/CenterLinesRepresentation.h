@@ -39,9 +39,8 @@ public:
   CenterLinesRepresentation& operator=(const CenterLinesRepresentation&) = delete;
   ~CenterLinesRepresentation() override;
 
-  //! Makes the child once, drawn in the style; returns this representation. Unless it holds two
-  //! jogs or more, it takes the corners where the drawn line turns as its jogs. The argument is
-  //! not used.
+  //! Makes the child once, drawn in the style; returns this representation. The argument is not
+  //! used.
   du::SmartPtr<tqk::Markup> CreateMarkup(bool);
   //! Draws the child's polyline anew from the ends, style and placement; nothing without a child.
   void RefreshPoints();
@@ -50,7 +49,8 @@ public:
   //! Always true.
   bool MoveMarkup(const tqmk::CenterLineXYZShadow* shadow);
   //! Replaces the ends, style, placement and name; hides the child's drag shadow, if any, while a
-  //! scene is held; draws anew.
+  //! scene is held; draws anew. An end, style colour or offset, or placement that is not finite
+  //! changes nothing.
   void UpdateInformation(const dg::DPoint3D& point1, const dg::DPoint3D& point2, CenterStyle style,
                          dg::Location placement, du::Symbol partName);
 
@@ -80,7 +80,10 @@ public:
   dg::DPoint3D GetLeaderPoints(unsigned int index);
 
   void SetScene(const du::SmartPtr<tqk::Scene>& scene);
+  //! The jog points, kept and handed back; the drawing does not use them. They come from the
+  //! center line or from the host, which draws the line.
   void GetJogs(std::deque<dg::DPoint3D>& jogs);
+  //! A list with a point that is not finite changes nothing.
   void SetJogs(std::deque<dg::DPoint3D> jogs);
   du::Symbol& GetPartID();
 

@@ -61,7 +61,7 @@ public:
   //! Whether every field group the mask selects equals the other's, extents exactly; true for 0.
   bool Compare(CenterStyle other, std::uint16_t mask) const;
   //! Copies the field groups the mask selects from the other style; the axis order follows a
-  //! copied flag.
+  //! copied flag. Nothing is copied when the mask selects a colour that is not finite.
   void Sync(CenterStyle other, std::uint16_t mask);
   //! Derives xyzOrder from xyzFlag (1 to 6); any other flag leaves the order as it was.
   void MapXYZOrder();

@@ -328,9 +328,9 @@ TEST_F(CombinedCalloutContent, SettersGivenValuesThatAreNotFiniteChangeNothingDr
     std::string error;
     if (!tqk::DocumentStore::Write(document, scratch.File("saved.xml"), error))
       return "not saved: " + error;
-    std::ostringstream saved;
-    saved << std::ifstream(scratch.File("saved.xml")).rdbuf();
-    return Drawn(*scene) + saved.str();
+    std::ostringstream written;
+    written << std::ifstream(scratch.File("saved.xml")).rdbuf();
+    return Drawn(*scene) + written.str();
   };
   const std::string before = drawnAndSaved();
   ASSERT_GT(std::count(before.begin(), before.end(), '\n'), 9) << before;

@@ -39,6 +39,9 @@ private:
   int m_page;
 };
 
+//! No rotation at all.
+const dg::Quat kUnturned(0.0, 0.0, 0.0, 1.0);
+
 //! A rotation by the angle (degrees) about the axis.
 inline dg::Quat Turn(double degrees, const dg::DVec3& axis)
 {
@@ -72,7 +75,7 @@ public:
     const du::SmartPtr<tqg::Shape> gauge =
         tqg::Shape::CreateBox(dg::DPoint3D(0, 0, 0), dg::DPoint3D(4, 4, 4));
     gauge->AddDatum(new tqg::DatumCSys(Placement(dg::DPoint3D(0, 0, 0), 40)));
-    builder.AddPart(nullptr, "gauge", gauge, dg::Location(dg::DPoint3D(150, 10, 3), dg::Quat::IDENTITY, 1.0));
+    builder.AddPart(nullptr, "gauge", gauge, dg::Location(dg::DPoint3D(150, 10, 3), kUnturned, 1.0));
     builder.GetScene()->SetAnnoSet(set);
     line = new PagedLine(second ? 7 : 3);
     line->SetId(second ? 97 : 41);

@@ -85,12 +85,11 @@ void Draw(Out& out, const CenterLinesAnnotation& line, const du::SmartPtr<tqk::V
           continue;
         const auto& model = *drawn->GetModel();
         out << "draw points:";
-        out.List(drawn->GetPoints()) << "\ndraw jogs:";
-        out.List(drawn->GetJogs()) << "\ndraw look: width " << drawn->GetLineWidth() << " colour "
-                                   << drawn->GetLineColor() << " stipple " << int(drawn->GetStipple())
-                                   << " scale " << drawn->GetStippleScale() << " arrows "
-                                   << int(drawn->GetArrowStyle()) << " size " << drawn->GetArrowSize()
-                                   << " halo " << drawn->HasHalo() << "\n";
+        out.List(drawn->GetPoints()) << "\ndraw look: width " << drawn->GetLineWidth() << " colour "
+                                     << drawn->GetLineColor() << " stipple " << int(drawn->GetStipple())
+                                     << " scale " << drawn->GetStippleScale() << " arrows "
+                                     << int(drawn->GetArrowStyle()) << " size " << drawn->GetArrowSize()
+                                     << " halo " << drawn->HasHalo() << "\n";
         out << "draw hidden stretches: shown " << model.AreHiddenLinesShown() << " dashed "
             << model.AreHiddenLinesDashed() << " on top " << model.IsDrawnOnTop() << " model width "
             << model.GetLineWidth() << " model scale " << model.GetStippleScale() << "\n";

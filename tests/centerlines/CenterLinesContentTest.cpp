@@ -1,4 +1,5 @@
 #include "support/ScratchFolder.h"
+#include "tests/centerlines/PointText.h"
 
 #include <tqannotations/AssocAnnotationSerializedContentVisitor.h>
 #include <tqannotations/CenterLinesAnnotation.h>
@@ -252,8 +253,6 @@ TEST_F(CenterLineDocumentTest, OnlySelectionsInTheSelectionsElementArePicks)
 
 TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasurement)
 {
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double inf = std::numeric_limits<double>::infinity();
   const du::SmartPtr<CenterLinesAnnotation> measured =
       Measure(new CenterLinesAnnotation, "frame/plate", "housing/cover");
   std::vector<du::SmartPtr<tqannotations::CenterLinesRepresentation>> drawn;
@@ -263,23 +262,30 @@ TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasu
   dg::DPoint3D expectedSecond;
   drawn[0]->GetPoints(expectedFirst, expectedSecond);
 
-  for (const auto& ends : {std::make_pair(dg::DPoint3D(nan, nan, nan), dg::DPoint3D(inf, -inf, inf)),
-                           std::make_pair(dg::DPoint3D(1, 2, 3), dg::DPoint3D(4, 5, nan))}) {
-    CenterLinesInfo info;
-    measured->GetCenterLinesInfo(info);
-    info.point1 = ends.first;
-    info.point2 = ends.second;
-    info.location1 = dg::DPoint3D(0, -inf, 0);
-    info.style.anchorOffset = dg::DPoint3D(nan, 0, 0);
+  // A document written elsewhere: the line's own setters take no such values.
+  const auto setValue = [](std::string& text, const std::string& key, const std::string& value) {
+    const std::size_t start = text.find("v=\"", text.find("k=\"" + key + "\"")) + 3;
+    text.replace(start, text.find('"', start) - start, value);
+  };
+  const std::string nan = "nan:7ff8000000000000";
+  for (const auto& ends : {std::make_pair(nan + " " + nan + " " + nan, std::string("inf -inf inf")),
+                           std::make_pair(std::string("1 2 3"), "4 5 " + nan)}) {
     const ScratchFile file;
-    tqk::SerializedContentElement document(du::Symbol("document"));
-    const du::SmartPtr<CenterLinesAnnotation> hostile(new CenterLinesAnnotation(info));
-    hostile->SetObjects({PartItem("frame/plate"), PartItem("housing/cover")}, nullptr, false);
-    Save(*hostile, file);
+    Save(*measured, file);
+    std::string text = file.Text();
+    setValue(text, "point1", ends.first);
+    setValue(text, "point2", ends.second);
+    setValue(text, "location1", "0 -inf 0");
+    setValue(text, "anchorOffset", nan + " 0 0");
+    setValue(text, "strokeColor", "0.5 nan:7fc00000 0.5 1");
+    file.SetText(text);
 
     bool loaded = false;
     const du::SmartPtr<CenterLinesAnnotation> opened = Open(file, loaded);
     ASSERT_TRUE(loaded);
+    CenterLinesInfo kept;
+    opened->GetCenterLinesInfo(kept);
+    EXPECT_EQ(kept.location2.x, 40.0) << "the finite rest of the document is read";
     tqannotations::CenterStyle style;
     opened->GetLineStyle(style);
     style.lineWidth += 1.0f;
@@ -300,6 +306,92 @@ TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasu
     ExpectPoint(first, expectedFirst);
     ExpectPoint(second, expectedSecond);
     opened->DetachScene();
+  }
+}
+
+TEST_F(CenterLineDocumentTest, SettersGivenValuesThatAreNotFiniteLeaveTheLineAsItWas)
+{
+  using tqannotations::CenterStyle;
+  const du::SmartPtr<CenterLinesAnnotation> line =
+      Measure(new CenterLinesAnnotation, "frame/plate", "housing/cover");
+  const auto drawn = [&] {
+    for (const du::SmartPtr<tqk::Markup>& holder : builder.GetScene()->GetMarkups())
+      for (const du::SmartPtr<tqk::Markup>& child : holder->GetChildren())
+        if (const auto shown = du::SmartPtr<tqannotations::CenterLinesRepresentation>::DynamicCast(child))
+          return shown;
+    return du::SmartPtr<tqannotations::CenterLinesRepresentation>();
+  };
+  // What a save writes and the scene draws, once the line is drawn again.
+  const auto picture = [&] {
+    line->DetachScene();
+    line->AttachScene(builder.GetScene());
+    const ScratchFile file;
+    Save(*line, file);
+    std::string text = file.Text();
+    for (unsigned i = 0; drawn() && i < 7; ++i)
+      text += Text(drawn()->GetLeaderPoints(i));
+    return text;
+  };
+  const double inf = std::numeric_limits<double>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const dg::DPoint3D notFinite(1, std::nan(""), 3);
+  const dg::Location badTurn(dg::FMat33(1, 0, 0, 0, nan, 0, 0, 0, 1), dg::DPoint3D::ORIGIN);
+  const dg::Location badOrigin(dg::FMat33::IDENTITY, dg::DPoint3D(0, 0, inf));
+  CenterLinesInfo info;
+  line->GetCenterLinesInfo(info);
+  // Routed along the axes of a system turned about Z, with the ends apart in every axis.
+  info.point2 = dg::DPoint3D(10, 15, 6);
+  info.csys = dg::Location(dg::DPoint3D::ORIGIN, dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), 0.5), 1.0);
+  info.style.csysType = CenterStyle::CSYS_PICKED;
+  info.style.alongXYZ = true;
+  line->SetCenterLinesInfo(info);
+  CenterStyle spoilt = info.style;
+  spoilt.strokeColor = dg::Color(0.2f, nan, 0.6f, 1.0f);
+  spoilt.lineWidth = 4.0f;
+  spoilt.endpointOffset = notFinite;
+  const std::uint16_t colourAndWidth = CenterStyle::STROKE_COLOR | CenterStyle::LINE_WIDTH;
+  du::SmartPtr<tqk::SelectionItem> noItem;
+  using End = CenterLinesAnnotation;
+  // Each call is true when it reports that it did nothing; those that report nothing are true.
+  std::vector<std::function<bool()>> setters = {
+      [&] { return line->SetPoint(notFinite, 2, noItem, End::FIRST_END), true; },
+      [&] {
+        return line->SetPoint({inf, 0, 0}, 2, noItem, End::SECOND_END), true;
+      },
+      [&] { return line->SetCSys({}, CenterStyle::CSYS_PICKED, badTurn, nullptr), true; },
+      [&] { return line->SetCSys({}, CenterStyle::CSYS_PICKED, badOrigin, nullptr), true; },
+      [&] { return !line->SetLineStyle(spoilt, colourAndWidth); },
+      [&] {
+        CenterStyle synced = info.style;
+        synced.Sync(spoilt, colourAndWidth);
+        return synced.Compare(info.style, 0xFFF);
+      },
+      [&] { return drawn()->UpdateInformation(notFinite, info.point2, info.style, {}, {}), true; },
+      [&] { return drawn()->UpdateInformation(info.point1, notFinite, info.style, {}, {}), true; },
+      [&] { return drawn()->UpdateInformation(info.point1, info.point2, spoilt, {}, {}), true; },
+      [&] { return drawn()->UpdateInformation(info.point1, info.point2, info.style, badTurn, {}), true; },
+      [&] {
+        return drawn()->SetJogs({dg::DPoint3D(1, 1, 1), notFinite}), true;
+      }};
+  for (const std::function<void(CenterLinesInfo&)>& spoil :
+       std::vector<std::function<void(CenterLinesInfo&)>>{
+           [&](CenterLinesInfo& bad) { bad.point1 = notFinite; },
+           [&](CenterLinesInfo& bad) { bad.point2.z = inf; },
+           [&](CenterLinesInfo& bad) { bad.location1.y = -inf; },
+           [&](CenterLinesInfo& bad) { bad.location2 = notFinite; },
+           [&](CenterLinesInfo& bad) { bad.style.strokeColor = spoilt.strokeColor; },
+           [&](CenterLinesInfo& bad) { bad.style.endpointOffset = notFinite; },
+           [&](CenterLinesInfo& bad) { bad.style.anchorOffset = notFinite; },
+           [&](CenterLinesInfo& bad) { bad.csys = badTurn; }})
+    setters.push_back([&, spoil] {
+      CenterLinesInfo bad = info;
+      spoil(bad);
+      return line->SetCenterLinesInfo(bad), true;
+    });
+  const std::string before = picture();
+  for (std::size_t i = 0; i < setters.size(); ++i) {
+    EXPECT_TRUE(setters[i]()) << "setter " << i;
+    EXPECT_EQ(picture(), before) << "setter " << i;
   }
 }
 
@@ -355,6 +447,44 @@ TEST_F(CenterLinesContentTest, ALineReadBackFromTheStoreHasTheSnapshotItWasSaved
   ExpectPoint(after.csys.GetPosition(), dg::DPoint3D::ORIGIN);
   EXPECT_NEAR(after.csys.GetScale(), 1.0, 1e-6);
   EXPECT_EQ(loaded->GetStoredSelections().size(), 1u);
+}
+
+TEST_F(CenterLinesContentTest, ALoadedRotationIsSavedAsItWasReadUntilTheLineTurnsOtherwise)
+{
+  const auto load = [](const dg::Quat& rotation) {
+    tqk::SerializedContentElement root("annotation");
+    root.StartContent("Centerlines").AddProperty(du::Symbol("csys"), rotation);
+    const du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation);
+    line->InitializeFromSerializedContent(&root);
+    return line;
+  };
+  const auto saved = [](const CenterLinesAnnotation& line) {
+    tqk::SerializedContentElement root("annotation");
+    line.Visit(root);
+    for (const tqk::SerializedContentElement::Entry& entry : root.GetEntries()[0].child->GetEntries())
+      if (entry.key == du::Symbol("csys"))
+        return std::get<dg::Quat>(entry.value);
+    return dg::Quat(0, 0, 0, 0);
+  };
+  // Turns whose single-precision matrix gives back a rotation a little off them, and one of
+  // twice the unit length.
+  for (const dg::Quat& rotation :
+       {dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), 62 * M_PI / 180),
+        dg::Quat(0.55055064306370083, -0.41025992494365443, 0.47720520896214236, 0.54850339283068295),
+        dg::Quat(0, 0, 0.5, 1.5)}) {
+    const du::SmartPtr<CenterLinesAnnotation> line = load(rotation);
+    EXPECT_EQ(saved(*line), rotation);
+    EXPECT_EQ(saved(*load(saved(*line))), rotation) << "and again after the next load";
+    CenterLinesInfo info;
+    line->GetCenterLinesInfo(info);
+    line->SetCenterLinesInfo(info);
+    EXPECT_EQ(saved(*line), rotation) << "the same placement handed back, as an undo does";
+
+    const dg::Location turned(dg::DPoint3D::ORIGIN, dg::Quat::FromAxisAngle(dg::DVec3(1, 0, 0), 0.3), 1.0);
+    line->SetCSys(tqannotations::CenterStyle::CSYS_ID_NONE, tqannotations::CenterStyle::CSYS_PICKED, turned,
+                  nullptr);
+    EXPECT_EQ(saved(*line), turned.GetQuat()) << "a line turned otherwise saves its new rotation";
+  }
 }
 
 TEST_F(CenterLinesContentTest, TheLineWritesItsPropertiesAfterItsSlotsInAFixedOrder)

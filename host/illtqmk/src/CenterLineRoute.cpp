@@ -10,9 +10,6 @@ namespace {
 using dg::DPoint3D;
 using dg::DVec3;
 
-// Two unit directions closer than this point the same way: a leg that goes on straight.
-constexpr double kSameWay = 1e-9;
-
 DVec3 Sub(const DPoint3D& a, const DPoint3D& b) { return DVec3(a.x - b.x, a.y - b.y, a.z - b.z); }
 DPoint3D Add(const DPoint3D& p, const DVec3& v, double t = 1.0)
 {
@@ -81,25 +78,6 @@ double EndExtension(const std::vector<DPoint3D>& points)
 {
   const std::size_t n = points.size();
   return n < STRAIGHT_POINT_COUNT ? 0.0 : Sub(points[n - 1], points[n - 2]).Norm();
-}
-
-std::vector<DPoint3D> Jogs(const std::vector<DPoint3D>& points)
-{
-  std::vector<DPoint3D> jogs;
-  if (points.size() < STRAIGHT_POINT_COUNT)
-    return jogs;
-  // The corners between the ends, each once: a leg without length is no leg.
-  std::vector<DPoint3D> corners;
-  for (std::size_t i = 1; i + 1 < points.size(); ++i)
-    if (corners.empty() || Sub(points[i], corners.back()).Norm() > 0.0)
-      corners.push_back(points[i]);
-  for (std::size_t i = 1; i + 1 < corners.size(); ++i) {
-    const DVec3 in = Unit(Sub(corners[i], corners[i - 1]));
-    const DVec3 out = Unit(Sub(corners[i + 1], corners[i]));
-    if (DVec3(out.x - in.x, out.y - in.y, out.z - in.z).Norm() > kSameWay)
-      jogs.push_back(corners[i]);
-  }
-  return jogs;
 }
 
 float DragFactor(const std::vector<DPoint3D>& points, float fallback)

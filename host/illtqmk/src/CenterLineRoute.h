@@ -30,11 +30,6 @@ void Build(const dg::DPoint3D& first, const dg::DPoint3D& second, bool routed, f
 double StartExtension(const std::vector<dg::DPoint3D>& points);
 double EndExtension(const std::vector<dg::DPoint3D>& points);
 
-//! The points between the two ends (P1 and P[n-2]) where the polyline turns, in order: each
-//! corner whose leg in and leg out, not counting legs without length, point different ways. A
-//! straight line has none.
-std::vector<dg::DPoint3D> Jogs(const std::vector<dg::DPoint3D>& points);
-
 //! The share of the first axis leg before the first corner of a routed polyline, in [0, 1];
 //! fallback when the polyline is not routed or that leg has no length.
 float DragFactor(const std::vector<dg::DPoint3D>& points, float fallback);

@@ -32,8 +32,6 @@ double CenterLineXYZ::GetStartExtension() const { return CenterLineRoute::StartE
 
 double CenterLineXYZ::GetEndExtension() const { return CenterLineRoute::EndExtension(GetPoints()); }
 
-std::vector<dg::DPoint3D> CenterLineXYZ::GetJogs() const { return CenterLineRoute::Jogs(GetPoints()); }
-
 float CenterLineXYZ::GetDragFactor() const { return CenterLineRoute::DragFactor(GetPoints(), m_dragFactor); }
 
 tqk::Markup* CenterLineXYZ::ConstructShadow(const du::SmartPtr<tqk::View>& view)

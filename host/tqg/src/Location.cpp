@@ -4,7 +4,6 @@
 
 namespace dg {
 
-const Quat Quat::IDENTITY;
 const Location Location::IDENTITY;
 
 Quat Quat::FromAxisAngle(const DVec3& axis, double angle)

@@ -100,42 +100,4 @@ TEST(CenterLineXYZ, DraggedPointsChangeWhatTheLineReportsAndTheShadowCarriesAnEn
   EXPECT_EQ(line->GetPoints()[2].x, 4.0) << "the line itself stays";
 }
 
-TEST(CenterLineXYZ, TheJogsAreTheCornersWhereTheDrawnLineTurns)
-{
-  const auto jogsOf = [](const DPoint3D& first, const DPoint3D& second, bool routed, float dragFactor,
-                         const std::uint16_t order[3]) {
-    std::vector<DPoint3D> points;
-    CenterLineXYZ::BuildPoints(first, second, routed, 2.0f, 2.0f, dragFactor, dg::Location::IDENTITY, order,
-                               points);
-    CenterLineXYZ line;
-    line.SetPoints(points);
-    return line.GetJogs();
-  };
-  const std::uint16_t zyx[3] = {2, 1, 0};
-  const DPoint3D first(0, 5, 1);
-
-  ExpectPoints(jogsOf(first, DPoint3D(10, 10, 1), false, 0.5f, xyz), {});
-  // A route along one axis goes straight on.
-  ExpectPoints(jogsOf(first, DPoint3D(10, 5, 1), true, 0.5f, xyz), {});
-  ExpectPoints(jogsOf(first, DPoint3D(10, 10, 1), true, 0.5f, xyz), {DPoint3D(5, 5, 1), DPoint3D(5, 10, 1)});
-  // A first leg without length makes no corner.
-  ExpectPoints(jogsOf(first, DPoint3D(10, 10, 1), true, 0.5f, zyx), {DPoint3D(0, 10, 1)});
-  ExpectPoints(jogsOf(first, DPoint3D(10, 10, 1), true, 1.0f, xyz), {DPoint3D(10, 5, 1)});
-  ExpectPoints(jogsOf(first, DPoint3D(10, 10, 11), true, 0.5f, xyz),
-               {DPoint3D(5, 5, 1), DPoint3D(5, 10, 1), DPoint3D(5, 10, 11)});
-
-  CenterLineXYZ dragged;
-  dragged.SetPoints({DPoint3D(0, 0, 0), DPoint3D(1, 0, 0), DPoint3D(2, 0, 0), DPoint3D(3, 0, 0)});
-  EXPECT_TRUE(dragged.GetJogs().empty());
-  dragged.MovePoint(2, DPoint3D(2, 1, 0));
-  // Only the points between the two ends can be jogs.
-  EXPECT_TRUE(dragged.GetJogs().empty());
-  dragged.SetPoints(
-      {DPoint3D(0, 0, 0), DPoint3D(1, 0, 0), DPoint3D(2, 0, 0), DPoint3D(3, 0, 0), DPoint3D(4, 0, 0)});
-  dragged.MovePoint(2, DPoint3D(2, 1, 0));
-  // A dragged corner is a jog.
-  ExpectPoints(dragged.GetJogs(), {DPoint3D(2, 1, 0)});
-  EXPECT_TRUE(CenterLineXYZ().GetJogs().empty());
-}
-
 } // namespace

@@ -46,10 +46,6 @@ public:
   //! How far the last extension point stands off the second end; 0 without extension points.
   double GetEndExtension() const;
 
-  //! The jogs of the line as drawn: the points between its two ends where it turns, in order
-  //! from the first end; none for a straight line.
-  std::vector<dg::DPoint3D> GetJogs() const;
-
   //! The share of the first axis leg before the first corner, read from a routed polyline; the
   //! factor last set when the polyline is not routed or that leg has no length.
   float GetDragFactor() const;

@@ -9,8 +9,6 @@ class FMat33;
 //! An orientation as a unit quaternion (x, y, z vector part, w scalar part).
 struct Quat
 {
-  static const Quat IDENTITY;
-
   double x = 0.0;
   double y = 0.0;
   double z = 0.0;
