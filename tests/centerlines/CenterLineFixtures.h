@@ -5,6 +5,7 @@
 #include "tests/centerlines/EventLog.h"
 
 #include <tqannotations/CenterLinesAnnotation.h>
+#include <tqannotations/CenterLinesRepresentation.h>
 #include <tqg/DatumCSys.h>
 #include <tqg/Shape.h>
 #include <tqk/AnnoSet.h>
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,7 @@ public:
       Pick(Picked(), loaded);
       line = loaded;
     }
+    HandOverJogs();
   }
   ~CenterLineStage()
   {
@@ -106,6 +109,21 @@ public:
   }
 
   using Items = std::vector<du::SmartPtr<tqk::SelectionItem>>;
+
+  //! Plays the host's drawing, which hands the drawn line the corners of its route as jogs; the
+  //! line takes them over when it is drawn again.
+  void HandOverJogs()
+  {
+    const std::deque<dg::DPoint3D> jogs =
+        second ? std::deque<dg::DPoint3D>{{83, 4, 1}, {84, 6, 1.5}}
+               : std::deque<dg::DPoint3D>{{131, 42, 7}, {129, 43, 11}, {130, 41, 16}};
+    for (const du::SmartPtr<tqk::Markup>& holder : builder.GetScene()->GetMarkups())
+      for (const du::SmartPtr<tqk::Markup>& child : holder->GetChildren())
+        if (const auto drawn = du::SmartPtr<tqannotations::CenterLinesRepresentation>::DynamicCast(child))
+          drawn->SetJogs(jogs);
+    line->DetachScene();
+    line->AttachScene(builder.GetScene());
+  }
 
   static std::size_t Pump() { return tqk::Kernel::GetKernel()->PumpQueue(); }
 

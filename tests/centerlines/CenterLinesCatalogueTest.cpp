@@ -97,30 +97,20 @@ struct Entry
 
 //! How each fixture looks before any edit, as reviewed by hand.
 const char* const kFirstLook[2] = {
-    "draw holder: page 3 visible yes\n"
-    "draw look: width 4 colour rgba(0.8 0.3 0.15 0.9) stipple 2 scale 4 arrows 6 size 16 halo yes\n"
-    "draw hidden stretches: shown no dashed no on top yes model width 0 model scale 0\n"
-    "draw state: visible yes drag factor 0.5 extensions 1.5 2.5 kind 6 plane 2\n"
-    "read names: tower / Center Line 2\n"
-    "read csys: 3 id 0 at (0 0 0) q(0.102608 0.136811 0.296196 0.939693) scale 1\n"
-    "read csys item: 'MCAD_Datum3D'\n"
-    "read info: 1 ends (130.116 41.799 5) (130.116 41.799 17) items at (130 40 5) (0 0 0)\n"
-    "read routing: along axes yes order 5 201 csys 3 id 0 follows parts yes\n"
-    "read ends: extensions 1.5 2.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n"
-    "told request: 1\n"
-    "scene first part: shown\n",
-    "draw holder: page 7 visible yes\n"
-    "draw look: width 8 colour rgba(0.1 0.6 0.35 0.8) stipple 5 scale 4 arrows 3 size 32 halo no\n"
-    "draw hidden stretches: shown yes dashed yes on top yes model width 0 model scale 0\n"
-    "draw state: visible yes drag factor 0.5 extensions 3.5 0.5 kind 6 plane 2\n"
-    "read names: Center Line / Center Line 2\n"
-    "read csys: 0 id 0 at (0 0 0) q(0 0 0 1) scale 1\n"
-    "read csys item: '-'\n"
-    "read info: 1 ends (85 5 0) (85 5 2) items at (80 0 0) (40 0 0)\n"
-    "read routing: along axes no order 2 210 csys 0 id 0 follows parts no\n"
-    "read ends: extensions 3.5 0.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\n"
-    "told request: 1\n"
-    "scene first part: shown\n"};
+    "draw holder: page 3 visible yes\ndraw look: width 4 colour rgba(0.8 0.3 0.15 0.9) stipple 2 scale 4 "
+    "arrows 6 size 16 halo yes\ndraw hidden stretches: shown no dashed no on top yes model width 0 model "
+    "scale 0\ndraw state: visible yes drag factor 0.5 extensions 1.5 2.5 kind 6 plane 2\nread names: tower / "
+    "Center Line 2\nread csys: 3 id 0 at (0 0 0) q(0.102608 0.136811 0.296196 0.939693) scale 1\nread csys "
+    "item: 'MCAD_Datum3D'\nread info: 1 ends (130.116 41.799 5) (130.116 41.799 17) items at (130 40 5) (0 0 "
+    "0)\nread routing: along axes yes order 5 201 csys 3 id 0 follows parts yes\nread ends: extensions 1.5 "
+    "2.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\ntold request: 1\nscene first part: shown\n",
+    "draw holder: page 7 visible yes\ndraw look: width 8 colour rgba(0.1 0.6 0.35 0.8) stipple 5 scale 4 "
+    "arrows 3 size 32 halo no\ndraw hidden stretches: shown yes dashed yes on top yes model width 0 model "
+    "scale 0\ndraw state: visible yes drag factor 0.5 extensions 3.5 0.5 kind 6 plane 2\nread names: Center "
+    "Line / Center Line 2\nread csys: 0 id 0 at (0 0 0) q(0 0 0 1) scale 1\nread csys item: '-'\nread info: "
+    "1 ends (85 5 0) (85 5 2) items at (80 0 0) (40 0 0)\nread routing: along axes no order 2 210 csys 0 id "
+    "0 follows parts no\nread ends: extensions 3.5 0.5 drag factor 0.5 offsets (0 0 0) (0 0 0)\ntold "
+    "request: 1\nscene first part: shown\n"};
 
 const Entry kCatalogue[] = {
     {"pick other items",
@@ -134,11 +124,12 @@ const Entry kCatalogue[] = {
      },
      true,
      false,
-     {"draw points part; save picks point1 point2 location1; told observers history; read names "
-      "slots info representation",
-      "draw points part; save point1 point2 location1 location2; told observers history; read slots info "
-      "representation",
-      "draw part; save location1 location2; told observers history; read slots info representation"}},
+     {"draw points part; save picks point1 point2 location1 jogsCount jogs; told observers history; read "
+      "names slots info info-jogs representation representation-jogs",
+      "draw points part; save point1 point2 location1 location2 jogsCount jogs; told observers history; read "
+      "slots info info-jogs representation representation-jogs",
+      "draw part; save location1 location2 jogsCount jogs; told observers history; read slots info info-jogs "
+      "representation representation-jogs"}},
     {"re-pick the first item",
      [](CenterLineStage& s) {
        CenterLineStage::Items items = s.Picked();
@@ -147,12 +138,12 @@ const Entry kCatalogue[] = {
      },
      true,
      false,
-     {"draw points part; save picks point1 point2 location1; told observers history; read names "
-      "slots info representation associated",
-      "draw points part; save picks point1 point2 location1; told observers history; read names slots info "
-      "representation associated",
-      "draw part; save picks location1; told observers history; read names slots info representation "
-      "associated"}},
+     {"draw points part; save picks point1 point2 location1 jogsCount jogs; told observers history; read "
+      "names slots info info-jogs representation representation-jogs associated",
+      "draw points part; save picks point1 point2 location1 jogsCount jogs; told observers history; read "
+      "names slots info info-jogs representation representation-jogs associated",
+      "draw part; save picks location1 jogsCount jogs; told observers history; read names slots info "
+      "info-jogs representation representation-jogs associated"}},
     {"re-pick the second item",
      [](CenterLineStage& s) {
        CenterLineStage::Items items = s.Picked();
@@ -161,9 +152,12 @@ const Entry kCatalogue[] = {
      },
      true,
      false,
-     {"save picks location2; told observers history; read slots info",
-      "save picks location2; told observers history; read slots info",
-      "save picks location2; told observers history; read slots info"}},
+     {"save picks location2 jogsCount jogs; told observers history; read slots info info-jogs "
+      "representation-jogs",
+      "save picks location2 jogsCount jogs; told observers history; read slots info info-jogs "
+      "representation-jogs",
+      "save picks location2 jogsCount jogs; told observers history; read slots info info-jogs "
+      "representation-jogs"}},
     {"pick a coordinate system",
      [](CenterLineStage& s) {
        Recorded(s, [&] {
@@ -174,22 +168,24 @@ const Entry kCatalogue[] = {
      },
      true,
      false,
-     {"draw points; save picks csys; told observers history; read slots csys csys-item info-csys",
-      "draw points; save picks csys alongXYZ csysType; told observers history; read "
-      "slots csys csys-item info-csys routing",
-      "draw points; save picks csys alongXYZ csysType; told observers history; read "
-      "slots csys csys-item info-csys routing"}},
+     {"draw points; save picks csys jogsCount jogs; told observers history; read slots csys csys-item "
+      "info-csys info-jogs representation-jogs",
+      "draw points; save picks csys jogsCount jogs alongXYZ csysType; told observers history; read slots "
+      "csys csys-item info-csys info-jogs routing representation-jogs",
+      "draw points; save picks csys jogsCount jogs alongXYZ csysType; told observers history; read slots "
+      "csys csys-item info-csys info-jogs routing representation-jogs"}},
     {"measure again",
      [](CenterLineStage& s) { s.Pick(s.Picked()); },
      false,
      false,
-     {"told observers", "told observers", "told observers"}},
+     {"save jogsCount jogs; told observers; read info-jogs representation-jogs",
+      "save jogsCount jogs; told observers; read info-jogs representation-jogs",
+      "save jogsCount jogs; told observers; read info-jogs representation-jogs"}},
     {"drag the first end",
      [](CenterLineStage& s) { Drag(s, false, dg::DVec3(2, 1, 0)); },
      true,
      false,
-     {"draw points state end-attached; save endpointOffset dragFactor; told observers history; read "
-      "ends",
+     {"draw points state end-attached; save endpointOffset dragFactor; told observers history; read ends",
       "draw points end-attached; save endpointOffset; told observers history; read ends",
       "draw points end-attached; save endpointOffset; told observers history; read ends"}},
     {"drag the second end",
@@ -233,9 +229,12 @@ const Entry kCatalogue[] = {
      },
      false,
      false,
-     {"draw points; save point1 point2 location1; told observers; identity; read info",
-      "draw points; save point1 point2 location1 location2; told observers; identity; read info",
-      "save location1 location2; told observers; identity; read info"}},
+     {"draw points; save point1 point2 location1 jogsCount jogs; told observers; identity; read info "
+      "info-jogs representation-jogs",
+      "draw points; save point1 point2 location1 location2 jogsCount jogs; told observers; identity; read "
+      "info info-jogs representation-jogs",
+      "save location1 location2 jogsCount jogs; told observers; identity; read info info-jogs "
+      "representation-jogs"}},
     {"move the first part",
      [](CenterLineStage& s) {
        const du::SmartPtr<tqk::ShapeInstance> part = FirstPart(s);
@@ -268,9 +267,10 @@ const Entry kCatalogue[] = {
      },
      false,
      false,
-     {"draw points; save picks point2 location2; told observers; read slots info",
-      "save picks location2; told observers; read slots info",
-      "save picks location2; told observers; read slots info"}},
+     {"draw points; save picks point2 location2 jogsCount jogs; told observers; read slots info info-jogs "
+      "representation-jogs",
+      "save picks location2 jogsCount jogs; told observers; read slots info info-jogs representation-jogs",
+      "save picks location2 jogsCount jogs; told observers; read slots info info-jogs representation-jogs"}},
     {"hide the first part",
      [](CenterLineStage& s) {
        s.builder.GetScene()->SetVisibility({FirstPart(s)->GetInstance()}, false, true);
@@ -338,8 +338,7 @@ const Entry kCatalogue[] = {
      [](CenterLineStage& s) { s.line->DetachScene(); },
      false,
      false,
-     {"draw holder points look hidden-stretches selected state part end-attached; told observers; read "
-      "slots",
+     {"draw holder points look hidden-stretches selected state part end-attached; told observers; read slots",
       "draw holder points look hidden-stretches selected state part end-attached; told observers",
       "draw holder points look hidden-stretches selected state part end-attached; told observers"}},
     {"detach and attach again",
