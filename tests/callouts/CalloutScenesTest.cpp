@@ -63,27 +63,6 @@ struct Scenes : ::testing::Test
   std::vector<du::SmartPtr<TestCallout>> callouts;
 };
 
-TEST_F(Scenes, LeadersEnterFirstThenTheLabelInFront)
-{
-  const auto callout = NewCallout();
-  const auto plate = callout->AddLeader(Part("frame/plate"));
-  const auto cover = callout->AddLeader(Part("housing/cover"));
-  const std::size_t notices = annoSet->GetModificationCount();
-  EXPECT_TRUE(callout->AttachScene(illustration.GetScene()));
-  const auto markups = Markups();
-  ASSERT_EQ(markups.size(), 3u);
-  EXPECT_TRUE(markups[0] == plate);
-  EXPECT_TRUE(markups[1] == cover);
-  EXPECT_TRUE(du::SmartPtr<tqmk::CalloutLabel>::DynamicCast(markups[2])) << "the label is in front";
-  EXPECT_EQ(plate->GetController(), callout.Get());
-  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetController(), callout.Get());
-  EXPECT_TRUE(LabelIn(*illustration.GetScene())->GetScene() == illustration.GetScene());
-  EXPECT_FALSE(plate->IsDetached());
-  EXPECT_TRUE(callout->HasVisibleLeader());
-  EXPECT_EQ(annoSet->GetModificationCount(), notices + 1);
-  EXPECT_TRUE(callout->GetAttachedScene() == illustration.GetScene());
-}
-
 TEST_F(Scenes, SubsetsActOnEveryLeaderOfThePart)
 {
   const auto callout = NewCallout();
@@ -108,25 +87,6 @@ TEST_F(Scenes, SubsetsActOnEveryLeaderOfThePart)
   callout->DetachSubsetScene("no such part");
   callout->DetachSubsetScene("");
   EXPECT_TRUE(Markups().empty());
-}
-
-TEST_F(Scenes, AnEmptySceneDetachesAndAnotherSceneTakesTheMarkupsAlong)
-{
-  const auto callout = NewCallout();
-  callout->AddLeader(Part("frame/plate"));
-  callout->AttachScene(illustration.GetScene());
-  callout->AttachScene(nullptr);
-  EXPECT_TRUE(Markups().empty());
-  EXPECT_FALSE(callout->GetAttachedScene());
-
-  callout->AttachScene(illustration.GetScene());
-  du::SmartPtr<tqk::ShapeScene> other(new tqk::ShapeScene);
-  other->CreateShapeInstance(Part("frame/plate")->GetInstance(), nullptr, dg::Location());
-  callout->AttachScene(other);
-  EXPECT_TRUE(Markups().empty()) << "nothing left behind in the first scene";
-  EXPECT_EQ(other->GetMarkups().size(), 2u);
-  callout->DetachScene();
-  other->Close();
 }
 
 TEST_F(Scenes, ANoteShowsItsLabelDirectly)
@@ -270,28 +230,6 @@ TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
   ASSERT_TRUE(assembly);
   EXPECT_EQ(assembly->GetIDPath(), du::Symbol("housing"));
   EXPECT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader without its assembly";
-}
-
-TEST_F(Scenes, AClonedCalloutShowsTheSamePicture)
-{
-  const auto callout = NewCallout();
-  callout->Initialize(Template(), Part("frame/plate"), false, nullptr);
-  callout->ConnectLeader(callout->CreateCalloutLeader(dg::DPoint3D(1, 1, 1), Part("housing/cover"), nullptr));
-  callout->SetItemId(5);
-  const auto clone = du::SmartPtr<Callout>::DynamicCast(callout->Clone());
-  ASSERT_TRUE(clone);
-  clone->AttachScene(illustration.GetScene());
-  const auto markups = Markups();
-  ASSERT_EQ(markups.size(), 3u);
-  EXPECT_TRUE(clone->GetShapeInstanceAtPos(1) == Part("housing/cover"));
-  dg::DPoint3D original;
-  dg::DPoint3D cloned;
-  callout->GetMarkupLabelPosition(original);
-  clone->GetMarkupLabelPosition(cloned);
-  EXPECT_EQ(cloned.x, original.x);
-  EXPECT_EQ(cloned.y, original.y);
-  EXPECT_EQ(clone->GetType(), Callout::CALLOUT_ITEM);
-  clone->DetachScene();
 }
 
 TEST_F(Scenes, ACloneShowsLeadersHiddenOrDimmedAfterTheyWereMadeAndTheSameLook)

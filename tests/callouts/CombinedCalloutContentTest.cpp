@@ -33,15 +33,6 @@ std::vector<std::string> ChildNames(const Element& element)
   return names;
 }
 
-//! The item id stored in a callout's content; 0 when there is none.
-std::uint32_t StoredItemId(const Element& content)
-{
-  for (const auto& entry : content.GetEntries())
-    if (!entry.child && entry.key == du::Symbol("itemListId"))
-      return std::get<std::uint32_t>(entry.value);
-  return 0;
-}
-
 struct CombinedCalloutContent : CombinedCalloutIllustration
 {
   //! The combined callout of a plate, a note and a cover, shown and saved into document.
@@ -74,112 +65,6 @@ TEST_F(CombinedCalloutContent, NothingIsSavedBeforeTheCombinedCalloutIsBuilt)
   combined->Initialize(withoutDefinition);
   combined->Visit(document);
   EXPECT_EQ(document.GetChildCount(), 0u);
-}
-
-TEST_F(CombinedCalloutContent, ThreeMembersAreSavedAfterTheAppearanceInMemberOrder)
-{
-  Element document;
-  SaveThree(document);
-  ASSERT_EQ(ChildNames(document), std::vector<std::string>{"combinedcallout"});
-  const Element& combined = *Children(document)[0];
-  EXPECT_EQ(combined.GetPropertyCount(), 0u);
-  ASSERT_EQ(ChildNames(combined), (std::vector<std::string>{"visual_appearance", "containscallout",
-                                                            "containscallout", "containscallout"}));
-  const Element& appearance = *Children(combined)[0];
-  ASSERT_EQ(ChildNames(appearance), std::vector<std::string>{Callout::GetClassStatic().GetText()});
-  EXPECT_EQ(ChildNames(*Children(appearance)[0]), (std::vector<std::string>{"label", "leader"}))
-      << "the combined callout's own leader";
-  EXPECT_EQ(StoredItemId(*Children(combined)[1]), 1u);
-  EXPECT_EQ(StoredItemId(*Children(combined)[2]), 0u) << "the note";
-  EXPECT_EQ(ChildNames(*Children(combined)[2]), std::vector<std::string>{"label"});
-  EXPECT_EQ(StoredItemId(*Children(combined)[3]), 3u);
-  EXPECT_EQ(ChildNames(*Children(combined)[3]), (std::vector<std::string>{"label", "leader"}))
-      << "members write their content directly, without an element named after the class";
-}
-
-TEST_F(CombinedCalloutContent, LoadingWaitsForTheFirstSceneToRebuildEveryMembersLeaders)
-{
-  Element document;
-  SaveThree(document);
-  const du::SmartPtr<CombinedCallout> loaded = Load(document);
-  EXPECT_FALSE(loaded->IsInitialized());
-  ASSERT_EQ(loaded->GetCount(), 3u);
-  EXPECT_TRUE(loaded->HasItemId(3));
-  EXPECT_EQ(loaded->GetText(), "1, 3");
-  EXPECT_EQ(loaded->GetLeaderLineCount(true), 1u);
-  EXPECT_EQ(loaded->GetLeaderLineCount(false), 0u);
-  const Members& members = loaded->GetCalloutVec();
-  EXPECT_EQ(members[0]->GetLeaderLineCount(false), 0u) << "records only, until a scene";
-
-  EXPECT_TRUE(loaded->AttachScene(scene));
-  EXPECT_TRUE(loaded->IsInitialized());
-  EXPECT_EQ(loaded->GetType(), Callout::CALLOUT_ITEM);
-  EXPECT_EQ(PartOfLeader(*loaded, 0), "frame/plate") << "rebuilt from the appearance's record";
-  EXPECT_EQ(PartOfLeader(*members[0], 0), "frame/plate");
-  EXPECT_EQ(members[1]->GetType(), Callout::CALLOUT_NOTE);
-  EXPECT_EQ(PartOfLeader(*members[2], 0), "housing/cover");
-  dg::DPoint3D anchor, expected;
-  members[2]->GetAnchorAtPos(0, anchor);
-  saved->GetCalloutVec()[2]->GetAnchorAtPos(0, expected);
-  ExpectPoint(anchor, expected);
-  EXPECT_EQ(LeadersIn(*scene).size(), 1u) << "the members are not shown";
-  EXPECT_TRUE(LabelIn(*scene));
-  EXPECT_EQ(loaded->GetShape(), saved->GetShape());
-
-  const du::SmartPtr<Callout> plate = members[0];
-  EXPECT_EQ(loaded->RemoveItemId(1), plate);
-  EXPECT_EQ(PartOfLeader(*loaded, 0), "housing/cover") << "a rebuilt member supplies the leader";
-}
-
-TEST_F(CombinedCalloutContent, AMemberLeaderWhosePartWasHiddenIsRebuiltOnTheNextAttach)
-{
-  Element document;
-  SaveThree(document);
-  const du::SmartPtr<CombinedCallout> loaded = Load(document);
-  const du::SmartPtr<tqk::Instance> cover = illustration.FindPart("housing/cover")->GetInstance();
-  scene->SetVisibility({cover}, false, false);
-  loaded->AttachScene(scene);
-  const du::SmartPtr<Callout> coverMember = loaded->GetCalloutVec()[2];
-  EXPECT_EQ(PartOfLeader(*coverMember, 0), "") << "no leader on a hidden part";
-
-  loaded->DetachScene();
-  scene->SetVisibility({cover}, true, false);
-  loaded->AttachScene(scene);
-  EXPECT_EQ(PartOfLeader(*coverMember, 0), "housing/cover");
-  EXPECT_EQ(coverMember->GetLeaderLineCount(true), 1u);
-}
-
-TEST_F(CombinedCalloutContent, ADocumentFileCarriesTheCombinedCalloutIntoAnotherLoad)
-{
-  Element document;
-  SaveThree(document);
-  const tqsupport::ScratchFolder scratch("combined-callout-content-test");
-  ASSERT_TRUE(scratch.IsMade()) << scratch.Error();
-  const std::string path = scratch.File("combined.xml");
-  std::string error;
-  ASSERT_TRUE(tqk::DocumentStore::Write(document, path, error)) << error;
-  const std::unique_ptr<Element> read = tqk::DocumentStore::Read(path, error);
-  ASSERT_TRUE(read) << error;
-
-  const du::SmartPtr<CombinedCallout> loaded = Load(*read);
-  loaded->AttachScene(scene);
-  ASSERT_EQ(loaded->GetCount(), 3u);
-  EXPECT_EQ(PartOfLeader(*loaded->GetCalloutVec()[2], 0), "housing/cover");
-  EXPECT_EQ(PartOfLeader(*loaded, 0), "frame/plate");
-}
-
-TEST_F(CombinedCalloutContent, ALoadedCombinedCalloutIsSavedAgainBeforeItIsShown)
-{
-  Element document;
-  SaveThree(document);
-  const du::SmartPtr<CombinedCallout> loaded = Load(document);
-  Element again;
-  loaded->Visit(again);
-  ASSERT_EQ(again.GetChildCount(), 1u) << "a document loaded and saved keeps it";
-  const Element& combined = *Children(again)[0];
-  ASSERT_EQ(combined.GetChildCount(), 4u);
-  EXPECT_EQ(ChildNames(*Children(*Children(combined)[0])[0]), (std::vector<std::string>{"label", "leader"}));
-  EXPECT_EQ(ChildNames(*Children(combined)[3]), (std::vector<std::string>{"label", "leader"}));
 }
 
 TEST_F(CombinedCalloutContent, BeforeTheFirstSceneRemovingAMemberOnlyErasesIt)

@@ -146,22 +146,6 @@ TEST_F(CombinedCalloutTest, RemovingFromOneMemberOrAnUnknownIdRemovesNothing)
   EXPECT_EQ(pair->GetCount(), 2u);
 }
 
-TEST_F(CombinedCalloutTest, RemovingAMemberOnAnotherPartKeepsLookLeaderAndScene)
-{
-  const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
-  const du::SmartPtr<Callout> rib = Placed("frame/rib", 2);
-  const du::SmartPtr<CombinedCallout> combined = Shown({plate, rib});
-  const auto shown = LeadersIn(*scene);
-  ASSERT_EQ(shown.size(), 1u);
-
-  EXPECT_EQ(combined->RemoveItemId(2), rib);
-  EXPECT_EQ(combined->GetCalloutVec(), Members{plate});
-  EXPECT_EQ(LeadersIn(*scene), shown) << "nothing was rebuilt or taken out";
-  EXPECT_FALSE(shown[0]->IsDetached());
-  EXPECT_EQ(PartOfLeader(*combined, 0), "frame/plate");
-  EXPECT_TRUE(LabelIn(*scene));
-}
-
 TEST_F(CombinedCalloutTest, RemovingTheLeadersMemberRebuildsFromTheNextCalloutAndShowsIt)
 {
   const du::SmartPtr<Callout> plate = Placed("frame/plate", 1);
@@ -228,18 +212,6 @@ TEST_F(CombinedCalloutTest, AttachingNeedsAnAnnotationSetAndAnEmptySceneDetaches
   EXPECT_FALSE(combined->AttachScene(bare));
   EXPECT_TRUE(bare->GetMarkups().empty());
   bare->Close();
-}
-
-TEST_F(CombinedCalloutTest, MovingToAnotherSceneLeavesNothingBehind)
-{
-  const du::SmartPtr<CombinedCallout> combined = Shown({Placed("frame/plate", 1)});
-  du::SmartPtr<tqk::ShapeScene> other(new tqk::ShapeScene);
-  other->SetAnnoSet(new tqk::AnnoSet);
-  EXPECT_TRUE(combined->AttachScene(other));
-  EXPECT_TRUE(scene->GetMarkups().empty());
-  EXPECT_TRUE(LabelIn(*other));
-  other->Close();
-  other->SetAnnoSet(nullptr);
 }
 
 TEST_F(CombinedCalloutTest, ClosingTheSceneLetsTheCombinedCalloutItsMembersAndTheSceneGo)
