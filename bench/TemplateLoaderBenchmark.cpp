@@ -83,7 +83,7 @@ void BareParse(const std::string& text)
 
 void Load(benchmark::State& state, const std::string& text, std::size_t expected)
 {
-  const tqannotations::TemplateLoader loader;
+  tqannotations::TemplateLoader loader;
   for (auto _ : state) {
     Templates templates;
     loader.GetTemplateList(text, templates);

@@ -111,7 +111,7 @@ dg::Color TAnnotation::GetHaloColor() const
   return style ? PackedColor(black, style->haloColor) : black;
 }
 
-bool TAnnotation::GetTextContent(std::vector<du::SmartPtr<LabelContent>>& items) const
+bool TAnnotation::GetTextContent(std::vector<du::SmartPtr<LabelContent>>& items)
 {
   if (!label)
     return false;

@@ -68,7 +68,7 @@ TemplateLoader& TemplateLoader::operator=(const TemplateLoader&) { return *this;
 TemplateLoader::~TemplateLoader() = default;
 
 bool TemplateLoader::GetTemplateList(const std::string& xmlText,
-                                     std::vector<du::SmartPtr<TAnnotation>>& templates) const
+                                     std::vector<du::SmartPtr<TAnnotation>>& templates)
 {
   if (!PrepareXercesPlatform())
     return false;
@@ -82,8 +82,7 @@ bool TemplateLoader::GetTemplateList(const std::string& xmlText,
   return true;
 }
 
-bool TemplateLoader::GetTemplateList(const du::Symbol& url,
-                                     std::vector<du::SmartPtr<TAnnotation>>& templates) const
+bool TemplateLoader::GetTemplateList(const du::Symbol& url, std::vector<du::SmartPtr<TAnnotation>>& templates)
 {
   if (!PrepareXercesPlatform())
     return false;
@@ -132,7 +131,7 @@ bool TemplateLoader::ReadUrl(const xercesc::XMLURL& location, std::string& docum
 }
 
 void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t documentSize,
-                           std::vector<du::SmartPtr<TAnnotation>>& templates) const
+                           std::vector<du::SmartPtr<TAnnotation>>& templates)
 {
   // Declared so that the reader goes first: it refers to all the others. The memory budget goes
   // last, after every exception that the parser may have thrown.

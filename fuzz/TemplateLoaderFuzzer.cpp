@@ -38,7 +38,7 @@ void ReadLook(tqannotations::TAnnotation& annotation)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-  static const tqannotations::TemplateLoader loader;
+  static tqannotations::TemplateLoader loader;
   std::vector<du::SmartPtr<tqannotations::TAnnotation>> templates;
   if (!loader.GetTemplateList(std::string(reinterpret_cast<const char*>(data), size), templates))
     std::abort(); // reading text fails only when the parser cannot be prepared

@@ -67,7 +67,7 @@ public:
 
   //! Replaces items by the label's content list (the very items, in order) and tells whether
   //! there is any. False without a label, leaving items as it was.
-  bool GetTextContent(std::vector<du::SmartPtr<LabelContent>>& items) const;
+  bool GetTextContent(std::vector<du::SmartPtr<LabelContent>>& items);
   //! Whether the label refers to the item number property ("System"/"tqITM", exactly).
   bool RequiresItemList();
   //! Whether the label refers to a property outside the "System" category.

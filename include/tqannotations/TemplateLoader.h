@@ -44,11 +44,11 @@ public:
 
   //! Reads the templates of a document given as text.
   //! False only when the XML parser cannot be prepared; a faulty document gives true.
-  bool GetTemplateList(const std::string& xmlText, std::vector<du::SmartPtr<TAnnotation>>& templates) const;
+  bool GetTemplateList(const std::string& xmlText, std::vector<du::SmartPtr<TAnnotation>>& templates);
   //! Reads the templates of the document at a URL ("file:" URLs included).
   //! False when the XML parser cannot be prepared or the URL is malformed; a document that
   //! cannot be reached or read gives true.
-  bool GetTemplateList(const du::Symbol& url, std::vector<du::SmartPtr<TAnnotation>>& templates) const;
+  bool GetTemplateList(const du::Symbol& url, std::vector<du::SmartPtr<TAnnotation>>& templates);
 
 private:
   class MyHandler;
@@ -60,7 +60,7 @@ private:
   //! Runs one parse with the parser's memory bounded by the document's size; whatever goes wrong
   //! in it ends the parse and is dropped.
   void Parse(const XERCES_CPP_NAMESPACE::InputSource& source, std::size_t documentSize,
-             std::vector<du::SmartPtr<TAnnotation>>& templates) const;
+             std::vector<du::SmartPtr<TAnnotation>>& templates);
 };
 
 } // namespace tqannotations

@@ -322,7 +322,7 @@ TEST(HttpDocument, TemplateLoaderAsksForTheUrlAsWrittenAndReadsOnlyWholeDocument
 TEST(ReaderHardening, ManyDocumentsWithAnExternalGrammarLoseNoMemory)
 {
   // Under LeakSanitizer a loss per document would fail the program at its end.
-  const tqannotations::TemplateLoader loader;
+  tqannotations::TemplateLoader loader;
   const std::string document = "<!DOCTYPE lumbra-annotations SYSTEM "
                                "\"x.dtd\"><lumbra-annotations><annotation id=\"t\"/></lumbra-annotations>";
   for (int i = 0; i < 10000; ++i) {

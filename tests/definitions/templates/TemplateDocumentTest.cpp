@@ -59,7 +59,7 @@ TEST(TemplateDocument, TemplatesComeInDocumentOrderAfterWhatTheListHeld)
   du::SmartPtr<TAnnotation> earlier(new TAnnotation);
   earlier->id = "earlier";
   templates.push_back(earlier);
-  const TemplateLoader loader;
+  TemplateLoader loader;
   EXPECT_TRUE(
       loader.GetTemplateList(Document("<annotation id=\"one\"/><annotation id=\"two\"/>"), templates));
   EXPECT_TRUE(loader.GetTemplateList(Document("<annotation id=\"three\"/>"), templates));
@@ -273,7 +273,7 @@ TEST(TemplateDocument, MalformedUrlFailsWhileAnUnreachableOneSucceeds)
 {
   Templates templates;
   templates.push_back(new TAnnotation);
-  const TemplateLoader loader;
+  TemplateLoader loader;
   for (const char* malformed : {"", "unknownscheme://host/x.xml", "http://host:notaport/x.xml", "://x"})
     EXPECT_FALSE(loader.GetTemplateList(du::Symbol(malformed), templates)) << malformed;
   EXPECT_TRUE(loader.GetTemplateList(du::Symbol("no-protocol-here"), templates)) << "fails only when opened";

@@ -216,7 +216,7 @@ TEST(TemplateHostileInput, BrokenInputEndsTheDocumentSafely)
 TEST(TemplateHostileInput, EveryFailureIsAResultNeverAnException)
 {
   Templates templates;
-  const TemplateLoader loader;
+  TemplateLoader loader;
   EXPECT_NO_THROW(loader.GetTemplateList(std::string("<a><b></a>"), templates));
   EXPECT_NO_THROW(loader.GetTemplateList(std::string(100, '\0'), templates));
   EXPECT_NO_THROW(loader.GetTemplateList(du::Symbol("unknownscheme://host/x.xml"), templates));

@@ -47,7 +47,7 @@ void ExpectColor(const dg::Color& color, float r, float g, float b)
 
 TEST(TemplateModel, EmptyTemplateStillGivesAWholeLook)
 {
-  const TAnnotation annotation;
+  TAnnotation annotation;
   EXPECT_FLOAT_EQ(annotation.GetFontSize(), 10.0f);
   EXPECT_EQ(annotation.GetFontSizeUnit(), 3);
   EXPECT_EQ(annotation.GetShape(), 0);
