@@ -72,7 +72,7 @@ du::SmartPtr<tqk::Annotation> CenterLinesAnnotation::Clone() const
 
 du::SmartPtr<tqk::Scene> CenterLinesAnnotation::GetScene() const { return GetAttachedScene(); }
 
-du::Symbol CenterLinesAnnotation::GetPrimarySlotID() const { return GetSlotID(0, false); }
+du::Symbol CenterLinesAnnotation::GetPrimarySlotID() const { return SlotIdAt(0); }
 
 du::SmartPtr<tqk::Object> CenterLinesAnnotation::GetObject(unsigned slot) const
 {

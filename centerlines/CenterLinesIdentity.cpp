@@ -91,7 +91,11 @@ bool SlotIdentity::Is(const du::Symbol& id) const
   return m_structure ? WeldIdOf(*m_structure) == id : m_idPath == id;
 }
 
-du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
+du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) { return SlotIdAt(slot); }
+
+du::Symbol CenterLinesAnnotation::GetSlotName(int slot) { return SlotNameAt(slot); }
+
+du::Symbol CenterLinesAnnotation::SlotIdAt(int slot) const
 {
   ReadLockGuard lock(*this);
   if (slot < 0 || slot >= static_cast<int>(m_slots.size()))
@@ -99,7 +103,7 @@ du::Symbol CenterLinesAnnotation::GetSlotID(int slot, bool) const
   return SlotIdentity::Of(m_slots[slot]);
 }
 
-du::Symbol CenterLinesAnnotation::GetSlotName(int slot) const
+du::Symbol CenterLinesAnnotation::SlotNameAt(int slot) const
 {
   ReadLockGuard lock(*this);
   if (slot < 0 || slot >= static_cast<int>(m_slots.size()) || !m_slots[slot] ||

@@ -97,13 +97,14 @@ void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
   // A line created from file (loaded or cloned) keeps the end points it came with; one that came
   // without any has none to keep and derives them as a new line does.
   const bool keepsEndPoints = CreatedFromFile() && m_hasEndPoints;
-  if (!keepsEndPoints && !ExtractPointsFromSelection(true) && !m_hasEndPoints) {
+  if (!keepsEndPoints)
+    ExtractPointsFromSelection(true);
+  if (!m_hasEndPoints) {
     // Never measured and no end points to be had: nothing to draw, and the request hears so.
     m_measured = false;
     PostMeasurementValidation(false);
     return;
   }
-  m_hasEndPoints = true;
   m_jogs.clear();
   m_jogsTaken = false;
   CreateRepresentations();
@@ -112,7 +113,7 @@ void CenterLinesAnnotation::MeasurementComplete(tqgeom::GeometryEvent*)
   PostMeasurementValidation(true);
 }
 
-bool CenterLinesAnnotation::ExtractPointsFromSelection(bool)
+void CenterLinesAnnotation::ExtractPointsFromSelection(bool)
 {
   WriteLockGuard lock(*this);
   const du::SmartPtr<tqk::SelectionItem> item = m_slots[0] ? m_slots[0]->GetSelectionItem() : nullptr;
@@ -120,10 +121,10 @@ bool CenterLinesAnnotation::ExtractPointsFromSelection(bool)
       moduleutils::NewLumbraDerivedCSys(m_shapeScene, item, moduleutils::LumbraDerivedCSys::AXIS);
   // An invalid system counts as none: its placements are not the line's ends.
   if (!system || !system->IsValid())
-    return false;
+    return;
   m_point1 = system->GetPlacement().GetPosition();
   m_point2 = system->GetLocation().GetPosition();
-  return true;
+  m_hasEndPoints = true;
 }
 
 dg::Location CenterLinesAnnotation::GetShapeLocationData(int slot)

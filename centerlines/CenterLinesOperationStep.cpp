@@ -82,7 +82,7 @@ void CenterLinesOperationStep::Restore(const Slots& slots, const CenterLinesInfo
   m_annotation->ReCalculateMarkup();
 }
 
-du::Symbol CenterLinesOperationStep::GetOperationName() const
+du::Symbol CenterLinesOperationStep::GetOperationName()
 {
   if (m_kind == 0)
     return du::Symbol::EMPTY;

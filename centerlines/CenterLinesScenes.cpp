@@ -150,7 +150,7 @@ std::string CenterLinesAnnotation::GetMarkupName(unsigned index) const
 std::string CenterLinesAnnotation::GetObjectDescription() const
 {
   ReadLockGuard lock(*this);
-  const du::Symbol name = GetSlotName(0);
+  const du::Symbol name = SlotNameAt(0);
   if (name != du::Symbol::EMPTY)
     return name.GetText();
   return du::Localizer(kMessages).LocalizeMessage(kDescriptionKey, du::Localizer::RETURN_KEY);

@@ -53,7 +53,7 @@ bool CenterStyle::operator==(const CenterStyle& other) const
          NearlyEqual(lineExtent2, other.lineExtent2);
 }
 
-bool CenterStyle::Compare(CenterStyle other, std::uint16_t mask) const
+bool CenterStyle::Compare(CenterStyle other, std::uint16_t mask)
 {
   const auto selected = [mask](std::uint16_t bit) { return (mask & bit) != 0; };
   return (!selected(STROKE_COLOR) || SameColor(strokeColor, other.strokeColor)) &&

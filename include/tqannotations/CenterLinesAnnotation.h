@@ -240,8 +240,12 @@ private:
   bool EdgeToPoint(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
   bool FaceToFace(unsigned i, unsigned j, dg::DPoint3D& p1, dg::DPoint3D& p2) const;
 
-  du::Symbol GetSlotID(int slot, bool) const;
-  du::Symbol GetSlotName(int slot) const;
+  du::Symbol GetSlotID(int slot, bool);
+  du::Symbol GetSlotName(int slot);
+  //! GetSlotID and GetSlotName for the const operations that name the line: the id path of the
+  //! slot's part and the name of its object, each the empty symbol when there is none. Read lock.
+  du::Symbol SlotIdAt(int slot) const;
+  du::Symbol SlotNameAt(int slot) const;
   bool IsInstanceIn3dView(du::ConstSmartPtr<tqk::SelectionItemRepresentation>& selection);
   bool IsValidSbom(int slot) const;
   bool ExplodeLineAlreadyExistsForSlot(du::Symbol slotId) const;
@@ -252,8 +256,9 @@ private:
   //! Completes a measurement without waiting for the picks' geometry or the views' bounds. Part of
   //! the exported interface the host may reach; nothing in the library calls it.
   void CreateApproximateShapeViewMeasurement();
-  //! False, the end points as they were, when slot 0 gives no valid derived system.
-  bool ExtractPointsFromSelection(bool);
+  //! Takes both end points from slot 0's derived system; without a valid one they stay as they
+  //! were, and the line has end points only if it had them before.
+  void ExtractPointsFromSelection(bool);
   dg::Location GetShapeLocationData(int slot);
   void GetTQKInstanceList(int slot, std::set<du::SmartPtr<tqk::Instance>>& instances);
   void GetShapeInstanceList(int slot, ShapeInstances& parts);

@@ -57,7 +57,7 @@ public:
 
   //! The edit's name from the host's catalogue, with the center line's name in it; empty while
   //! the step has recorded no change.
-  du::Symbol GetOperationName() const;
+  du::Symbol GetOperationName();
 
   std::uint32_t GetKind() const { return m_kind; }
   const Slots& GetUndoSlots() const { return m_undoSlots; }

@@ -59,7 +59,7 @@ public:
   bool operator==(const CenterStyle& other) const;
   bool operator!=(const CenterStyle& other) const { return !(*this == other); }
   //! Whether every field group the mask selects equals the other's, extents exactly; true for 0.
-  bool Compare(CenterStyle other, std::uint16_t mask) const;
+  bool Compare(CenterStyle other, std::uint16_t mask);
   //! Copies the field groups the mask selects from the other style; the axis order follows a
   //! copied flag. Nothing is copied when the mask selects a colour that is not finite.
   void Sync(CenterStyle other, std::uint16_t mask);
