@@ -38,7 +38,7 @@ void TakeLeaderFlags(const std::vector<du::SmartPtr<CalloutLeader>>& leaders,
     if (!records[index])
       continue;
     CalloutLeaderInfo& copy = *copies[copied++];
-    if (const CalloutLeader* leader = index < leaders.size() ? leaders[index].Get() : nullptr) {
+    if (CalloutLeader* leader = index < leaders.size() ? leaders[index].Get() : nullptr) {
       copy.hidden = leader->IsHidden();
       copy.dim = leader->IsDim();
     }
@@ -256,14 +256,14 @@ bool Callout::HasItemId() const
   return m_hasItemId;
 }
 
-bool Callout::HasItemId(unsigned int id) const
+bool Callout::HasItemId(unsigned int id)
 {
   ReadLockGuard lock(*this);
   unsigned int stored = 0;
   return GetItemId(stored) && stored == id;
 }
 
-bool Callout::GetItemId(unsigned int& id) const
+bool Callout::GetItemId(unsigned int& id)
 {
   ReadLockGuard lock(*this);
   if (!m_hasItemId)

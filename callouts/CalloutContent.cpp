@@ -287,12 +287,17 @@ void Callout::Visit(tqk::SerializedContentElement& element) const
   // part of the picture and must be saved with it.
   if (!m_initialized && !m_labelInScene)
     return;
-  tqk::SerializedContentElement& content = element.StartContent(GetClassStatic());
-  SerializeContent(content);
+  WriteContent(element.StartContent(GetClassStatic()));
   element.EndContent();
 }
 
-void Callout::SerializeContent(tqk::SerializedContentElement& element) const
+void Callout::WriteContent(tqk::SerializedContentElement& element) const
+{
+  // Writing changes nothing of the callout; only its declaration is not const.
+  const_cast<Callout*>(this)->SerializeContent(element);
+}
+
+void Callout::SerializeContent(tqk::SerializedContentElement& element)
 {
   ReadLockGuard lock(*this);
   tqk::Annotation::Visit(element);
@@ -366,7 +371,7 @@ void Callout::SerializeLeaders(tqk::SerializedContentElement& element) const
   // that could not be rebuilt in this scene are kept for the next one.
   const std::size_t count = std::max(m_leaders.size(), m_info.leaderRecords.size());
   for (std::size_t index = 0; index < count; ++index) {
-    const CalloutLeader* leader = index < m_leaders.size() ? m_leaders[index].Get() : nullptr;
+    CalloutLeader* leader = index < m_leaders.size() ? m_leaders[index].Get() : nullptr;
     if (leader) {
       WriteLeader(element, leader->GetAnchor(), leader->GetShapeInstanceId(), leader->GetAssemblyInstanceId(),
                   leader->IsDetached(), leader->IsHidden(), leader->IsDim());

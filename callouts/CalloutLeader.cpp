@@ -36,7 +36,7 @@ void CalloutLeader::SetAnchor(const dg::DPoint3D& anchor)
 
 void CalloutLeader::SetHiddenAsDashed(bool dashed) { ShowHiddenLinesAsDashed(!dashed); }
 
-std::string CalloutLeader::GetShapeInstanceId() const
+std::string CalloutLeader::GetShapeInstanceId()
 {
   if (!m_part)
     return std::string();
@@ -47,7 +47,7 @@ std::string CalloutLeader::GetShapeInstanceId() const
   return structureInstance ? structureInstance->GetIDPath().GetText() : std::string();
 }
 
-std::string CalloutLeader::GetAssemblyInstanceId() const
+std::string CalloutLeader::GetAssemblyInstanceId()
 {
   return m_assembly ? m_assembly->GetIDPath().GetText() : std::string();
 }

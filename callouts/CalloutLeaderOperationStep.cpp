@@ -40,7 +40,7 @@ void CalloutLeaderOperationStep::Undo() { Restore(m_before); }
 
 void CalloutLeaderOperationStep::Redo() { Restore(m_after); }
 
-du::Symbol CalloutLeaderOperationStep::GetOperationName() const { return kOperationName; }
+du::Symbol CalloutLeaderOperationStep::GetOperationName() { return kOperationName; }
 
 void CalloutLeaderOperationStep::Restore(const std::vector<LeaderStatus>& statuses)
 {

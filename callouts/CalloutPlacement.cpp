@@ -181,7 +181,7 @@ void Callout::SetAnchor(const dg::DPoint3D& anchor, unsigned int index)
     SetLabelPosition(anchor);
 }
 
-du::SmartPtr<TAnnotation> Callout::GetDefinition() const
+du::SmartPtr<TAnnotation> Callout::GetDefinition()
 {
   ReadLockGuard lock(*this);
   return m_definition;
@@ -237,7 +237,7 @@ CalloutLeader* Callout::LeaderAt(unsigned int index) const
 
 // The getters below read the leaders and the label, which other threads change under the write
 // side and the host draws and drags under it.
-unsigned int Callout::GetLeaderLineCount(bool records) const
+unsigned int Callout::GetLeaderLineCount(bool records)
 {
   ReadLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE)
@@ -245,24 +245,24 @@ unsigned int Callout::GetLeaderLineCount(bool records) const
   return unsigned(records ? m_info.leaderRecords.size() : m_leaders.size());
 }
 
-bool Callout::IsHiddenAtPos(unsigned int index) const
+bool Callout::IsHiddenAtPos(unsigned int index)
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(index);
+  CalloutLeader* leader = LeaderAt(index);
   return leader && leader->IsHidden();
 }
 
-bool Callout::GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor) const
+bool Callout::GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor)
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(index);
+  CalloutLeader* leader = LeaderAt(index);
   if (!leader)
     return false;
   anchor = leader->GetAnchor();
   return true;
 }
 
-bool Callout::HasVisibleLeader() const
+bool Callout::HasVisibleLeader()
 {
   ReadLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE)
@@ -273,10 +273,10 @@ bool Callout::HasVisibleLeader() const
   return false;
 }
 
-bool Callout::GetInstanceLocationAtPos(dg::Location& location, unsigned int index) const
+bool Callout::GetInstanceLocationAtPos(dg::Location& location, unsigned int index)
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(index);
+  CalloutLeader* leader = LeaderAt(index);
   const du::SmartPtr<tqk::ShapeInstance> part = leader ? leader->GetShapeInstance() : nullptr;
   if (!part)
     return false;
@@ -284,28 +284,28 @@ bool Callout::GetInstanceLocationAtPos(dg::Location& location, unsigned int inde
   return true;
 }
 
-du::SmartPtr<tqk::ShapeInstance> Callout::GetShapeInstanceAtPos(unsigned int index) const
+du::SmartPtr<tqk::ShapeInstance> Callout::GetShapeInstanceAtPos(unsigned int index)
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(index);
+  CalloutLeader* leader = LeaderAt(index);
   return leader ? leader->GetShapeInstance() : nullptr;
 }
 
-du::SmartPtr<tqk::BaseInstance> Callout::GetAssemblyInstanceAtPos(unsigned int index) const
+du::SmartPtr<tqk::BaseInstance> Callout::GetAssemblyInstanceAtPos(unsigned int index)
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(index);
+  CalloutLeader* leader = LeaderAt(index);
   return leader ? leader->GetAssemblyInstance() : nullptr;
 }
 
 std::string Callout::GetInstanceId() const
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(0);
+  CalloutLeader* leader = LeaderAt(0);
   return leader ? leader->GetShapeInstanceId() : std::string();
 }
 
-std::string Callout::GetShapeInstanceIdAtPos(unsigned int index) const
+std::string Callout::GetShapeInstanceIdAtPos(unsigned int index)
 {
   ReadLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE || index >= m_info.leaderRecords.size() || !m_info.leaderRecords[index])
@@ -314,10 +314,10 @@ std::string Callout::GetShapeInstanceIdAtPos(unsigned int index) const
 }
 
 void Callout::GetLeaderInfoAtPos(unsigned int index, std::string& partId, std::string& assemblyId,
-                                 dg::DPoint3D& anchor, bool& attached) const
+                                 dg::DPoint3D& anchor, bool& attached)
 {
   ReadLockGuard lock(*this);
-  const CalloutLeader* leader = LeaderAt(index);
+  CalloutLeader* leader = LeaderAt(index);
   if (!leader)
     return;
   partId = leader->GetShapeInstanceId();
@@ -326,7 +326,7 @@ void Callout::GetLeaderInfoAtPos(unsigned int index, std::string& partId, std::s
   attached = !leader->IsDetached();
 }
 
-void Callout::GetMarkupLabelPosition(dg::DPoint3D& position) const
+void Callout::GetMarkupLabelPosition(dg::DPoint3D& position)
 {
   ReadLockGuard lock(*this);
   if (m_label)

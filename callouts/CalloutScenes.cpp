@@ -15,7 +15,7 @@ namespace {
 
 //! Whether the leader belongs to the subset: every leader for the empty subset, else the leaders
 //! whose part has that id.
-bool InSubset(const CalloutLeader& leader, const std::string& subset)
+bool InSubset(CalloutLeader& leader, const std::string& subset)
 {
   return subset.empty() || leader.GetShapeInstanceId() == subset;
 }
@@ -247,7 +247,7 @@ unsigned int Callout::UpdateWithCalloutInfo()
   return unresolved;
 }
 
-bool Callout::GetLabelPlacement(dg::Location& placement) const
+bool Callout::GetLabelPlacement(dg::Location& placement)
 {
   if (GetInstanceLocationAtPos(placement, 0))
     return true;

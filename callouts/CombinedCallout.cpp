@@ -103,7 +103,7 @@ void CombinedCallout::MakeLeader(const Members& members)
   const auto supplier = LeaderSupplier(members);
   if (supplier == members.end())
     return;
-  const Callout& member = **supplier;
+  Callout& member = **supplier;
   dg::DPoint3D anchor = dg::DPoint3D::ORIGIN;
   member.GetAnchorAtPos(0, anchor);
   const du::SmartPtr<CalloutLeader> leader =
@@ -117,7 +117,7 @@ void CombinedCallout::MakeLeader(const Members& members)
   SetLabelPosition(member.GetPosition());
 }
 
-unsigned int CombinedCallout::GetCount() const { return unsigned(CurrentMembers().size()); }
+unsigned int CombinedCallout::GetCount() { return unsigned(CurrentMembers().size()); }
 
 bool CombinedCallout::HasItemId() const
 {
@@ -126,7 +126,7 @@ bool CombinedCallout::HasItemId() const
                      [](const du::SmartPtr<Callout>& member) { return member && member->HasItemId(); });
 }
 
-bool CombinedCallout::HasItemId(unsigned int id) const
+bool CombinedCallout::HasItemId(unsigned int id)
 {
   const Members members = CurrentMembers();
   return std::any_of(members.begin(), members.end(),

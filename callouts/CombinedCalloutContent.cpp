@@ -49,7 +49,7 @@ void CombinedCallout::Visit(tqk::SerializedContentElement& parent) const
     return;
   tqk::SerializedContentElement& combined = parent.StartContent(du::Symbol("combinedcallout"));
   tqk::SerializedContentElement& appearance = combined.StartContent(kVisualAppearance);
-  SerializeContent(appearance.StartContent(GetClassStatic()));
+  WriteContent(appearance.StartContent(GetClassStatic()));
   appearance.EndContent();
   combined.EndContent();
   for (const du::SmartPtr<Callout>& member : m_members) {

@@ -32,7 +32,7 @@ struct Positions
   }
 };
 
-Positions Read(const Callout& callout, const CalloutLeader& leader)
+Positions Read(Callout& callout, const CalloutLeader& leader)
 {
   Positions positions;
   callout.GetMarkupLabelPosition(positions.label);

@@ -144,9 +144,9 @@ public:
   //! An item callout becomes a callout with leaders again; other kinds stay.
   void RemoveItemId();
   virtual bool HasItemId() const;
-  virtual bool HasItemId(unsigned int id) const;
+  virtual bool HasItemId(unsigned int id);
   //! False, leaving id as it was, when the callout has no item id.
-  bool GetItemId(unsigned int& id) const;
+  bool GetItemId(unsigned int& id);
   void SetAsKit(bool kit);
   bool IsKit() const;
   void SetVisibleFromFile(bool visible) { m_visibleFromFile = visible; }
@@ -210,7 +210,7 @@ public:
   //! when it was never placed.
   void SetAnchor(const dg::DPoint3D& anchor, unsigned int index);
   //! The callout's own definition; null before it has one.
-  du::SmartPtr<TAnnotation> GetDefinition() const;
+  du::SmartPtr<TAnnotation> GetDefinition();
 
   // Scenes. A leader is in the scene exactly while it is not detached; the label while the
   // label-in-scene flag is set. The label enters with the first leader and leaves with the last.
@@ -244,7 +244,7 @@ public:
   void Visit(tqk::SerializedContentElement& element) const override;
   //! Writes the callout's properties, a "label" child and, unless it is a note, one "leader"
   //! child per leader record (from its leader when it has one, else from the record).
-  virtual void SerializeContent(tqk::SerializedContentElement& element) const;
+  virtual void SerializeContent(tqk::SerializedContentElement& element);
   //! Takes the content that SerializeContent wrote: the look through a definition rebuilt from
   //! it, the values, and one leader record per stored leader, from which attaching to a scene
   //! rebuilds the leaders. A callout shown in its scene is first taken out of it.
@@ -295,24 +295,24 @@ public:
 
   //! The number of leader records (records true) or of leader markups (records false); a
   //! loaded callout has records before its leaders are rebuilt in a scene.
-  unsigned int GetLeaderLineCount(bool records) const;
-  bool IsHiddenAtPos(unsigned int index) const;
+  unsigned int GetLeaderLineCount(bool records);
+  bool IsHiddenAtPos(unsigned int index);
   //! The anchor of the leader at index, in its part's space.
-  bool GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor) const;
+  bool GetAnchorAtPos(unsigned int index, dg::DPoint3D& anchor);
   //! Whether some leader is shown in a scene.
-  bool HasVisibleLeader() const;
+  bool HasVisibleLeader();
   //! The placement of the part of the leader at index; false also for a leader without a part.
-  bool GetInstanceLocationAtPos(dg::Location& location, unsigned int index) const;
-  du::SmartPtr<tqk::ShapeInstance> GetShapeInstanceAtPos(unsigned int index) const;
-  du::SmartPtr<tqk::BaseInstance> GetAssemblyInstanceAtPos(unsigned int index) const;
+  bool GetInstanceLocationAtPos(dg::Location& location, unsigned int index);
+  du::SmartPtr<tqk::ShapeInstance> GetShapeInstanceAtPos(unsigned int index);
+  du::SmartPtr<tqk::BaseInstance> GetAssemblyInstanceAtPos(unsigned int index);
   //! The part id of leader 0.
   std::string GetInstanceId() const;
   //! The part id of the leader record at index.
-  std::string GetShapeInstanceIdAtPos(unsigned int index) const;
+  std::string GetShapeInstanceIdAtPos(unsigned int index);
   void GetLeaderInfoAtPos(unsigned int index, std::string& partId, std::string& assemblyId,
-                          dg::DPoint3D& anchor, bool& attached) const;
+                          dg::DPoint3D& anchor, bool& attached);
   //! Where the label markup is drawn, in the scene's space; position stays as it was without one.
-  void GetMarkupLabelPosition(dg::DPoint3D& position) const;
+  void GetMarkupLabelPosition(dg::DPoint3D& position);
 
   // Leaders ending at a frameless label's text.
 
@@ -337,6 +337,9 @@ private:
   // scene to its members.
   friend class CombinedCallout;
 
+  //! SerializeContent, which the host's saving reaches through const operations; a derived
+  //! class's content is the one written.
+  void WriteContent(tqk::SerializedContentElement& element) const;
   void SerializeLabel(tqk::SerializedContentElement& element) const;
   void SerializeLeaders(tqk::SerializedContentElement& element) const;
   void PostPositionSet();
@@ -358,7 +361,7 @@ private:
   //! The placement that carries the label position into the scene: that of leader 0's part or,
   //! while leader 0 of a loaded callout cannot be rebuilt, that of the part its record names in
   //! the scene. False when there is neither.
-  bool GetLabelPlacement(dg::Location& placement) const;
+  bool GetLabelPlacement(dg::Location& placement);
   du::SmartPtr<tqmk::CalloutLabel> CreateLabelMarkup(const du::Symbol& text);
   void _SetShape();
   //! Where the segment (in the label's 2-D space) enters the box; see ShortenLeaders.

@@ -28,26 +28,26 @@ public:
   CalloutLeader(du::SmartPtr<tqk::ShapeInstance> part, du::SmartPtr<tqk::BaseInstance> assembly);
   ~CalloutLeader() override;
 
-  dg::DPoint3D GetAnchor() const { return m_anchor; }
+  dg::DPoint3D GetAnchor() { return m_anchor; }
   //! Stores the anchor (in the part's space) and moves point 1 to it, carried into the scene by
   //! the part's placement.
   void SetAnchor(const dg::DPoint3D& anchor);
 
-  bool IsDetached() const { return m_detached; }
-  bool IsHidden() const { return m_hidden; }
-  bool IsDim() const { return m_dim; }
+  bool IsDetached() { return m_detached; }
+  bool IsHidden() { return m_hidden; }
+  bool IsDim() { return m_dim; }
   void SetDetached(bool detached) { m_detached = detached; }
   void SetHidden(bool hidden) { m_hidden = hidden; }
   void SetDim(bool dim) { m_dim = dim; }
   //! Whether the line is drawn solid where parts hide it (false) or dashed (true is not).
   void SetHiddenAsDashed(bool dashed);
 
-  du::SmartPtr<tqk::ShapeInstance> GetShapeInstance() const { return m_part; }
-  du::SmartPtr<tqk::BaseInstance> GetAssemblyInstance() const { return m_assembly; }
+  du::SmartPtr<tqk::ShapeInstance> GetShapeInstance() { return m_part; }
+  du::SmartPtr<tqk::BaseInstance> GetAssemblyInstance() { return m_assembly; }
   //! The id path of the part in the structure tree; empty when it has none.
-  std::string GetShapeInstanceId() const;
+  std::string GetShapeInstanceId();
   //! The id path of the assembly instance; empty without one.
-  std::string GetAssemblyInstanceId() const;
+  std::string GetAssemblyInstanceId();
 
   //! The shadow that follows a drag of the leader in the view; none for a hidden leader.
   tqk::Markup* ConstructShadow(const du::SmartPtr<tqk::View>& view) override;

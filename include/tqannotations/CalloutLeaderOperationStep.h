@@ -45,7 +45,7 @@ public:
   void Redo() override;
 
   //! Always "Show all Leaders".
-  du::Symbol GetOperationName() const;
+  du::Symbol GetOperationName();
 
   const std::vector<LeaderStatus>& GetStatusBefore() const { return m_before; }
   const std::vector<LeaderStatus>& GetStatusAfter() const { return m_after; }

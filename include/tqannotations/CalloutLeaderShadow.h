@@ -57,11 +57,11 @@ public:
   bool GetDragCursor(const du::SmartPtr<tqmu::ModelBase>& model, du::Symbol& cursor) override;
 
   //! The points handed to the callout: the leader's points as they would be after the drop.
-  std::vector<dg::DPoint3D> GetPoints() const { return m_points; }
+  std::vector<dg::DPoint3D> GetPoints() { return m_points; }
   //! The index of the grabbed point; -1 for none.
-  int GetPickedNode() const { return m_draggedNode; }
+  int GetPickedNode() { return m_draggedNode; }
   //! Always null: the shadow connects to no other markup.
-  du::SmartPtr<tqk::Markup> GetConnectionTarget() const { return m_connectionTarget; }
+  du::SmartPtr<tqk::Markup> GetConnectionTarget() { return m_connectionTarget; }
   //! Puts one shadow point at the position (in the scene's space); nothing for an index past the
   //! last point.
   void MovePoint(int index, const dg::DPoint3D& position);

@@ -40,12 +40,12 @@ public:
   void Initialize(Members& callouts);
 
   Members& GetCalloutVec() { return m_members; }
-  unsigned int GetCount() const;
+  unsigned int GetCount();
 
   //! Whether some member has an item id; the combined callout's own is not asked.
   bool HasItemId() const override;
   //! Whether some member has this item id.
-  bool HasItemId(unsigned int id) const override;
+  bool HasItemId(unsigned int id) override;
   //! Removes the first member with the item id and returns it; null, removing nothing, when
   //! fewer than two members are left or none has the id. When that member stands on the part
   //! the combined leader points at, the combined callout is built again from the remaining

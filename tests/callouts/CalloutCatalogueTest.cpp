@@ -95,7 +95,7 @@ du::SmartPtr<CalloutLeader> LeaderOn(const tqk::Scene& scene, const du::SmartPtr
 }
 
 //! Where a drag drops the leader's anchor end: a point of the view on the leader's part.
-dg::DPoint3D DropPoint(const CalloutLeader& leader)
+dg::DPoint3D DropPoint(CalloutLeader& leader)
 {
   const dg::DPoint3D corner = leader.GetShapeInstance()->GetLocation().GetPosition();
   return dg::DPoint3D(corner.x + 4, corner.y + 3, 0);

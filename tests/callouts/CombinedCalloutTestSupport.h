@@ -91,7 +91,7 @@ inline void ExpectPoint(const dg::DPoint3D& actual, const dg::DPoint3D& expected
   EXPECT_DOUBLE_EQ(actual.z, expected.z);
 }
 
-inline std::string PartOfLeader(const Callout& callout, unsigned index)
+inline std::string PartOfLeader(Callout& callout, unsigned index)
 {
   const du::SmartPtr<tqk::ShapeInstance> part = callout.GetShapeInstanceAtPos(index);
   return part ? part->GetInstance()->GetIDPath().GetText() : "";
