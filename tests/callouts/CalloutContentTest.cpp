@@ -485,6 +485,7 @@ TEST_F(Content, NumbersThatAreNotFiniteAreTakenAsAbsent)
     ASSERT_TRUE(loaded->InitializeFromSerializedContent(entry.child.get()));
     EXPECT_EQ(loaded->GetPosition().x, 0.0) << "the label keeps its start position";
     looks.emplace_back(loaded->GetFontSize(), loaded->GetLineWidth());
+    loaded->Visit(again); // saved before it is shown, which sets the dimming colour anew
     loaded->AttachScene(illustration.GetScene());
     dg::DPoint3D label;
     loaded->GetMarkupLabelPosition(label);
