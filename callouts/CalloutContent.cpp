@@ -119,12 +119,15 @@ public:
 
   void Visit(const du::Symbol& key, float value) override
   {
+    // A number that is not finite would be drawn and saved again as it is: it is taken as absent.
+    if (!std::isfinite(value))
+      return;
     // The line style's unit stays pixels, so the callout takes the stored points unconverted.
     if (key == kLineWeight)
       line->weight = value;
     else if (key == kFontSize)
       label->text.size = value;
-    else if (key == kDefDpi && std::isfinite(value))
+    else if (key == kDefDpi)
       definition->dpi = value;
   }
 
@@ -148,6 +151,8 @@ public:
 
   void Visit(const du::Symbol& key, const dg::Color& value) override
   {
+    if (!dg::IsFinite(value))
+      return;
     if (key == kLineColor)
       line->color = value.GetAsHex();
     else if (key == kTextColor)

@@ -6,12 +6,14 @@
 #include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
+#include <du/WideString.h>
 #include <tqk/AnnoSet.h>
 #include <tqk/Scene.h>
 #include <tqmk/CalloutLabel.h>
 #include <tqmu/ModelLeaderLine.h>
 #include <tqmu/RenderAttrs.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tqannotations {
@@ -54,6 +56,17 @@ float FontSizeOf(const TAnnotation& definition)
 float LineWidthOf(const TAnnotation& definition)
 {
   return DrawableLineWidth(ToPoints(definition.GetLineWidthUnit(), definition.GetLineWidth()));
+}
+
+//! Whether every document can hold the text: well-formed UTF-8 (which the host's conversion keeps
+//! as it is) without NUL, U+FFFE or U+FFFF, the characters no XML can carry. Text a callout could
+//! not save would make the whole document it is in unsavable.
+bool IsStorable(const std::string& text)
+{
+  const std::wstring wide = du::Utf8ToWideStr(text);
+  return du::WideStrToUtf8(wide) == text && std::none_of(wide.begin(), wide.end(), [](wchar_t c) {
+           return c == 0 || c == 0xFFFE || c == 0xFFFF;
+         });
 }
 
 } // namespace
@@ -192,6 +205,8 @@ void Callout::SetFontSize(float size)
 
 void Callout::SetFontFace(const std::string& face)
 {
+  if (!IsStorable(face))
+    return;
   WriteLockGuard lock(*this);
   m_info.fontFace = du::Symbol(face);
 }
@@ -240,6 +255,8 @@ void Callout::SetArrowStyle(int style)
 
 void Callout::SetLineWidth(float points)
 {
+  if (!std::isfinite(points))
+    return;
   WriteLockGuard lock(*this);
   m_info.lineWeight = DrawableLineWidth(points);
   const int pixels = PixelWidth(m_info.lineWeight, m_resolution);
@@ -285,6 +302,8 @@ void Callout::SetHalo(bool halo)
 
 void Callout::SetText(const du::Symbol& text)
 {
+  if (!IsStorable(text.GetText()))
+    return;
   {
     WriteLockGuard lock(*this);
     m_info.text = text.IsEmpty() ? du::Symbol(" ") : text;

@@ -171,16 +171,15 @@ public:
 
   void Visit(const du::Symbol& key, float value) override
   {
-    if (key == kLineWidth)
-      m_info.style.lineWidth = value;
-    else if (key == kDragFactor)
-      m_info.style.dragFactor = value;
-    else if (key == kLineExtent1)
-      m_info.style.lineExtent1 = value;
-    else if (key == kLineExtent2)
-      m_info.style.lineExtent2 = value;
-    else
+    float* const field = key == kLineWidth     ? &m_info.style.lineWidth
+                         : key == kDragFactor  ? &m_info.style.dragFactor
+                         : key == kLineExtent1 ? &m_info.style.lineExtent1
+                         : key == kLineExtent2 ? &m_info.style.lineExtent2
+                                               : nullptr;
+    if (!field)
       tqk::SerializedContentVisitor::Visit(key, value);
+    else if (std::isfinite(value)) // taken as absent when not, as a point is
+      *field = value;
   }
 
   void Visit(const du::Symbol& key, bool value) override

@@ -41,6 +41,14 @@ int ArrowTypeOf(const std::string& start, const std::string& end)
   return row < 0 || column < 0 ? -1 : table[row][column];
 }
 
+// A width or an extent that is not finite is a value outside the key's list.
+void ReadFinite(tqk::Preferences& preferences, const std::string& key, float& field)
+{
+  float value = 0.0f;
+  if (preferences.GetFloat(key, value, nullptr) && std::isfinite(value))
+    field = value;
+}
+
 } // namespace
 
 CenterStyle::CenterStyle() { LoadDefaultFromPreference(); }
@@ -131,11 +139,11 @@ void CenterStyle::LoadDefaultFromPreference()
       text[1] >= '0' && text[1] <= '7')
     lineStyle = text[1] - '0';
   preferences->GetBool(kKeys + "Halo", isHalo, nullptr);
-  preferences->GetFloat(kKeys + "weight", lineWidth, nullptr);
+  ReadFinite(*preferences, kKeys + "weight", lineWidth);
   preferences->GetBool(kKeys + "show_hidden", allwaysInFront, nullptr);
   preferences->GetBool(kKeys + "associative_check", attached, nullptr);
-  preferences->GetFloat(kKeys + "extent_start_spin", lineExtent1, nullptr);
-  preferences->GetFloat(kKeys + "extent_end_spin", lineExtent2, nullptr);
+  ReadFinite(*preferences, kKeys + "extent_start_spin", lineExtent1);
+  ReadFinite(*preferences, kKeys + "extent_end_spin", lineExtent2);
 
   if (preferences->GetString(kKeys + "path_menu", text, nullptr)) {
     if (text == "1") {

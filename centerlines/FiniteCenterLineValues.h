@@ -30,17 +30,22 @@ inline bool IsFinite(const Location& placement)
 
 namespace tqannotations {
 
-//! Whether the groups of the mask that Sync takes over are finite: only the colour can be not.
+//! Whether the groups of the mask that Sync takes over are finite: the colour, the width and the
+//! two extents are numbers that can be not.
 inline bool IsFiniteUnder(const CenterStyle& style, std::uint16_t mask)
 {
-  return !(mask & CenterStyle::STROKE_COLOR) || dg::IsFinite(style.strokeColor);
+  return (!(mask & CenterStyle::STROKE_COLOR) || dg::IsFinite(style.strokeColor)) &&
+         (!(mask & CenterStyle::LINE_WIDTH) || std::isfinite(style.lineWidth)) &&
+         (!(mask & CenterStyle::LINE_EXTENT_1) || std::isfinite(style.lineExtent1)) &&
+         (!(mask & CenterStyle::LINE_EXTENT_2) || std::isfinite(style.lineExtent2));
 }
 
-//! What of the style is drawn and saved as points or a colour: the colour and the two end offsets.
+//! Every number of the style that is drawn and saved: those Sync takes over, the drag factor and
+//! the two end offsets.
 inline bool IsFinite(const CenterStyle& style)
 {
-  return dg::IsFinite(style.strokeColor) && dg::IsFinite(style.anchorOffset) &&
-         dg::IsFinite(style.endpointOffset);
+  return IsFiniteUnder(style, 0xFFFF) && std::isfinite(style.dragFactor) &&
+         dg::IsFinite(style.anchorOffset) && dg::IsFinite(style.endpointOffset);
 }
 
 //! Everything applying the snapshot takes: the ends, the positions of the picked items, the style

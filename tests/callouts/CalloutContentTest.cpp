@@ -447,11 +447,12 @@ TEST_F(Content, FixReferencesRewritesOnlyLeaderPartIds)
   callout->FixReferences(nullptr, ids);
 }
 
-TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
+TEST_F(Content, NumbersThatAreNotFiniteAreTakenAsAbsent)
 {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  // A note placed at (nan, nan, nan), and a callout whose leader ends at (inf, 0, -inf).
+  // A note placed at (nan, nan, nan), and a callout whose leader ends at (inf, 0, -inf), whose
+  // look has a font size, a line width and a dimming colour that are not finite.
   Element hostile;
   Element& note = hostile.StartContent(Callout::GetClassStatic());
   note.AddProperty(du::Symbol("type"), std::int32_t(Callout::CALLOUT_NOTE));
@@ -460,6 +461,9 @@ TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
   Element& leadered = hostile.StartContent(Callout::GetClassStatic());
   leadered.AddProperty(du::Symbol("type"), std::int32_t(Callout::CALLOUT_LEADERS));
   leadered.AddProperty(du::Symbol("position"), dg::DPoint3D(1, nan, 1));
+  leadered.AddProperty(du::Symbol("fontsize"), float(nan));
+  leadered.AddProperty(du::Symbol("lineweight"), float(inf));
+  leadered.AddProperty(du::Symbol("blendColor"), dg::Color(1, float(nan), 1, 1));
   Element& leader = leadered.StartContent(du::Symbol("leader"));
   leader.AddProperty(du::Symbol("anchor"), dg::DPoint3D(inf, 0, -inf));
   leader.AddProperty(du::Symbol("shapeid"), du::Symbol("frame/plate"));
@@ -475,10 +479,13 @@ TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
   ASSERT_EQ(read->GetChildCount(), 2u);
 
   Element again;
+  std::vector<std::pair<float, float>> looks;
   for (const auto& entry : read->GetEntries()) {
     const auto loaded = Track(new TestCallout);
     ASSERT_TRUE(loaded->InitializeFromSerializedContent(entry.child.get()));
     EXPECT_EQ(loaded->GetPosition().x, 0.0) << "the label keeps its start position";
+    looks.emplace_back(loaded->GetFontSize(), loaded->GetLineWidth());
+    loaded->Visit(again); // saved before it is shown, which sets the dimming colour anew
     loaded->AttachScene(illustration.GetScene());
     dg::DPoint3D label;
     loaded->GetMarkupLabelPosition(label);
@@ -493,6 +500,7 @@ TEST_F(Content, CoordinatesThatAreNotFiniteAreTakenAsAbsent)
         EXPECT_TRUE(IsFinite(point));
     }
   EXPECT_EQ(leaders, 1u);
+  EXPECT_EQ(looks[1], looks[0]) << "as the note that has none";
   ASSERT_TRUE(tqk::DocumentStore::Write(again, path, error)) << error;
   const std::string saved = FileText(path);
   EXPECT_EQ(saved.find("nan"), std::string::npos) << "nothing that is not finite is saved again";

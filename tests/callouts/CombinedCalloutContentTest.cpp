@@ -185,9 +185,10 @@ std::string Drawn(const tqk::Scene& scene)
   return out.str();
 }
 
-// Each setter of a point or a colour, given NaN or infinity, on a callout with two leaders, a note
-// and a combined callout: nothing drawn and nothing saved changes.
-TEST_F(CombinedCalloutContent, SettersGivenValuesThatAreNotFiniteChangeNothingDrawnOrSaved)
+// Each setter of a point, a colour or a width given NaN or infinity, and of a text given one no
+// document can hold, on a callout with two leaders, a note and a combined callout: nothing drawn
+// and nothing saved changes.
+TEST_F(CombinedCalloutContent, SettersGivenValuesNoDocumentCanHoldChangeNothingDrawnOrSaved)
 {
   const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
   const float nanf = float(nan), inff = float(inf);
@@ -235,6 +236,12 @@ TEST_F(CombinedCalloutContent, SettersGivenValuesThatAreNotFiniteChangeNothingDr
       {"dimming colour", [&](Callout& c) { c.SetDimAtPos(true, 0, dg::Color(0.3f, 0.6f, nanf, 1)); }},
       {"label location", [&](Callout& c) { c.SetMarkupLocation(0, at(inf, 0, 0)); }},
       {"anchor location", [&](Callout& c) { c.SetMarkupLocation(1, at(0, nan, 0)); }},
+      {"line width", [&](Callout& c) { c.SetLineWidth(nanf); }},
+      {"line width at infinity", [&](Callout& c) { c.SetLineWidth(inff); }},
+      {"text with U+FFFF", [&](Callout& c) { c.SetText(du::Symbol("P-100 \xef\xbf\xbf")); }},
+      {"text with NUL", [&](Callout& c) { c.SetText(du::Symbol(std::string("P-\0", 3))); }},
+      {"text not UTF-8", [&](Callout& c) { c.SetText(du::Symbol("P-\xc3")); }},
+      {"font face with a surrogate", [&](Callout& c) { c.SetFontFace("Ari\xed\xa0\x80l"); }},
   };
   for (const auto& [what, set] : setters) {
     for (const du::SmartPtr<Callout>& callout : callouts)

@@ -278,6 +278,10 @@ TEST_F(CenterLineDocumentTest, EndPointsThatAreNotFiniteAreTakenFromTheNextMeasu
     setValue(text, "location1", "0 -inf 0");
     setValue(text, "anchorOffset", nan + " 0 0");
     setValue(text, "strokeColor", "0.5 nan:7fc00000 0.5 1");
+    for (const char* key : {"lineWidth", "dragFactor"})
+      setValue(text, key, "nan:7fc00000");
+    setValue(text, "lineExtent1", "inf");
+    setValue(text, "lineExtent2", "-inf");
     file.SetText(text);
 
     bool loaded = false;
@@ -382,11 +386,16 @@ TEST_F(CenterLineDocumentTest, SettersGivenValuesThatAreNotFiniteLeaveTheLineAsI
            [&](CenterLinesInfo& bad) { bad.style.strokeColor = spoilt.strokeColor; },
            [&](CenterLinesInfo& bad) { bad.style.endpointOffset = notFinite; },
            [&](CenterLinesInfo& bad) { bad.style.anchorOffset = notFinite; },
-           [&](CenterLinesInfo& bad) { bad.csys = badTurn; }})
+           [&](CenterLinesInfo& bad) { bad.csys = badTurn; },
+           [&](CenterLinesInfo& bad) { bad.style.lineWidth = nan; },
+           [&](CenterLinesInfo& bad) { bad.style.lineExtent1 = float(inf); },
+           [&](CenterLinesInfo& bad) { bad.style.lineExtent2 = nan; },
+           [&](CenterLinesInfo& bad) { bad.style.dragFactor = float(-inf); }})
     setters.push_back([&, spoil] {
       CenterLinesInfo bad = info;
       spoil(bad);
-      return line->SetCenterLinesInfo(bad), true;
+      line->SetCenterLinesInfo(bad);
+      return !line->SetLineStyle(bad.style, 0xFFF);
     });
   const std::string before = picture();
   for (std::size_t i = 0; i < setters.size(); ++i) {

@@ -80,6 +80,11 @@ TEST_F(CenterStyleTest, EachPreferenceKeySetsItsFieldAndValuesOutsideTheListChan
     Set("style_option", refused);
     EXPECT_EQ(CenterStyle().lineStyle, 0) << refused;
   }
+  // A width or an extent that is not finite is a value outside the list.
+  preferences->SetFloat("Annotations/Centerline/weight", std::nanf(""));
+  preferences->SetFloat("Annotations/Centerline/extent_end_spin", -INFINITY);
+  const CenterStyle notFinite;
+  EXPECT_EQ(std::make_pair(notFinite.lineWidth, notFinite.lineExtent2), std::make_pair(1.0f, 0.0f));
   Set("path_menu", "4");
   Set("axis_menu", "7");
   CenterStyle kept;

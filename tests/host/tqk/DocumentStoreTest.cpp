@@ -8,15 +8,21 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <sstream>
 
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -178,6 +184,30 @@ TEST(DocumentStore, EveryTextLoadsBackAsSavedOrIsRefusedOnSaveKeepingTheOldFile)
   EXPECT_EQ(FolderNames(folder.Path()), std::vector<std::string>{"texts.xml"});
 }
 
+//! Runs the check in a child process, so that what it changes of the process (its limits, what
+//! the system refuses it) ends with it; true when the check held.
+bool HoldsInChild(const std::function<bool()>& check)
+{
+  const pid_t child = ::fork();
+  if (child == 0)
+    ::_exit(check() ? 0 : 1);
+  int status = 0;
+  return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+//! Has the system refuse this process every change of a file's mode, as some file systems do.
+bool RefuseModeChanges()
+{
+  sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+                          BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fchmod, 1, 0),
+                          BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fchmodat, 0, 1),
+                          BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+                          BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+  const sock_fprog program = {sizeof filter / sizeof filter[0], filter};
+  return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+         ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
 TEST(DocumentStore, ASaveReplacesTheFileTheNameLeadsToKeepingItsModeOwnerAndLinks)
 {
   const tqsupport::ScratchFolder folder("tqk-store-links");
@@ -206,6 +236,16 @@ TEST(DocumentStore, ASaveReplacesTheFileTheNameLeadsToKeepingItsModeOwnerAndLink
   // Replacing the file cuts a hard link: the other name keeps the earlier document, whole.
   EXPECT_EQ(DocumentStore::Read(folder.File("hard.xml"), error)->GetName(), first.GetName());
 
+  // No one whom the earlier document kept out may open the new one while it is written: where the
+  // system refuses the store a change of mode, the document keeps the mode it was written with.
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  EXPECT_TRUE(HoldsInChild([&] {
+    ::umask(0);
+    return RefuseModeChanges() && DocumentStore::Write(first, target, error);
+  }));
+  ASSERT_EQ(::stat(target.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 0177, 0u) << std::oct << after.st_mode;
+
   // A link to a file not made yet makes it; a new file gets the mode the process gives new files.
   ASSERT_EQ(::symlink(folder.File("new.xml").c_str(), folder.File("dangling.xml").c_str()), 0);
   const mode_t umask = ::umask(027);
@@ -229,30 +269,48 @@ TEST(DocumentStore, ASaveThatFailsIsReportedAndKeepsTheEarlierFile)
   ASSERT_TRUE(DocumentStore::Write(*DocumentOfText(10), path, error)) << error;
   const std::string before = ReadText(path);
   // A child that may write files of at most 4 KiB, as on a full disk, saves 64 KiB.
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  EXPECT_TRUE(HoldsInChild([&] {
     ::signal(SIGXFSZ, SIG_IGN);
     const struct rlimit small = {4096, 4096};
     std::string childError;
-    const bool refused = ::setrlimit(RLIMIT_FSIZE, &small) == 0 &&
-                         !DocumentStore::Write(*DocumentOfText(1 << 16), path, childError) &&
-                         childError.find(std::strerror(EFBIG)) != std::string::npos;
-    ::_exit(refused ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed write is reported";
+    return ::setrlimit(RLIMIT_FSIZE, &small) == 0 &&
+           !DocumentStore::Write(*DocumentOfText(1 << 16), path, childError) &&
+           childError.find(std::strerror(EFBIG)) != std::string::npos;
+  })) << "the failed write is reported";
 
   ASSERT_EQ(::mkfifo(folder.File("pipe.xml").c_str(), 0644), 0);
   ASSERT_EQ(::symlink("loop.xml", folder.File("loop.xml").c_str()), 0);
-  for (const char* notAFile : {"pipe.xml", "loop.xml"}) {
+  // One link more than the system follows in a name, ending at the document.
+  const std::string links = folder.File("links/");
+  std::filesystem::create_directory(links);
+  for (int link = 0; link <= 40; ++link)
+    ASSERT_EQ(::symlink(link ? std::to_string(link - 1).c_str() : "../kept.xml",
+                        (links + std::to_string(link)).c_str()),
+              0);
+  for (const char* refused : {"pipe.xml", "loop.xml", "links/40"}) {
     error.clear();
-    EXPECT_FALSE(DocumentStore::Write(*DocumentOfText(10), folder.File(notAFile), error)) << notAFile;
+    EXPECT_FALSE(DocumentStore::Write(*DocumentOfText(11), folder.File(refused), error)) << refused;
     EXPECT_FALSE(error.empty());
   }
+  // Its owner made it read-only: refused, though the folder would let it be replaced.
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_FALSE(DocumentStore::Write(*DocumentOfText(11), path, error));
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  // So is a document of another user that this one may not write, where the test may be another user.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    EXPECT_TRUE(HoldsInChild([&] {
+      return ::setgid(65534) == 0 && ::setuid(65534) == 0 &&
+             !DocumentStore::Write(*DocumentOfText(11), path, error) &&
+             error.find(std::strerror(EACCES)) != std::string::npos;
+    }));
+  }
   EXPECT_EQ(ReadText(path), before);
-  EXPECT_EQ(FolderNames(folder.Path()), (std::vector<std::string>{"kept.xml", "loop.xml", "pipe.xml"}));
+  EXPECT_EQ(FolderNames(folder.Path()),
+            (std::vector<std::string>{"kept.xml", "links", "loop.xml", "pipe.xml"}));
+  EXPECT_TRUE(DocumentStore::Write(*DocumentOfText(20), links + "39", error)) << error;
+  EXPECT_NE(ReadText(path), before) << "the system follows 40 links";
 }
 
 const char* const VALID_HEAD =

@@ -28,13 +28,16 @@ public:
   //! Writes the tree to the file, replacing it only once the whole tree is written. False, with
   //! the reason in error, when a text cannot be stored (it is not UTF-8, or holds a character
   //! that XML cannot carry), the file would be longer than maxFileSize or cannot be written (among
-  //! others when the name leads to something other than a regular file); an existing file is then
-  //! left as it was. Whatever Write writes, Read with the same limit reads.
+  //! others when the name leads to something other than a regular file or through more symbolic
+  //! links than the system follows, or when the file is read-only, which a file no one may write
+  //! is even to a process that may write any file, or one the process may not write); an existing
+  //! file is then left as it was. Whatever Write writes, Read with the same limit reads.
   //!
   //! The file written is the one the path leads to through symbolic links, which stay links; it
-  //! keeps the mode of the file it replaces, and its owner where the process may give files away.
-  //! As the new document is written beside the earlier one and moved over it, a hard link is cut:
-  //! the file's other names keep the earlier document, whole.
+  //! keeps the mode of the file it replaces, and its owner where the process may give files away,
+  //! and is never open to anyone the earlier file kept out, not even while it is written. As the
+  //! new document is written beside the earlier one and moved over it, a hard link is cut: the
+  //! file's other names keep the earlier document, whole.
   static bool Write(const SerializedContentElement& root, const std::string& path, std::string& error,
                     std::size_t maxFileSize = MAX_FILE_SIZE);
   //! The tree in the file; null, with the reason in error, when the file is refused, among others

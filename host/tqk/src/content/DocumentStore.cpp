@@ -89,30 +89,38 @@ bool ReadFile(const std::string& path, std::size_t maxFileSize, std::string& byt
   return false;
 }
 
-//! How many symbolic links Save follows from the name it is given, as the system does.
+//! How many symbolic links the system follows in one name (Linux's MAXSYMLINKS); a name that needs
+//! more is one it refuses, and so does a save.
 constexpr int MOST_LINKS_FOLLOWED = 40;
 
 //! The name the path leads to through symbolic links, also to a file not made yet, so that a save
-//! replaces the link's target and keeps the link. A loop is left for the stat that follows to report.
-std::filesystem::path FollowLinks(const std::string& path)
+//! replaces the link's target and keeps the link. False, with errno set, for a name the system
+//! would not open: a loop or a longer chain of links (ELOOP) or a link that cannot be read.
+bool FollowLinks(const std::string& path, std::filesystem::path& resolved)
 {
-  std::filesystem::path resolved = path;
+  resolved = path;
   std::error_code failure;
-  for (int hop = 0; hop < MOST_LINKS_FOLLOWED; ++hop) {
+  for (int hop = 0; hop <= MOST_LINKS_FOLLOWED; ++hop) {
     if (!std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, failure)))
+      return true;
+    if (hop == MOST_LINKS_FOLLOWED)
       break;
     const std::filesystem::path target = std::filesystem::read_symlink(resolved, failure);
-    if (failure)
-      break;
+    if (failure) {
+      errno = failure.value();
+      return false;
+    }
     resolved = target.is_absolute() ? target : resolved.parent_path() / target;
   }
-  return resolved;
+  errno = ELOOP;
+  return false;
 }
 
 //! Opens a new file of a fixed nine-character name in the folder, which fits wherever the
-//! document's own name fits. Its mode is what the process gives a new file (0666 less the umask).
+//! document's own name fits, with no more permission than mode: the file is the document's from
+//! its first byte, so that no one opens it now whom the document's mode would keep out then.
 //! The name need not be secret: O_EXCL never opens a file that someone else made.
-int OpenTemporary(const std::filesystem::path& folder, std::string& name)
+int OpenTemporary(const std::filesystem::path& folder, mode_t mode, std::string& name)
 {
   static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   static std::atomic<std::uint64_t> s_serial{0};
@@ -124,7 +132,7 @@ int OpenTemporary(const std::filesystem::path& folder, std::string& name)
     for (int i = 0; i < 6; ++i)
       leaf += letters[draw() % (sizeof letters - 1)];
     name = (folder / leaf).string();
-    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (descriptor >= 0 || errno != EEXIST)
       return descriptor;
   }
@@ -155,15 +163,33 @@ void TakeOwnerAndMode(int descriptor, const struct stat& earlier)
   (void)::fchmod(descriptor, earlier.st_mode & 07777);
 }
 
+//! A save replaces only a document that could be written in place: moving a new file over it
+//! needs no more than the folder's permission, which would let a save overwrite a document that
+//! its owner made read-only or that the process may not write. A document no one may write is
+//! read-only for every process, even one that may write any file.
+bool MayWrite(const std::filesystem::path& target, const struct stat& earlier, const std::string& path,
+              std::string& error)
+{
+  if ((earlier.st_mode & 0222) == 0) {
+    error = "cannot write \"" + path + "\": the file is read-only";
+    return false;
+  }
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    error = "cannot write \"" + path + "\": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
 //! Writes the bytes beside the file the path resolves to and then moves them over it, so that a
 //! failure never leaves a half-written document where a whole one was. Moving a new file in cuts
 //! a hard link: the other names keep the earlier document, whole, which writing in place could
 //! not promise on a full disk.
 bool ReplaceFile(const std::string& path, const std::string& bytes, std::string& error)
 {
-  const std::filesystem::path target = FollowLinks(path);
+  std::filesystem::path target;
   struct stat earlier;
-  const bool exists = ::stat(target.c_str(), &earlier) == 0;
+  const bool exists = FollowLinks(path, target) && ::stat(target.c_str(), &earlier) == 0;
   if (!exists && errno != ENOENT) {
     error = "cannot write \"" + path + "\": " + std::strerror(errno);
     return false;
@@ -172,9 +198,14 @@ bool ReplaceFile(const std::string& path, const std::string& bytes, std::string&
     error = "cannot write \"" + path + "\": it is not a file";
     return false;
   }
+  if (exists && !MayWrite(target, earlier, path, error))
+    return false;
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  // A new file is made as any other file of the process is; the one that replaces a document
+  // starts with the owner's part of the document's mode and takes the rest once it is its owner's.
+  const mode_t mode = exists ? earlier.st_mode & 0600 : 0666;
   std::string temporary;
-  const int descriptor = OpenTemporary(folder, temporary);
+  const int descriptor = OpenTemporary(folder, mode, temporary);
   if (descriptor < 0) {
     error = "cannot write \"" + path + "\": " + std::strerror(errno);
     return false;
