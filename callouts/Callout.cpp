@@ -62,14 +62,29 @@ Callout::Callout(const CalloutInfo& info)
   _SetShape();
 }
 
-Callout::Callout(const Callout& other)
-    : du::RefCounted(other), Annotation(other), m_kind(other.m_kind.load()), m_scene(other.m_scene),
-      m_leaders(other.m_leaders), m_initialized(other.m_initialized), m_labelInScene(other.m_labelInScene),
-      m_subsetMarkups(other.m_subsetMarkups), m_info(other.m_info), m_label(other.m_label),
-      m_definition(other.m_definition), m_itemId(other.m_itemId), m_hasItemId(other.m_hasItemId),
-      m_dimLabel(other.m_dimLabel), m_kit(other.m_kit), m_visibleFromFile(other.m_visibleFromFile.load()),
-      m_resolution(other.m_resolution), m_blendColor(other.m_blendColor), m_positionSet(other.m_positionSet)
-{}
+// Other threads restyle, place and attach the source under its write side, so its values are
+// copied under the read side, which only the body can hold.
+Callout::Callout(const Callout& other) : du::RefCounted(other), Annotation(other)
+{
+  ReadLockGuard lock(other);
+  m_kind = other.m_kind.load();
+  m_scene = other.m_scene;
+  m_leaders = other.m_leaders;
+  m_initialized = other.m_initialized;
+  m_labelInScene = other.m_labelInScene;
+  m_subsetMarkups = other.m_subsetMarkups;
+  m_info = CalloutInfo(other.m_info);
+  m_label = other.m_label;
+  m_definition = other.m_definition;
+  m_itemId = other.m_itemId;
+  m_hasItemId = other.m_hasItemId;
+  m_dimLabel = other.m_dimLabel;
+  m_kit = other.m_kit;
+  m_visibleFromFile = other.m_visibleFromFile.load();
+  m_resolution = other.m_resolution;
+  m_blendColor = other.m_blendColor;
+  m_positionSet = other.m_positionSet;
+}
 
 Callout::~Callout()
 {

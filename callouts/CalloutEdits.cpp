@@ -3,6 +3,7 @@
 #include <tqannotations/CalloutLeaderShadow.h>
 #include <tqannotations/MoveOperationStep.h>
 
+#include "common/ReadLockGuard.h"
 #include "common/ValueOperators.h"
 #include "common/WriteLockGuard.h"
 
@@ -95,10 +96,16 @@ void Callout::LeaderUpdated(unsigned index, const du::SmartPtr<tqk::Markup>& sha
 
 void Callout::GetMarkupShadow(du::SmartPtr<tqk::Markup>& shadow) const
 {
+  // The host starts and ends the label's drag under the callout's lock, which the label shares.
+  ReadLockGuard lock(*this);
   shadow = m_label ? m_label->GetShadow() : nullptr;
 }
 
-void Callout::GetMarkupLocation(unsigned, dg::Location& location) const { location = At(m_info.position); }
+void Callout::GetMarkupLocation(unsigned, dg::Location& location) const
+{
+  ReadLockGuard lock(*this);
+  location = At(m_info.position);
+}
 
 void Callout::SetMarkupLocation(unsigned index, const dg::Location& location)
 {
@@ -115,6 +122,8 @@ void Callout::SetMarkupLocation(unsigned index, const dg::Location& location)
 
 bool Callout::ShowAllLeaders(const du::SmartPtr<tqk::Operation>& operation)
 {
+  // Attaching and detaching change the scene and the leaders' membership under the write side.
+  WriteLockGuard lock(*this);
   if (m_kind == CALLOUT_NOTE || !m_scene)
     return false;
   du::SmartPtr<CalloutLeaderOperationStep> step(new CalloutLeaderOperationStep(this));

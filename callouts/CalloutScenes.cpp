@@ -317,8 +317,10 @@ du::SmartPtr<CalloutLeader> Callout::RebuildLeader(const CalloutLeaderInfo& reco
   return leader;
 }
 
+// The host draws the markups under the write side, reading their visibility and selection.
 void Callout::ShowAnnotation()
 {
+  WriteLockGuard lock(*this);
   if (m_label)
     m_label->SetVisibility(true);
   for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
@@ -328,6 +330,7 @@ void Callout::ShowAnnotation()
 
 void Callout::HideAnnotation()
 {
+  WriteLockGuard lock(*this);
   if (m_subsetMarkups.empty() || (m_label && m_subsetMarkups.count(m_label.Get()))) {
     if (m_label)
       m_label->SetVisibility(false);
@@ -347,6 +350,7 @@ void Callout::HideAnnotation()
 
 void Callout::OnSetSelected(bool selected, const du::SmartPtr<tqk::View>& view)
 {
+  WriteLockGuard lock(*this);
   if (m_subsetMarkups.empty()) {
     if (m_label)
       m_label->SetSelected(selected, view);

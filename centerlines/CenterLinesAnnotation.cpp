@@ -33,15 +33,40 @@ CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesInfo& info) : Cent
   SetCenterLinesInfo(info);
 }
 
-// The base copies the slots, so the copy edits slot objects of its own.
+namespace {
+
+//! The source of a copy; the guard made for the call holds its read side until the end of the
+//! expression that calls.
+const CenterLinesAnnotation& Held(const CenterLinesAnnotation& source, const ReadLockGuard&)
+{
+  return source;
+}
+
+} // namespace
+
+// Other threads pick, measure and move the source under its write side. The base copies the slots
+// while the read side is held; the rest is copied under it once more, together with the slots
+// again, so that the copy's picks and end points are those of one moment. The copied slot objects
+// are the copy's own.
 CenterLinesAnnotation::CenterLinesAnnotation(const CenterLinesAnnotation& other)
-    : du::RefCounted(), AssocAnnotation(other), m_point1(other.m_point1), m_point2(other.m_point2),
-      m_location1(other.m_location1), m_location2(other.m_location2), m_jogs(other.m_jogs),
-      m_jogsTaken(other.m_jogsTaken), m_measured(other.m_measured), m_hasEndPoints(other.m_hasEndPoints),
-      m_slotCount(other.m_slotCount), m_style(other.m_style), m_csys(other.m_csys)
+    : du::RefCounted(), AssocAnnotation(Held(other, ReadLockGuard(other)))
 {
   SetClass(ConstStrings::tqCenterLine);
-  // The base copied the slots; the kept identity is this part's own.
+  ReadLockGuard lock(other);
+  SetSlots(other.m_slots);
+  m_activeSlot = other.m_activeSlot;
+  m_storedSelections = other.m_storedSelections;
+  m_point1 = other.m_point1;
+  m_point2 = other.m_point2;
+  m_location1 = other.m_location1;
+  m_location2 = other.m_location2;
+  m_jogs = other.m_jogs;
+  m_jogsTaken = other.m_jogsTaken;
+  m_measured = other.m_measured;
+  m_hasEndPoints = other.m_hasEndPoints;
+  m_slotCount = other.m_slotCount;
+  m_style = other.m_style;
+  m_csys = other.m_csys;
   m_primaryIdentity.Take(m_slots.empty() ? nullptr : m_slots[0]);
   other.GetRepresentations(m_representations);
   // The copy starts detached: its drawn lines must not keep the source's scene alive.
@@ -76,6 +101,8 @@ du::Symbol CenterLinesAnnotation::GetPrimarySlotID() const { return SlotIdAt(0);
 
 du::SmartPtr<tqk::Object> CenterLinesAnnotation::GetObject(unsigned slot) const
 {
+  // Picking replaces slot objects under the write side.
+  ReadLockGuard lock(*this);
   if (slot >= m_slots.size() || !m_slots[slot])
     return nullptr;
   return m_slots[slot]->GetSelectionItem();

@@ -7,10 +7,12 @@
 #include <tqannotations/ConstStrings.h>
 #include <tqannotations/MeasurementObserver.h>
 #include <tqk/Scene.h>
+#include <tqk/SelectionItem.h>
 #include <tqk/ShapeInstance.h>
 #include <tqk/ShapeScene.h>
 
 #include <set>
+#include <vector>
 
 namespace tqannotations {
 
@@ -158,10 +160,21 @@ std::string CenterLinesAnnotation::GetObjectDescription() const
 
 bool CenterLinesAnnotation::IsEqual(const du::SmartPtr<tqk::Annotation>& other) const
 {
-  if (!AssocAnnotation::IsEqual(other))
-    return false;
   const auto line = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(other);
   if (!line)
+    return false;
+  // The base's comparison of the picked items, with each line's slots read under its own lock,
+  // one line after the other: picking replaces them under the write side, and holding both locks
+  // at once could deadlock with a comparison the other way round.
+  const auto picked = [](const CenterLinesAnnotation& of) {
+    ReadLockGuard lock(of);
+    std::vector<du::SmartPtr<tqk::SelectionItem>> items;
+    for (const du::SmartPtr<SlotObject>& slot : of.m_slots)
+      items.push_back(slot ? slot->GetSelectionItem() : nullptr);
+    return items;
+  };
+  if (line->GetAnnotationType() != GetAnnotationType() || line->GetClass() != GetClass() ||
+      picked(*line) != picked(*this))
     return false;
   CenterLinesInfo theirs;
   line->GetCenterLinesInfo(theirs);

@@ -59,8 +59,8 @@ namespace tqannotations {
 //! controller, tqk::Markup::GetControllerLock), so other threads may restyle, re-text, attach,
 //! detach and read the callout while the host draws. The host must not draw or drag the callout
 //! while its thread holds only the read side: asking for the write side then aborts. Showing,
-//! hiding and selecting (ShowAnnotation, HideAnnotation, OnSetSelected) take no lock and belong
-//! to the host's thread, as drawing does.
+//! hiding and selecting (ShowAnnotation, HideAnnotation, OnSetSelected) change what drawing reads
+//! of the markups, so they take the write side too. A copy is made under the source's read side.
 //!
 //! A setter given a point or a colour that is not finite (a NaN or an infinite coordinate or
 //! channel) changes nothing, so that nothing is drawn or saved that could not be read back.

@@ -73,6 +73,9 @@ TEST(CalloutConcurrency, GettersNeverSeeTornValuesWhileSettersAndLeadersChange)
       ++tornValues;
     if (callout->GetFontSize() < 10.0f)
       ++tornValues;
+    const du::SmartPtr<TestCallout> copy(new TestCallout(*callout));
+    if (!IsGrey(copy->GetFontColor()) || !IsGrey(copy->GetBackgroundColor()) || copy->GetFontSize() < 10.0f)
+      ++tornValues;
     callout->IsDimAtPos(unsigned(round) % 4);
     callout->SetHiddenAsDashedAtPos(round % 2 == 0, unsigned(round) % 4);
     callout->UpdateLabelDim();

@@ -50,6 +50,11 @@ TEST(CenterLinesConcurrency, ReadersSeeWholeMovesWhileOtherThreadsMoveTheParts)
     const tqannotations::CenterLinesInfo info = scene.Info();
     if (Apart(info.point1, info.location1, firstOffset) || Apart(info.point2, info.location2, secondOffset))
       ++torn;
+    tqannotations::CenterLinesInfo copied;
+    du::SmartPtr<tqannotations::CenterLinesAnnotation>(new tqannotations::CenterLinesAnnotation(*scene.line))
+        ->GetCenterLinesInfo(copied);
+    if (Apart(copied.point1, copied.location1, firstOffset))
+      ++torn;
     int slot = -1;
     scene.line->SlotListContainsShapeInstance(both, slot, false);
   });
@@ -95,6 +100,48 @@ TEST(CenterLinesConcurrency, ReadersSeeOneStateOrTheOtherWhileAnEditIsUndoneAndR
 
   EXPECT_EQ(strange.load(), 0);
   EXPECT_EQ(scene.line->GetAssociatedObjects().at(0), plateItem);
+}
+
+// Other threads read the line's picks, compare it with another line and copy it while the host's
+// thread picks it anew: every copy holds one whole pick. Meant for AddressSanitizer and
+// ThreadSanitizer too: the picks read are replaced meanwhile.
+TEST(CenterLinesConcurrency, ReadsComparisonsAndCopiesWhileTheLineIsPickedAnewSeeWholePicks)
+{
+  MeasuredLine scene;
+  const std::vector<du::SmartPtr<tqk::SelectionItem>> picks[] = {
+      {scene.PartItem("frame/plate"), scene.PartItem("frame/rib")},
+      {scene.PartItem("housing/cover"), scene.PartItem("housing/bolt")}};
+  // The other line keeps the picks of the measurement, which the line does not hold again.
+  const du::SmartPtr<tqannotations::CenterLinesAnnotation> other(
+      new tqannotations::CenterLinesAnnotation(*scene.line));
+  scene.line->SetObjects(picks[0], nullptr, false);
+
+  constexpr int kPicks = 300;
+  std::atomic<int> torn{0};
+  ThreadRounds threads;
+  threads.Add(kPicks, [&](int round) { scene.line->SetObjects(picks[round % 2], nullptr, false); });
+  threads.AddMany(kReaders, kReads, [&](int, int) {
+    const du::SmartPtr<tqannotations::CenterLinesAnnotation> copy(
+        new tqannotations::CenterLinesAnnotation(*scene.line));
+    const int pick = copy->GetObject(0) == picks[0][0] ? 0 : 1;
+    tqannotations::CenterLinesInfo copied;
+    copy->GetCenterLinesInfo(copied);
+    if (copy->GetObject(0) != picks[pick][0] || copy->GetObject(1) != picks[pick][1] ||
+        copied.location1.x != 40.0 * pick) // the first item's part: the plate or the cover
+      ++torn;
+  });
+  // Readers of the picks alone, many times over, so that a slot object freed under one shows.
+  threads.AddMany(2, 100 * kPicks, [&](int reader, int round) {
+    const unsigned slot = unsigned(round) % 2;
+    const du::SmartPtr<tqk::Object> item = scene.line->GetObject(slot);
+    if (item != picks[0][slot] && item != picks[1][slot])
+      ++torn;
+    if (round % 10 == 0 && (reader ? scene.line->IsEqual(other) : other->IsEqual(scene.line)))
+      ++torn;
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_EQ(torn.load(), 0);
+  EXPECT_EQ(scene.ItemIn(1), picks[1][1]) << "the last pick holds";
 }
 
 } // namespace

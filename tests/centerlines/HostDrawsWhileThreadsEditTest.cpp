@@ -6,6 +6,7 @@
 #include <tqk/Operation.h>
 #include <tqk/UndoHistory.h>
 #include <tqk/WriteLockScope.h>
+#include <tqmk/CalloutLabelShadow.h>
 #include <tqmk/CenterLineXYZ.h>
 #include <tqmu/ModelNote.h>
 #include <tqmu/Primitives.h>
@@ -96,9 +97,10 @@ struct LineAndCallout
 };
 
 // Other threads restyle and re-text a center line and a callout, put the label back where it was
-// placed, take both out of the scene and put them back, and read where the label is, while the host's thread
-// draws the scene, drags the label and the line and undoes. Nothing drawn may be changed or freed under the
-// draw: meant for ThreadSanitizer and AddressSanitizer, repeated.
+// placed, show the callout's leaders, hide, show and select it, take both out of the scene and put
+// them back, read where the label is and the label's drag shadow, and copy both, while the host's
+// thread draws the scene, drags the label and the line and undoes. Nothing drawn may be changed or
+// freed under the draw: meant for ThreadSanitizer and AddressSanitizer, repeated.
 TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDrags)
 {
   LineAndCallout shown;
@@ -123,6 +125,11 @@ TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDr
   threads.Add(kEdits, [&](int round) {
     line->SetLineStyle(round % 2 ? thin : thick, widthAndStyle);
     callout->SetFontSize(10.0f + float(round % 3));
+    callout->ShowAllLeaders(nullptr);
+    callout->HideAnnotation();
+    callout->OnSetSelected(true, shown.View());
+    callout->ShowAnnotation();
+    callout->OnSetSelected(false, shown.View());
   });
   threads.Add(kEdits, [&](int round) {
     callout->SetText(du::Symbol(kTexts[round % 2]));
@@ -144,6 +151,16 @@ TEST(HostDrawsWhileThreadsEdit, EditsFromOtherThreadsNeverRaceTheHostsDrawsAndDr
     CenterLinesInfo info;
     line->GetCenterLinesInfo(info);
     if (part != "housing/cover" || int(info.style.lineWidth) != info.style.lineStyle)
+      ++misread;
+    du::SmartPtr<tqk::Markup> shadow; // the label's, while the host drags it
+    callout->GetMarkupShadow(shadow);
+    dg::Location location;
+    callout->GetMarkupLocation(0, location);
+    const du::SmartPtr<Callout> copy(new Callout(*callout));
+    du::SmartPtr<tqannotations::CenterLinesAnnotation>(new tqannotations::CenterLinesAnnotation(*line))
+        ->GetCenterLinesInfo(info);
+    if ((shadow && !du::SmartPtr<tqmk::CalloutLabelShadow>::DynamicCast(shadow)) ||
+        copy->GetFontSize() < 10.0f || int(info.style.lineWidth) != info.style.lineStyle)
       ++misread;
   });
   // The host's thread: it draws, and now and then drags or undoes.
