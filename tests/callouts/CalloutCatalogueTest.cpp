@@ -482,6 +482,7 @@ struct Catalogue : CalloutWorld
     note->AttachScene(scene);
     scene->GetAnnoSet()->AddAnnotation(note);
     EXPECT_TRUE(SamePicture(CalloutPicture::Read(*built), CalloutPicture::Read(*note))) << "loaded as built";
+    EXPECT_NE(picture->Drawn(*note).find(", in front"), std::string::npos) << "drawn over what was there";
     return note;
   }
   du::SmartPtr<Callout> Fresh(bool combined) const
