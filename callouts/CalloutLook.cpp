@@ -97,6 +97,9 @@ void Callout::_Initialize(const du::SmartPtr<TAnnotation>& definition)
   m_info.shape = m_definition->GetShape();
   MyMarkupData::ForgetCallout(m_label, *this);
   m_label = CreateLabelMarkup(m_info.text);
+  // The new label is drawn as dimmed as it is saved.
+  if (m_dimLabel)
+    UpdateLabelDim();
   _SetShape();
 }
 

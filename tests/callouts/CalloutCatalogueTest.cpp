@@ -1,4 +1,5 @@
 #include "callouts/CalloutFixtures.h"
+#include "common/ValueOperators.h"
 
 #include <tqannotations/CalloutOperationStep.h>
 #include <tqannotations/MarkupDrag.h>
@@ -38,11 +39,13 @@ struct Entry
   Entry& Shows(std::initializer_list<const char*> texts) { return shows.assign(texts), *this; }
   //! Checks of the values after the action.
   Entry& Expect(Action check) { return expect = std::move(check), *this; }
+  //! A note takes the action as well.
+  Entry& Notes() { return notes = true, *this; }
 
   const char* name;
   Action act, again, prepare, expect;
   std::vector<const char*> shows;
-  bool undoable = false, keeps = false, tells = false, partsGone = false;
+  bool undoable = false, keeps = false, tells = false, partsGone = false, notes = false;
 };
 
 std::string Seen(const std::string& picture) { return Without(picture, {"annotation set told"}); }
@@ -59,6 +62,8 @@ void Restyle(CalloutWorld& world, Callout& callout,
 {
   du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(&callout));
   edit(callout, *step);
+  EXPECT_EQ(step->GetOperationName().GetText(), "Edit " + callout.GetShortObjectDescription())
+      << "undo entry";
   du::SmartPtr<tqk::Operation> operation = HostOperation(world);
   operation->AddStep(step);
   tqk::RecordOperation(operation);
@@ -74,6 +79,14 @@ void Drag(CalloutWorld& world, const du::SmartPtr<tqk::Markup>& markup, const dg
   drag.Step(dg::DVec3(dx, dy, 0));
   ASSERT_TRUE(drag.Stop(x + dx, y + dy, HostOperation(world)));
   tqk::Kernel::GetKernel()->PumpQueue();
+}
+
+//! Where the picture before the action draws the label.
+dg::DPoint3D LabelBefore(const CalloutWorld& world)
+{
+  std::smatch at;
+  EXPECT_TRUE(std::regex_search(world.before, at, std::regex("\n    at \\(([^ ]+) ([^ ]+) ([^ ]+)\\)")));
+  return at.empty() ? dg::DPoint3D() : dg::DPoint3D(std::stod(at[1]), std::stod(at[2]), std::stod(at[3]));
 }
 
 du::SmartPtr<CalloutLeader> LastLeaderIn(const tqk::Scene& scene)
@@ -195,8 +208,9 @@ const std::vector<Entry>& CalloutCatalogue()
               c.Initialize(FixtureTemplate(3), w.illustration.FindPart("housing/cover"), true, nullptr);
               c.AttachScene(w.scene);
             })
+          .Notes()
           .Tells()
-          .Shows({"record \"housing/cover\" anchor (5 5 1)", "definition \"tpl-d\" \"Delta\""}),
+          .Shows({"record \"housing/cover\" anchor (5 5 1)", "definition \"tpl-d\" \"Delta\"", "size 18,"}),
       Entry("add a leader",
             [](CalloutWorld& w, Callout& c) {
               c.ConnectLeader(c.CreateCalloutLeader(dg::DPoint3D(1, 8, 1.5),
@@ -209,13 +223,11 @@ const std::vector<Entry>& CalloutCatalogue()
       Entry("remove a leader", RemoveLastLeader).Tells().Expect(DrawnLeadersChangeBy(-1)),
       Entry("move the label",
             [](CalloutWorld& w, Callout&) { Drag(w, LabelIn(*w.scene), LabelIn(*w.scene)->GetPos(), 9, -4); })
+          .Notes()
           .Undoable()
           .Expect([](CalloutWorld& w, Callout&) {
-            std::smatch at;
-            ASSERT_TRUE(
-                std::regex_search(w.before, at, std::regex("\n    at \\(([^ ]+) ([^ ]+) ([^ ]+)\\)")));
             EXPECT_EQ(PointText(LabelIn(*w.scene)->GetPos()),
-                      PointText(dg::DPoint3D(std::stod(at[1]) + 9, std::stod(at[2]) - 4, std::stod(at[3]))));
+                      PointText(LabelBefore(w) + dg::DVec3(9, -4, 0)));
           }),
       Entry("drag an anchor",
             [](CalloutWorld& w, Callout&) {
@@ -232,7 +244,27 @@ const std::vector<Entry>& CalloutCatalogue()
             const dg::DPoint3D end = leader->GetPoints().at(1), target = DropPoint(*leader);
             EXPECT_EQ(PointText(dg::DPoint3D(end.x, end.y, 0)), PointText(target)) << "dropped on the part";
           }),
+      Entry("drop an anchor deep in its weld",
+            [](CalloutWorld& w, Callout& c) {
+              // leader 0 stands in the weld "frame"; the drop lands on a part two levels below it
+              const du::SmartPtr<CalloutLeader> leader = LeaderOn(*w.scene, c.GetShapeInstanceAtPos(0));
+              const dg::DPoint3D anchor = leader->GetPoints().at(1);
+              Drag(w, leader, anchor, 84 - int(std::lround(anchor.x)), 43 - int(std::lround(anchor.y)));
+            })
+          .From([](CalloutWorld& w, Callout&) {
+            w.illustration.AddBoxPart(
+                w.illustration.AddAssembly(w.illustration.GetTree()->FindInstance(du::Symbol("frame")),
+                                           "bracket"),
+                "clip", dg::DPoint3D(0, 0, 0), dg::DPoint3D(10, 10, 2), Translation(80, 40, 0), false);
+          })
+          .Undoable()
+          .Tells()
+          .Expect([](CalloutWorld& w, Callout& c) {
+            const dg::DPoint3D end = LeaderOn(*w.scene, c.GetShapeInstanceAtPos(0))->GetPoints().at(1);
+            EXPECT_EQ(PointText(dg::DPoint3D(end.x, end.y, 0)), PointText(dg::DPoint3D(84, 43, 0)));
+          }),
       Entry("hide", [](CalloutWorld&, Callout& c) { c.HideAnnotation(); })
+          .Notes()
           .Again([](CalloutWorld&, Callout& c) { c.HideAnnotation(); })
           .Expect([](CalloutWorld& w, Callout&) {
             for (const du::SmartPtr<tqk::Markup>& markup : w.scene->GetMarkups())
@@ -243,8 +275,10 @@ const std::vector<Entry>& CalloutCatalogue()
               c.HideAnnotation();
               c.ShowAnnotation();
             })
+          .Notes()
           .Keeps(),
       Entry("select", [](CalloutWorld& w, Callout& c) { c.OnSetSelected(true, w.illustration.GetView()); })
+          .Notes()
           .Again([](CalloutWorld& w, Callout& c) { c.OnSetSelected(true, w.illustration.GetView()); })
           .Expect([](CalloutWorld& w, Callout&) {
             for (const du::SmartPtr<tqk::Markup>& markup : w.scene->GetMarkups())
@@ -299,9 +333,18 @@ const std::vector<Entry>& CalloutCatalogue()
                 callout.SetShape(tqmu::ModelNote::SQUARE), step.SetShape(tqmu::ModelNote::SQUARE);
               });
             })
+          .Notes()
           .Undoable()
-          .Shows({"size 19, text rgba(0.752941 0.12549 0.501961 1) on rgba(0.501961 0.878431 0.25098 1), "
-                  "shape 1"}),
+          .Shows({"size 19,",
+                  "text rgba(0.752941 0.12549 0.501961 1) on rgba(0.501961 0.878431 0.25098 1), shape 1\n"}),
+      Entry("restyle the halo",
+            [](CalloutWorld& w, Callout& c) {
+              Restyle(w, c, [](Callout& callout, CalloutOperationStep& step) {
+                callout.SetHalo(!callout.GetHalo()), step.SetHalo(callout.GetHalo());
+              });
+            })
+          .Notes()
+          .Undoable(),
       Entry("re-text",
             [](CalloutWorld& w, Callout& c) {
               Restyle(w, c, [](Callout& callout, CalloutOperationStep& step) {
@@ -309,17 +352,26 @@ const std::vector<Entry>& CalloutCatalogue()
                     step.SetText(du::Symbol("Hex bolt\nM8 x 40"));
               });
             })
+          .Notes()
           .Undoable()
           .Tells()
           .Shows({"displaytext = symbol \"Hex bolt", ": Hex bolt M8 \""}),
       Entry("apply a template", [](CalloutWorld&, Callout& c) { c.UpdateDefinition(FixtureTemplate(3)); })
-          .Shows({"definition \"tpl-d\" \"Delta\"", "font Tahoma", ", shape 5", "shape 5, dim"}),
+          .Notes()
+          .From([](CalloutWorld&, Callout& c) { c.SetHalo(false); })
+          .Shows({"definition \"tpl-d\" \"Delta\"", "font Tahoma", ", shape 5", "shape 5, dim", "size 18,",
+                  "line 11.3386 pt"})
+          .Expect([](CalloutWorld& w, Callout& c) {
+            // the halo set on the callout stays unless the template's own changed: only "tpl-b" has none
+            EXPECT_EQ(c.GetHalo(), w.before.find("\n  definition \"tpl-b\"") != std::string::npos);
+          }),
       Entry("change the resolution",
             [](CalloutWorld&, Callout& c) {
               du::SmartPtr<TAnnotation> definition(new TAnnotation(*c.GetDefinition()));
               definition->dpi = 300;
               c.UpdateDefinition(definition);
             })
+          .Notes()
           .Shows({"dpi 300"}),
       Entry("move a part",
             [](CalloutWorld& w, Callout& c) {
@@ -330,7 +382,19 @@ const std::vector<Entry>& CalloutCatalogue()
                 c.OnShapeInstanceLocation(part);
               }
             })
-          .Tells(),
+          .From([](CalloutWorld& w, Callout& c) {
+            // one more leader on leader 0's part; a combined callout keeps its single leader
+            if (!dynamic_cast<CombinedCallout*>(&c))
+              c.ConnectLeader(
+                  c.CreateCalloutLeader(dg::DPoint3D(9, 1, 2), c.GetShapeInstanceAtPos(0), w.Node("frame")));
+            c.AttachScene(w.scene);
+          })
+          .Tells()
+          .Expect([](CalloutWorld& w, Callout& c) {
+            // the label keeps its place in the scene, unless its only leader's part takes it along
+            const dg::DVec3 by = c.GetLeaderLineCount(false) == 1 ? dg::DVec3(3, -2, 4) : dg::DVec3();
+            EXPECT_EQ(PointText(LabelIn(*w.scene)->GetPos()), PointText(LabelBefore(w) + by));
+          }),
       Entry("hide a part",
             [](CalloutWorld& w, Callout& c) {
               for (const char* idPath : kMovedParts) {
@@ -374,16 +438,52 @@ const std::vector<Entry>& CalloutCatalogue()
             })
           .Keeps()
           .Tells(),
+      Entry("attach again", [](CalloutWorld& w, Callout& c) { c.AttachScene(w.scene); }).Notes().Keeps(),
   };
   return entries;
 }
 
+enum Kind
+{
+  CALLOUT,
+  COMBINED,
+  NOTE
+};
+
 //! The catalogue on one fixture kind: every entry on both fixtures, with its properties.
 struct Catalogue : CalloutWorld
 {
-  du::SmartPtr<Callout> Make(bool combined, int which)
+  du::SmartPtr<Callout> Make(Kind kind, int which)
   {
-    return combined ? du::SmartPtr<Callout>(MakeCombined(which)) : MakeCallout(which);
+    return kind == COMBINED ? du::SmartPtr<Callout>(MakeCombined(which))
+           : kind == NOTE   ? MakeNote(which)
+                            : MakeCallout(which);
+  }
+
+  //! Note 0 or 1, as a document holds it: built from template 2 or 1 without leaders, dimmed or a
+  //! kit, saved before it was ever shown, and loaded into the note returned, which is shown.
+  du::SmartPtr<Callout> MakeNote(int which)
+  {
+    CalloutInfo info;
+    info.text = du::Symbol(which == 1 ? "Torque\nto 9 Nm" : "See\nsheet 2");
+    info.pageNumber = 4 + 2 * which;
+    info.physicalFontSize = which == 0;
+    const du::SmartPtr<TAnnotation> definition = FixtureTemplate(2 - which);
+    definition->hasLeaders = false;
+    du::SmartPtr<Callout> built(new Callout(info));
+    built->InitializeAsNote(definition);
+    built->SetLabelPosition(which == 1 ? dg::DPoint3D(57, 13, 2.5) : dg::DPoint3D(-3, 44, 0.5));
+    built->SetAsKit(which == 1);
+    built->SetDimAtPos(which == 0, 0, kBlend);
+    tqk::SerializedContentElement document;
+    built->Visit(document);
+    du::SmartPtr<Callout> note(new Callout);
+    EXPECT_TRUE(note->InitializeFromSerializedContent(document.GetEntries().at(0).child.get()));
+    note->AttachScene(scene);
+    scene->GetAnnoSet()->AddAnnotation(note);
+    EXPECT_TRUE(SamePicture(CalloutPicture::Read(*built), CalloutPicture::Read(*note))) << "loaded as built";
+    EXPECT_NE(picture->Drawn(*note).find(", in front"), std::string::npos) << "drawn over what was there";
+    return note;
   }
   du::SmartPtr<Callout> Fresh(bool combined) const
   {
@@ -453,9 +553,10 @@ struct Catalogue : CalloutWorld
     }
   }
 
-  void Run(bool combined, int which, const Entry& entry)
+  void Run(Kind kind, int which, const Entry& entry)
   {
-    du::SmartPtr<Callout> callout = Make(combined, which);
+    const bool combined = kind == COMBINED;
+    du::SmartPtr<Callout> callout = Make(kind, which);
     picture->Listen(*callout);
     if (entry.prepare)
       entry.prepare(*this, *callout);
@@ -512,10 +613,15 @@ std::vector<Entry> CombinedCatalogue()
   return entries;
 }
 
+std::vector<Entry> EntriesOf(Kind kind)
+{
+  return kind == COMBINED ? CombinedCatalogue() : CalloutCatalogue();
+}
+
 //! Which catalogue entry, on which fixture of which kind.
 struct Case
 {
-  bool combined;
+  Kind kind;
   int which;
   std::size_t entry;
 };
@@ -523,26 +629,26 @@ struct Case
 //! Names the case by its entry and fixture, so that test names are stable.
 void PrintTo(const Case& c, std::ostream* out)
 {
-  *out << (c.combined ? CombinedCatalogue() : CalloutCatalogue())[c.entry].name << " on fixture " << c.which;
+  *out << EntriesOf(c.kind)[c.entry].name << " on fixture " << c.which;
 }
 
 std::vector<Case> Cases()
 {
   std::vector<Case> cases;
-  for (bool combined : {false, true})
-    for (std::size_t entry = 0; entry < (combined ? CombinedCatalogue() : CalloutCatalogue()).size(); ++entry)
-      for (int which = 0; which < 2; ++which)
-        cases.push_back({combined, which, entry});
+  for (Kind kind : {CALLOUT, COMBINED, NOTE})
+    for (std::size_t entry = 0; entry < EntriesOf(kind).size(); ++entry)
+      for (int which = 0; which < 2 && (kind != NOTE || EntriesOf(kind)[entry].notes); ++which)
+        cases.push_back({kind, which, entry});
   return cases;
 }
 
 std::string CaseName(const ::testing::TestParamInfo<Case>& info)
 {
-  std::string name = info.param.combined ? "Combined_" : "Callout_";
+  std::string name = info.param.kind == COMBINED ? "Combined_"
+                     : info.param.kind == NOTE   ? "Note_"
+                                                 : "Callout_";
   bool upper = true;
-  for (const char* c =
-           (info.param.combined ? CombinedCatalogue() : CalloutCatalogue())[info.param.entry].name;
-       *c; ++c) {
+  for (const char* c = EntriesOf(info.param.kind)[info.param.entry].name; *c; ++c) {
     if (std::isalnum(static_cast<unsigned char>(*c)))
       name += upper ? char(std::toupper(static_cast<unsigned char>(*c))) : *c;
     upper = !std::isalnum(static_cast<unsigned char>(*c));
@@ -557,7 +663,7 @@ struct CatalogueEntry : Catalogue, ::testing::WithParamInterface<Case>
 TEST_P(CatalogueEntry, ChangesThePictureAsExpectedAndKeepsItThroughUndoSaveLoadAndCopies)
 {
   const Case& c = GetParam();
-  Run(c.combined, c.which, (c.combined ? CombinedCatalogue() : CalloutCatalogue())[c.entry]);
+  Run(c.kind, c.which, EntriesOf(c.kind)[c.entry]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Everything, CatalogueEntry, ::testing::ValuesIn(Cases()), CaseName);

@@ -221,13 +221,14 @@ TEST(CalloutAssemblyVisitor, CollectsTheShownPartsThatHaveABox)
   frame->AddChild(plate->GetInstance());
   frame->AddChild(rib->GetInstance());
   frame->AddChild(new tqk::Instance(du::Symbol("frame/unshown")));
+  frame->AddChild(illustration.AddPart(nullptr, "hollow", new tqg::Shape, dg::Location())->GetInstance());
 
   CalloutAssemblyVisitor visitor;
   frame->Accept(visitor);
   EXPECT_TRUE(visitor.foundParts.empty()) << "without a scene";
   visitor.scene = illustration.GetScene();
   frame->Accept(visitor);
-  ASSERT_EQ(visitor.foundParts.size(), 2u);
+  ASSERT_EQ(visitor.foundParts.size(), 2u) << "not the part without a box";
   EXPECT_TRUE(visitor.foundParts[0] == plate);
   EXPECT_TRUE(visitor.foundParts[1] == rib);
   illustration.TearDown();

@@ -223,9 +223,18 @@ TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
     info.leaderRecords.back()->shapeInstanceId = "housing/cover";
     info.leaderRecords.back()->assemblyInstanceId = assembly;
   }
+  for (const char* part : {"no/such/part", "gone"}) {
+    info.leaderRecords.push_back(new CalloutLeaderInfo);
+    info.leaderRecords.back()->shapeInstanceId = part;
+  }
+  // a node whose engineering instance is missing
+  illustration.GetTree()->AddInstance(
+      nullptr,
+      new tqk::illustration::SbomInstance(du::Symbol("gone"), du::Symbol("gone"), du::Symbol("gone")));
   du::SmartPtr<Callout> loaded(new Callout(info));
   loaded->SetScene(illustration.GetScene());
-  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 0u) << "an unknown assembly is not counted";
+  EXPECT_EQ(loaded->UpdateWithCalloutInfo(), 2u)
+      << "unknown and missing parts are counted, an unknown assembly not";
   const du::SmartPtr<tqk::BaseInstance> assembly = loaded->GetAssemblyInstanceAtPos(0);
   ASSERT_TRUE(assembly);
   EXPECT_EQ(assembly->GetIDPath(), du::Symbol("housing"));
