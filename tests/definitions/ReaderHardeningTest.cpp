@@ -67,14 +67,12 @@ std::string Nested(const std::string& root, int depth)
   return text + "</" + root + ">";
 }
 
-//! A document whose grammar holds `grammar` and whose root holds `body` and, last, one template
-//! or style, so that only a document read to its end gives as many templates or styles as
-//! `body` has elements, plus one.
+//! A document of `grammar` and `body` that ends in one template or style.
 std::string WithGrammar(const std::string& root, const std::string& grammar, const std::string& body)
 {
-  const bool styles = root == "lumbra-styles";
   return "<?xml version=\"1.0\"?>\n<!DOCTYPE " + root + " [" + grammar + "]><" + root + ">" +
-         (styles ? "<styles>" + body + "<style id=\"7\"/></styles>" : body + "<annotation id=\"late\"/>") +
+         (root == "lumbra-styles" ? "<styles>" + body + "<style id=\"7\"/></styles>"
+                                  : body + "<annotation id=\"late\"/>") +
          "</" + root + ">";
 }
 
@@ -88,8 +86,7 @@ std::string Repeated(const std::string& text, int times)
 
 TEST(ReaderHardening, ReadersReadEntitiesAndDefaultsWithinWorkBoundByTheDocumentsSize)
 {
-  // Each character of the document may cost many of work, and a small document thousands of
-  // entity references; the abuses below cost a hundred times the document or more.
+  // Hundreds of references read whole; the abuses below cost a hundred times their size or more.
   const std::string value(16000, 'v');
   std::string nested = "<!ENTITY % l0 '<!-- -->'>";
   for (int level = 1; level <= 6; ++level)
@@ -108,10 +105,10 @@ TEST(ReaderHardening, ReadersReadEntitiesAndDefaultsWithinWorkBoundByTheDocument
       {nested + "%l6;", "", false},
   };
   for (const auto& c : cases) {
-    Templates templates;
-    EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
-        WithGrammar("lumbra-annotations", c.grammar, c.body), templates));
-    EXPECT_EQ(templates.size(), c.readWhole ? 1u : 0u) << c.grammar.substr(0, 40);
+    Templates read;
+    tqannotations::TemplateLoader().GetTemplateList(WithGrammar("lumbra-annotations", c.grammar, c.body),
+                                                    read);
+    EXPECT_EQ(read.size(), c.readWhole ? 1u : 0u) << c.grammar.substr(0, 40);
     tqannotations::DrawingToolsRW tools;
     tools.ParseStyleXML(WithGrammar("lumbra-styles", c.grammar, c.body));
     EXPECT_EQ(tools.GetStyleList().size(), c.readWhole ? 2u : 0u) << c.grammar.substr(0, 40);
@@ -124,13 +121,12 @@ TEST(ReaderHardening, DocumentsWhoseGrammarCannotBeFinishedLeaveNoMemoryBehind)
       "<?xml version=\"1.0\"?><!DOCTYPE r [<!ELEMENT r " + Repeated("(a,", 1000) + "ANY>]><r/>";
   EXPECT_TRUE(tqtest::FinishesUnderMemoryCeiling(
       [&] {
-        for (int i = 0; i < 2000; ++i) {
-          Templates templates;
+        Templates templates;
+        for (int i = 0; i < 200; ++i) {
           tqannotations::TemplateLoader().GetTemplateList(document, templates);
-          tqannotations::DrawingToolsRW tools;
-          tools.ParseStyleXML(document);
+          tqannotations::DrawingToolsRW().ParseStyleXML(document);
         }
-        return true;
+        return templates.empty();
       },
       20 << 20));
 }
@@ -261,25 +257,22 @@ bool WaitingInOpen(pid_t thread)
 
 TEST_F(SpecialFiles, APipeRenamedInAfterTheLookIsRefusedWithoutWaitingForAWriter)
 {
-  const std::string path = m_folder + "/swapped.xml";
-  const std::string next = m_folder + "/next";
+  const std::string path = m_folder + "/swapped.xml", next = m_folder + "/next", file = m_folder + "/file";
   constexpr int kReads = 20000;
   std::atomic<int> reads{0};
   std::atomic<pid_t> reader{0};
   int readersCaughtWaiting = 0;
-  const std::string file = m_folder + "/file";
   std::ofstream(file) << "<lumbra-annotations><annotation id=\"f\"/></lumbra-annotations>";
   test_threads::ThreadRounds threads;
   threads.Add(10 * kReads, [&](int round) {
     if (reads >= kReads)
       return;
-    // The pipe in place for a moment; both keep names of their own, and the pipe's lets a reader
-    // caught waiting on it go.
+    // The pipe in place for a moment, then checked for a reader waiting on it (to be let go by
+    // the pipe's own name), and so until the reads end once the swaps have.
     for (const std::string& swapped : {m_fifo, file}) {
       ::link(swapped.c_str(), next.c_str());
       ::rename(next.c_str(), path.c_str());
     }
-    // Checked after each swap, and until the reads end once the swaps have.
     do {
       if (reader && WaitingInOpen(reader) && ++readersCaughtWaiting)
         ::close(::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK));
@@ -319,29 +312,21 @@ long long MsSince(Clock::time_point start)
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-//! The text as one stored deflate block, in gzip's wrapping or in zlib's.
-std::string Stored(const std::string& text, bool gzip)
+//! The text gzip-coded, as one stored block.
+std::string Gzipped(const std::string& text)
 {
-  const std::uint32_t size = std::uint32_t(text.size());
-  std::uint32_t crc = 0xFFFFFFFF, a = 1, b = 0;
+  std::uint32_t crc = 0xFFFFFFFF, size = std::uint32_t(text.size());
   for (unsigned char c : text) {
     crc ^= c;
     for (int bit = 0; bit < 8; ++bit)
       crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-    a = (a + c) % 65521;
-    b = (b + a) % 65521;
   }
-  const auto bytes = [](std::uint32_t v, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i)
-      out += char(v >> (8 * i));
-    return out;
-  };
-  const std::string block = "\x01" + bytes(size, 2) + bytes(~size, 2) + text;
-  if (gzip)
-    return std::string("\x1f\x8b\x08\0\0\0\0\0\0\xff", 10) + block + bytes(~crc, 4) + bytes(size, 4);
-  const std::string adler = bytes((b << 16) | a, 4);
-  return "\x78\x01" + block + std::string(adler.rbegin(), adler.rend());
+  std::string bytes; // little-endian: the block's length and its complement, the checksum, the size
+  for (std::uint64_t v : {std::uint64_t(size) | std::uint64_t(~size & 0xFFFF) << 16,
+                          std::uint64_t(~crc) | std::uint64_t(size) << 32})
+    for (int i = 0; i < 8; ++i)
+      bytes += char(v >> (8 * i));
+  return std::string("\x1f\x8b\x08\0\0\0\0\0\0\xff\x01", 11) + bytes.substr(0, 4) + text + bytes.substr(8);
 }
 
 //! Reads / from the server with the given deadline; the body must be empty on failure.
@@ -421,10 +406,7 @@ TEST(HttpDocument, OnlyAWholeOkAnswerWithinTheSizeLimitIsADocument)
             false},
            {withHeadOf(allowance), 1 << 20, false, true},
            {withHeadOf(allowance + 1), 1 << 20, false, false},
-           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + Stored(document, true), 1 << 20, false,
-            false},
-           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: deflate\r\n\r\n" + Stored(document, false), 1 << 20, false,
-            false},
+           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + Gzipped(document), 1 << 20, false, false},
            {"HTTP/1.0 404 Not Found\r\n\r\n" + document, 1 << 20, false, false},
            {"HTTP/1.1 301 Moved\r\nLocation: /t.xml\r\n\r\n" + document, 1 << 20, false, false},
            {document, 1 << 20, false, false},
