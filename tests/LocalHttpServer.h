@@ -23,8 +23,7 @@ public:
   static constexpr int LIFETIME_MS = 8000;
   static constexpr std::size_t MAX_BYTES = 64 << 20;
 
-  //! holdOpen: after the answer, the connection stays open until the client closes it.
-  //! ipv6: listens on ::1 instead.
+  //! holdOpen: after the answer, the connection stays open until the client closes it; ipv6: on ::1.
   explicit LocalHttpServer(std::string head, std::string repeated = "", int pauseMs = 0,
                            bool holdOpen = false, bool ipv6 = false)
       : m_head(std::move(head)), m_repeated(std::move(repeated)), m_pauseMs(pauseMs), m_holdOpen(holdOpen)
