@@ -15,7 +15,7 @@ constexpr std::size_t kAllowance = std::size_t(16) << 20;
 // Reading a document without entities or attribute defaults costs a few characters of work per
 // byte; a document that does not abuse them stays far below this.
 constexpr std::size_t kWorkFactor = 16;
-constexpr std::size_t kWorkFloor = std::size_t(16) << 20;
+constexpr std::size_t kWorkFloor = std::size_t(4) << 20;
 
 std::size_t Scaled(std::size_t documentSize, std::size_t factor, std::size_t floor) noexcept
 {
