@@ -136,6 +136,8 @@ bool ParsePort(const std::string& digits, unsigned& port)
 
 } // namespace
 
+bool HttpDocumentReader::IsHttpUrl(const std::string& url) { return StartsWithIgnoringCase(url, "http:"); }
+
 bool HttpDocumentReader::SplitUrl(const std::string& url, std::string& host, unsigned& port,
                                   std::string& target)
 {

@@ -26,6 +26,10 @@ public:
   //! Room for the status line and headers beside the body that the caller allows.
   static constexpr std::size_t HEADER_ALLOWANCE = 64 * 1024;
 
+  //! Whether the URL's scheme is "http", in any case. Such a URL is split by SplitUrl, which reads
+  //! its host and port as written (the XML parser's own URL reader wraps ports past 65535 and
+  //! refuses IPv6 addresses).
+  static bool IsHttpUrl(const std::string& url);
   //! The host, the port and the target ("/path?query", as written, without a fragment) of an
   //! "http" URL (the scheme in any case); false when the URL is not one or is malformed: without
   //! "//", with an empty host, or with a port that is not a decimal number from 1 to 65535. The

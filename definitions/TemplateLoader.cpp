@@ -55,16 +55,6 @@ bool LocalPath(const xercesc::XMLURL& location, std::string& path)
   return true;
 }
 
-//! Whether the URL's scheme is "http", in any case; its host and port are read from the text as
-//! written (the parser's own URL reader wraps ports past 65535 and refuses IPv6 addresses).
-bool IsHttpUrl(const std::string& url)
-{
-  const std::string scheme = "http:";
-  return url.size() >= scheme.size() &&
-         std::equal(scheme.begin(), scheme.end(), url.begin(),
-                    [](char lower, char c) { return lower == std::tolower(static_cast<unsigned char>(c)); });
-}
-
 } // namespace
 
 // Each GetTemplateList asks again and reports a failure there.
@@ -106,7 +96,7 @@ bool TemplateLoader::GetTemplateList(const du::Symbol& url,
                                             "UTF-8");
     systemId = urlText.str();
     // A document that cannot be reached reads as one that ends at once.
-    if (IsHttpUrl(text)) {
+    if (HttpDocumentReader::IsHttpUrl(text)) {
       std::string host;
       unsigned port = 0;
       std::string target;
