@@ -4,7 +4,6 @@
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include <cstdlib>
-#include <limits>
 
 namespace tqannotations {
 namespace {
@@ -13,21 +12,50 @@ constexpr std::size_t kSizeFactor = 4;
 // What a parser with its tables and buffers needs before it reads anything, with room to spare.
 constexpr std::size_t kAllowance = std::size_t(16) << 20;
 
-//! Each block starts with its size, so that releasing it gives the budget back exactly; the
-//! header keeps the block as aligned as the allocator made it.
-union BlockHeader {
-  std::size_t size;
-  std::max_align_t alignment;
-};
+// Reading a document without entities or attribute defaults costs a few characters of work per
+// byte; a document that does not abuse them stays far below this.
+constexpr std::size_t kWorkFactor = 16;
+constexpr std::size_t kWorkFloor = std::size_t(4) << 20;
+
+std::size_t Scaled(std::size_t documentSize, std::size_t factor, std::size_t floor) noexcept
+{
+  if (documentSize > (DocumentMemoryBudget::UNLIMITED - floor) / factor)
+    return DocumentMemoryBudget::UNLIMITED;
+  return documentSize * factor + floor;
+}
 
 } // namespace
 
+//! Each block starts with its size and its place in the list of blocks handed out, so that
+//! releasing it gives the budget back exactly; the header keeps the block as aligned as the
+//! allocator made it.
+union DocumentMemoryBudget::BlockHeader {
+  struct
+  {
+    std::size_t size;
+    BlockHeader* previous;
+    BlockHeader* next;
+  } block;
+  std::max_align_t alignment;
+};
+
 std::size_t DocumentMemoryBudget::ForDocument(std::size_t documentSize) noexcept
 {
-  constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
-  if (documentSize > (kMax - kAllowance) / kSizeFactor)
-    return kMax;
-  return documentSize * kSizeFactor + kAllowance;
+  return Scaled(documentSize, kSizeFactor, kAllowance);
+}
+
+std::size_t DocumentMemoryBudget::WorkForDocument(std::size_t documentSize) noexcept
+{
+  return Scaled(documentSize, kWorkFactor, kWorkFloor);
+}
+
+DocumentMemoryBudget::~DocumentMemoryBudget()
+{
+  while (m_blocks) {
+    BlockHeader* next = m_blocks->block.next;
+    std::free(m_blocks);
+    m_blocks = next;
+  }
 }
 
 xercesc::MemoryManager* DocumentMemoryBudget::getExceptionMemoryManager()
@@ -37,14 +65,17 @@ xercesc::MemoryManager* DocumentMemoryBudget::getExceptionMemoryManager()
 
 void* DocumentMemoryBudget::allocate(XMLSize_t size)
 {
+  ChargeWork(ALLOCATION_WORK);
   if (size > m_available || m_available - size < sizeof(BlockHeader))
     throw xercesc::OutOfMemoryException();
-  void* block = std::malloc(sizeof(BlockHeader) + size);
-  if (!block)
+  BlockHeader* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
+  if (!header)
     throw xercesc::OutOfMemoryException();
   m_available -= sizeof(BlockHeader) + size;
-  BlockHeader* header = static_cast<BlockHeader*>(block);
-  header->size = size;
+  header->block = {size, nullptr, m_blocks};
+  if (m_blocks)
+    m_blocks->block.previous = header;
+  m_blocks = header;
   return header + 1;
 }
 
@@ -53,8 +84,21 @@ void DocumentMemoryBudget::deallocate(void* p)
   if (!p)
     return;
   BlockHeader* header = static_cast<BlockHeader*>(p) - 1;
-  m_available += sizeof(BlockHeader) + header->size;
+  m_available += sizeof(BlockHeader) + header->block.size;
+  if (header->block.previous)
+    header->block.previous->block.next = header->block.next;
+  else
+    m_blocks = header->block.next;
+  if (header->block.next)
+    header->block.next->block.previous = header->block.previous;
   std::free(header);
+}
+
+void DocumentMemoryBudget::ChargeWork(std::size_t characters)
+{
+  if (characters > m_work)
+    throw xercesc::OutOfMemoryException();
+  m_work -= characters;
 }
 
 } // namespace tqannotations

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 #include <limits>
 #include <memory>
@@ -42,12 +43,42 @@ struct Transfer
   std::size_t headerBytes;
 };
 
+bool StartsWithIgnoringCase(const std::string& text, const std::string& lowerCasePrefix)
+{
+  return text.size() >= lowerCasePrefix.size() &&
+         std::equal(lowerCasePrefix.begin(), lowerCasePrefix.end(), text.begin(), [](char prefix, char c) {
+           return prefix == std::tolower(static_cast<unsigned char>(c));
+         });
+}
+
+//! Whether a header line sends the body in a transfer coding other than "chunked": libcurl would
+//! undo a compression that nobody asked for, and a small answer could grow into a huge one.
+bool IsOtherTransferCoding(const char* line, std::size_t size)
+{
+  const std::string header(line, size);
+  const std::string name = "transfer-encoding:";
+  if (!StartsWithIgnoringCase(header, name))
+    return false;
+  std::string codings;
+  for (char c : header.substr(name.size())) {
+    if (!std::isspace(static_cast<unsigned char>(c)))
+      codings += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  for (std::size_t start = 0; start <= codings.size();) {
+    const std::size_t end = std::min(codings.find(',', start), codings.size());
+    if (codings.compare(start, end - start, "chunked") != 0)
+      return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 //! Returning fewer bytes than given makes libcurl end the transfer with a write error.
-std::size_t CountHeader(char*, std::size_t size, std::size_t count, void* transfer)
+std::size_t CountHeader(char* line, std::size_t size, std::size_t count, void* transfer)
 {
   Transfer& read = *static_cast<Transfer*>(transfer);
   const std::size_t bytes = size * count;
-  if (bytes > HttpDocumentReader::HEADER_ALLOWANCE - read.headerBytes)
+  if (bytes > HttpDocumentReader::HEADER_ALLOWANCE - read.headerBytes || IsOtherTransferCoding(line, bytes))
     return 0;
   read.headerBytes += bytes;
   return bytes;
@@ -93,7 +124,43 @@ std::string UrlOf(const std::string& host, unsigned port, const std::string& tar
   return url;
 }
 
+//! The port that a URL gives, as written: decimal digits for a number from 1 to 65535.
+bool ParsePort(const std::string& digits, unsigned& port)
+{
+  if (digits.empty() || digits.size() > 5 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  port = unsigned(std::stoul(digits));
+  return port >= 1 && port <= 65535;
+}
+
 } // namespace
+
+bool HttpDocumentReader::IsHttpUrl(const std::string& url) { return StartsWithIgnoringCase(url, "http:"); }
+
+bool HttpDocumentReader::SplitUrl(const std::string& url, std::string& host, unsigned& port,
+                                  std::string& target)
+{
+  const std::string scheme = "http://";
+  if (!StartsWithIgnoringCase(url, scheme))
+    return false;
+  const std::size_t authorityEnd = std::min(url.find_first_of("/?#", scheme.size()), url.size());
+  std::string authority = url.substr(scheme.size(), authorityEnd - scheme.size());
+  // Credentials are not sent; the host and port follow them.
+  authority.erase(0, authority.rfind('@') + 1);
+  const std::size_t hostEnd = authority.compare(0, 1, "[") == 0
+                                  ? authority.find(']') + 1
+                                  : std::min(authority.find(':'), authority.size());
+  if (hostEnd == 0 || hostEnd > authority.size())
+    return false; // no host, or a bracket that is not closed
+  port = 80;
+  if (hostEnd < authority.size() &&
+      (authority[hostEnd] != ':' || !ParsePort(authority.substr(hostEnd + 1), port)))
+    return false;
+  host = authority.substr(0, hostEnd);
+  target = url.substr(authorityEnd, url.find('#', authorityEnd) - authorityEnd);
+  return true;
+}
 
 bool HttpDocumentReader::Read(const std::string& host, unsigned port, const std::string& target,
                               std::size_t maxSize, std::string& body) const

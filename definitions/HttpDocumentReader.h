@@ -13,8 +13,9 @@ namespace tqannotations {
 //!   connecting, or that long at fewer than LOW_SPEED_BYTES_PER_SECOND;
 //! - once the answer's status line and headers pass HEADER_ALLOWANCE bytes, or its body passes
 //!   the size the caller allows.
-//! It speaks "http" only, through no proxy, follows no redirection and decompresses nothing. Only
-//! a "200" answer whose body came whole, as long as the answer announced, gives a document.
+//! It speaks "http" only, through no proxy, follows no redirection and decompresses nothing: an
+//! answer sent in a transfer coding other than "chunked" is refused. Only a "200" answer whose body
+//! came whole, as long as the answer announced, gives a document.
 class HttpDocumentReader
 {
 public:
@@ -24,6 +25,16 @@ public:
   static constexpr long LOW_SPEED_BYTES_PER_SECOND = 100;
   //! Room for the status line and headers beside the body that the caller allows.
   static constexpr std::size_t HEADER_ALLOWANCE = 64 * 1024;
+
+  //! Whether the URL's scheme is "http", in any case. Such a URL is split by SplitUrl, which reads
+  //! its host and port as written (the XML parser's own URL reader wraps ports past 65535 and
+  //! refuses IPv6 addresses).
+  static bool IsHttpUrl(const std::string& url);
+  //! The host, the port and the target ("/path?query", as written, without a fragment) of an
+  //! "http" URL (the scheme in any case); false when the URL is not one or is malformed: without
+  //! "//", with an empty host, or with a port that is not a decimal number from 1 to 65535. The
+  //! port is 80 when the URL gives none; a host in brackets (an IPv6 address) keeps them.
+  static bool SplitUrl(const std::string& url, std::string& host, unsigned& port, std::string& target);
 
   explicit HttpDocumentReader(int deadlineMs = DEFAULT_DEADLINE_MS) : m_deadlineMs(deadlineMs) {}
 

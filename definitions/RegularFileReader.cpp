@@ -3,24 +3,60 @@
 #include <du/WideString.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
 
 namespace tqannotations {
 namespace {
 
-bool ReadBounded(const std::filesystem::path& file, std::size_t maxSize, std::string& bytes)
+//! Closes the descriptor when the read ends, however it ends.
+class Descriptor
 {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error))
+public:
+  explicit Descriptor(int descriptor) noexcept : m_descriptor(descriptor) {}
+  ~Descriptor()
+  {
+    if (m_descriptor >= 0)
+      ::close(m_descriptor);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  int Get() const noexcept { return m_descriptor; }
+
+private:
+  int m_descriptor;
+};
+
+//! Reads into content from filled on, retrying a read that a signal interrupted; false when
+//! reading fails. got is 0 at the file's end.
+bool ReadSome(int file, std::string& content, std::size_t filled, std::size_t& got)
+{
+  for (;;) {
+    const ssize_t read = ::read(file, &content[filled], content.size() - filled);
+    if (read >= 0) {
+      got = static_cast<std::size_t>(read);
+      return true;
+    }
+    if (errno != EINTR)
+      return false;
+  }
+}
+
+bool ReadBounded(const char* path, std::size_t maxSize, std::string& bytes)
+{
+  // Opened without blocking and judged by what was opened: a path checked first and opened
+  // afterwards could name a pipe by then, whose opening would wait for a writer for good.
+  const Descriptor file(::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat status;
+  if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
     return false;
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (error || size > maxSize)
-    return false;
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream)
+  const auto size = static_cast<unsigned long long>(status.st_size);
+  if (size > maxSize)
     return false;
   // The size may change between the look and the read; what is read is still held to the limit,
   // with one byte more to tell a file of exactly maxSize bytes from a longer one.
@@ -32,12 +68,12 @@ bool ReadBounded(const std::filesystem::path& file, std::size_t maxSize, std::st
         return false;
       content.resize(content.size() < maxSize ? std::min(maxSize, content.size() + 4096) : maxSize + 1);
     }
-    stream.read(&content[filled], static_cast<std::streamsize>(content.size() - filled));
-    filled += static_cast<std::size_t>(stream.gcount());
-    if (stream.bad())
+    std::size_t got = 0;
+    if (!ReadSome(file.Get(), content, filled, got))
       return false;
-    if (stream.eof())
+    if (got == 0)
       break;
+    filled += got;
   }
   content.resize(filled);
   bytes = std::move(content);
@@ -53,9 +89,9 @@ bool ReadRegularFile(const std::string& path, std::size_t maxSize, std::string& 
       du::WideStrToUtf8(du::Utf8ToWideStr(path)) != path)
     return false;
   try {
-    return ReadBounded(std::filesystem::u8path(path), maxSize, bytes);
+    return ReadBounded(path.c_str(), maxSize, bytes);
   } catch (const std::exception&) {
-    return false; // a path the system cannot take, or a file that does not fit in memory
+    return false; // a file that does not fit in memory
   }
 }
 

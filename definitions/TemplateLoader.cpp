@@ -7,12 +7,12 @@
 #include "definitions/RefusingEntityResolver.h"
 #include "definitions/RegularFileReader.h"
 #include "definitions/TemplateLoaderMyHandler.h"
+#include "definitions/WorkMeteredReader.h"
 #include "definitions/XercesPlatform.h"
 
 #include <du/WideString.h>
 
 #include <xercesc/framework/MemBufInputSource.hpp>
-#include <xercesc/parsers/SAX2XMLReaderImpl.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/SecurityManager.hpp>
 #include <xercesc/util/TransService.hpp>
@@ -94,9 +94,18 @@ bool TemplateLoader::GetTemplateList(const du::Symbol& url, std::vector<du::Smar
     const xercesc::TranscodeFromStr urlText(reinterpret_cast<const XMLByte*>(text.data()), text.size(),
                                             "UTF-8");
     systemId = urlText.str();
-    const xercesc::XMLURL location(systemId.c_str(), XMLPlatformUtils::fgMemoryManager);
-    if (!ReadUrl(location, document))
-      return true; // a document that cannot be reached reads as one that ends at once
+    // A document that cannot be reached reads as one that ends at once.
+    if (HttpDocumentReader::IsHttpUrl(text)) {
+      std::string host;
+      unsigned port = 0;
+      std::string target;
+      if (!HttpDocumentReader::SplitUrl(text, host, port, target))
+        return false;
+      if (!HttpDocumentReader().Read(host, port, target, MyHandler::STORAGE_BUDGET, document))
+        return true;
+    } else if (!ReadUrl(xercesc::XMLURL(systemId.c_str(), XMLPlatformUtils::fgMemoryManager), document)) {
+      return true;
+    }
   } catch (const xercesc::XMLException&) {
     return false; // among them a malformed URL
   } catch (const std::bad_alloc&) {
@@ -118,31 +127,24 @@ bool TemplateLoader::ReadUrl(const xercesc::XMLURL& location, std::string& docum
     std::string path;
     return LocalPath(location, path) && ReadRegularFile(path, MyHandler::STORAGE_BUDGET, document);
   }
-  case xercesc::XMLURL::HTTP: {
-    const XMLCh* query = location.getQuery();
-    const std::string target = (location.getPath() ? du::WideStrToUtf8(location.getPath()) : std::string()) +
-                               (query && *query ? "?" + du::WideStrToUtf8(query) : std::string());
-    const unsigned port = location.getPortNum() ? location.getPortNum() : 80;
-    return HttpDocumentReader().Read(du::WideStrToUtf8(location.getHost()), port, target,
-                                     MyHandler::STORAGE_BUDGET, document);
-  }
-  default: return false; // no other protocol can be read with a bound on its time
+  default: return false; // "http:" is read apart; no other protocol can be read with a bound on its time
   }
 }
 
 void TemplateLoader::Parse(const xercesc::InputSource& source, std::size_t documentSize,
                            std::vector<du::SmartPtr<TAnnotation>>& templates)
 {
-  // Declared so that the reader goes first: it refers to all the others. The memory budget goes
-  // last, after every exception that the parser may have thrown.
-  DocumentMemoryBudget memory(DocumentMemoryBudget::ForDocument(documentSize));
+  // Declared so that the reader goes first: it refers to all the others. The budget goes last,
+  // after every exception that the parser may have thrown.
+  DocumentMemoryBudget budget(DocumentMemoryBudget::ForDocument(documentSize),
+                              DocumentMemoryBudget::WorkForDocument(documentSize));
   RefusingEntityResolver resolver;
   AttributeDefaultsLimit defaultsLimit;
   xercesc::SecurityManager securityManager;
   std::unique_ptr<MyHandler> handler;
-  std::unique_ptr<xercesc::SAX2XMLReaderImpl> reader;
+  std::unique_ptr<WorkMeteredReader> reader;
   try {
-    reader.reset(new xercesc::SAX2XMLReaderImpl(&memory, nullptr));
+    reader.reset(new WorkMeteredReader(budget));
     reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, true);
     reader->setFeature(XMLUni::fgXercesSchema, true);
     reader->setFeature(XMLUni::fgXercesSchemaFullChecking, false);

@@ -23,20 +23,24 @@ public:
   static constexpr int LIFETIME_MS = 8000;
   static constexpr std::size_t MAX_BYTES = 64 << 20;
 
-  //! holdOpen: after the answer, the connection stays open until the client closes it.
+  //! holdOpen: after the answer, the connection stays open until the client closes it; ipv6: on ::1.
   explicit LocalHttpServer(std::string head, std::string repeated = "", int pauseMs = 0,
-                           bool holdOpen = false)
+                           bool holdOpen = false, bool ipv6 = false)
       : m_head(std::move(head)), m_repeated(std::move(repeated)), m_pauseMs(pauseMs), m_holdOpen(holdOpen)
   {
-    m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    m_listener = ::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length);
+    sockaddr_in6 address6{};
+    address6.sin6_family = AF_INET6;
+    address6.sin6_addr = in6addr_loopback;
+    sockaddr* bound = ipv6 ? reinterpret_cast<sockaddr*>(&address6) : reinterpret_cast<sockaddr*>(&address);
+    socklen_t length = ipv6 ? sizeof address6 : sizeof address;
+    ::bind(m_listener, bound, length);
     ::listen(m_listener, 4);
-    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-    m_port = ntohs(address.sin_port);
+    ::getsockname(m_listener, bound, &length);
+    m_port = ntohs(ipv6 ? address6.sin6_port : address.sin_port);
     m_thread = std::thread([this] { Serve(); });
   }
   ~LocalHttpServer()

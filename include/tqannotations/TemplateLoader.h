@@ -53,11 +53,11 @@ public:
 private:
   class MyHandler;
 
-  //! The whole document at a "file:" or "http:" URL, no longer than the loader may store; false
-  //! when it cannot be read: a path that is not a regular file, a server that goes 30 seconds
-  //! without answering, any other protocol.
+  //! The whole document at a "file:" URL, no longer than the loader may store; false when it
+  //! cannot be read: a path that is not a regular file, another machine, any other protocol
+  //! ("http:" URLs are read apart, their host and port as written).
   static bool ReadUrl(const XERCES_CPP_NAMESPACE::XMLURL& location, std::string& document);
-  //! Runs one parse with the parser's memory bounded by the document's size; whatever goes wrong
+  //! Runs one parse with the parser's memory and work bounded by the document's size; whatever goes wrong
   //! in it ends the parse and is dropped.
   void Parse(const XERCES_CPP_NAMESPACE::InputSource& source, std::size_t documentSize,
              std::vector<du::SmartPtr<TAnnotation>>& templates);

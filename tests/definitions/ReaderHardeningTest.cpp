@@ -5,6 +5,7 @@
 #include "LocalHttpServer.h"
 #include "MemoryCeiling.h"
 #include "StartLine.h"
+#include "ThreadRounds.h"
 #include "support/ScratchFolder.h"
 
 #include <dg/XmlTree.h>
@@ -16,7 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
@@ -24,6 +28,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,6 +64,74 @@ std::string Nested(const std::string& root, int depth)
   for (int i = 0; i < depth; ++i)
     text += "</n>";
   return text + "</" + root + ">";
+}
+
+//! A document of `grammar` and `body` that ends in one template or style.
+std::string WithGrammar(const std::string& root, const std::string& grammar, const std::string& body)
+{
+  return "<?xml version=\"1.0\"?>\n<!DOCTYPE " + root + " [" + grammar + "]><" + root + ">" +
+         (root == "lumbra-styles" ? "<styles>" + body + "<style id=\"7\"/></styles>"
+                                  : body + "<annotation id=\"late\"/>") +
+         "</" + root + ">";
+}
+
+std::string Repeated(const std::string& text, int times)
+{
+  std::string repeated;
+  for (int i = 0; i < times; ++i)
+    repeated += text;
+  return repeated;
+}
+
+TEST(ReaderHardening, ReadersReadEntitiesAndDefaultsWithinWorkBoundByTheDocumentsSize)
+{
+  // Hundreds of references read whole; the abuses below cost a hundred times their size or more.
+  const std::string value(16000, 'v');
+  const struct
+  {
+    std::string grammar;
+    std::string body;
+    bool readWhole;
+  } cases[] = {
+      {"<!ENTITY e 'ab'>", "<x>" + Repeated("&e;", 300) + "</x>", true},
+      {"<!ATTLIST a d CDATA '" + value + "'>", Repeated("<a/>", 8000), false},
+      {"<!ENTITY e '" + value + "'>", "<x>" + Repeated("&e;", 2000) + "</x>", false},
+      {"<!ENTITY % p '<!-- " + value + " -->'>" + Repeated("%p;", 2000), "", false},
+      {"<!ENTITY % l0 '<!-- -->'><!ENTITY % l1 '" + Repeated("&#37;l0;", 100) + "'><!ENTITY % l2 '" +
+           Repeated("&#37;l1;", 100) + "'><!ENTITY % l3 '" + Repeated("&#37;l2;", 100) + "'>%l3;",
+       "", false},
+  };
+  for (const auto& c : cases) {
+    Templates read;
+    tqannotations::TemplateLoader().GetTemplateList(WithGrammar("lumbra-annotations", c.grammar, c.body),
+                                                    read);
+    EXPECT_EQ(read.size(), c.readWhole ? 1u : 0u) << c.grammar.substr(0, 40);
+    tqannotations::DrawingToolsRW tools;
+    tools.ParseStyleXML(WithGrammar("lumbra-styles", c.grammar, c.body));
+    EXPECT_EQ(tools.GetStyleList().size(), c.readWhole ? 2u : 0u) << c.grammar.substr(0, 40);
+  }
+}
+
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
+//! What is allocated under a sanitizer, which keeps freed blocks a while; else what is resident.
+unsigned long long MemoryHeld()
+{
+  return __sanitizer_get_current_allocated_bytes ? __sanitizer_get_current_allocated_bytes()
+                                                 : tqtest::StatusBytes("VmRSS");
+}
+
+TEST(ReaderHardening, DocumentsWhoseGrammarCannotBeFinishedLeaveNoMemoryBehind)
+{
+  const std::string document =
+      "<?xml version=\"1.0\"?><!DOCTYPE r [<!ELEMENT r " + Repeated("(a,", 1000) + "ANY>]><r/>";
+  Templates templates;
+  unsigned long long afterTwenty = 0;
+  for (int i = 0; i < 200; ++i) {
+    tqannotations::TemplateLoader().GetTemplateList(document, templates);
+    tqannotations::DrawingToolsRW().ParseStyleXML(document);
+    afterTwenty = i == 19 ? MemoryHeld() : afterTwenty;
+  }
+  EXPECT_LT(MemoryHeld(), afterTwenty + (20 << 20));
 }
 
 TEST(ReaderHardening, ThreadsRacingTheFirstParseOfEveryReaderAllRead)
@@ -174,6 +247,52 @@ TEST_F(SpecialFiles, EveryPathReaderRefusesThemAsItRefusesAMissingFile)
   }
 }
 
+//! Whether the thread sleeps in a call that opens a file: a reader waiting for a pipe's writer.
+bool WaitingInOpen(pid_t thread)
+{
+  const std::string task = "/proc/self/task/" + std::to_string(thread);
+  long call = -1;
+  std::ifstream(task + "/syscall") >> call;
+  std::string status;
+  std::getline(std::ifstream(task + "/stat"), status);
+  return call == SYS_openat && status.compare(status.rfind(')') + 1, 3, " S ") == 0;
+}
+
+TEST_F(SpecialFiles, APipeRenamedInAfterTheLookIsRefusedWithoutWaitingForAWriter)
+{
+  const std::string path = m_folder + "/swapped.xml", next = m_folder + "/next", file = m_folder + "/file";
+  constexpr int kReads = 20000;
+  std::atomic<int> reads{0};
+  std::atomic<pid_t> reader{0};
+  int readersCaughtWaiting = 0;
+  std::ofstream(file) << "<lumbra-annotations><annotation id=\"f\"/></lumbra-annotations>";
+  test_threads::ThreadRounds threads;
+  threads.Add(10 * kReads, [&](int round) {
+    if (reads >= kReads)
+      return;
+    // The pipe in place for a moment, then a reader waiting on it let go, till the reads end.
+    for (const std::string& swapped : {m_fifo, file}) {
+      ::link(swapped.c_str(), next.c_str());
+      ::rename(next.c_str(), path.c_str());
+    }
+    do {
+      if (reader && WaitingInOpen(reader) && ++readersCaughtWaiting)
+        ::close(::open(m_fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    } while (round == 10 * kReads - 1 && reads < kReads);
+  });
+  threads.Add(kReads, [&](int round) {
+    reader = pid_t(::syscall(SYS_gettid));
+    Templates templates;
+    if (round % 2)
+      tqannotations::TemplateLoader().GetTemplateList(du::Symbol("file://" + path), templates);
+    else
+      tqannotations::DrawingToolsRW().ParseStyleXML(path);
+    ++reads;
+  });
+  EXPECT_EQ(threads.Run(), threads.Asked());
+  EXPECT_EQ(readersCaughtWaiting, 0);
+}
+
 TEST_F(SpecialFiles, FilesPastTheLimitAreRefused)
 {
   const std::string path = m_folder + "/large";
@@ -193,6 +312,22 @@ using Clock = std::chrono::steady_clock;
 long long MsSince(Clock::time_point start)
 {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+//! The text gzip-coded, as one stored block.
+std::string Gzipped(const std::string& text)
+{
+  unsigned crc = 0xFFFFFFFF, size = unsigned(text.size());
+  for (unsigned char c : text) {
+    crc ^= c;
+    for (int bit = 0; bit < 8; ++bit)
+      crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  std::string bytes; // little-endian: the block's length and its complement, the checksum, the size
+  for (unsigned long long v : {size | (~size & 0xFFFFull) << 16, ~crc | 1ull * size << 32})
+    for (int i = 0; i < 8; ++i)
+      bytes += char(v >> (8 * i));
+  return std::string("\x1f\x8b\x08\0\0\0\0\0\0\xff\x01", 11) + bytes.substr(0, 4) + text + bytes.substr(8);
 }
 
 //! Reads / from the server with the given deadline; the body must be empty on failure.
@@ -272,6 +407,7 @@ TEST(HttpDocument, OnlyAWholeOkAnswerWithinTheSizeLimitIsADocument)
             false},
            {withHeadOf(allowance), 1 << 20, false, true},
            {withHeadOf(allowance + 1), 1 << 20, false, false},
+           {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n" + Gzipped(document), 1 << 20, false, false},
            {"HTTP/1.0 404 Not Found\r\n\r\n" + document, 1 << 20, false, false},
            {"HTTP/1.1 301 Moved\r\nLocation: /t.xml\r\n\r\n" + document, 1 << 20, false, false},
            {document, 1 << 20, false, false},
@@ -298,6 +434,16 @@ TEST(HttpDocument, TemplateLoaderAsksForTheUrlAsWrittenAndReadsOnlyWholeDocument
   EXPECT_NE(whole.Request().find("\r\nHost: 127.0.0.1:" + port + "\r\n"), std::string::npos)
       << whole.Request();
 
+  // A port past 65535, or 0, is malformed rather than another port; an IPv6 address is read.
+  for (const std::string& wrapped : {std::to_string(whole.Port() + (1ull << 32)), std::string("0")})
+    EXPECT_FALSE(tqannotations::TemplateLoader().GetTemplateList(
+        du::Symbol("http://127.0.0.1:" + wrapped + "/t.xml"), templates));
+  tqtest::LocalHttpServer six("HTTP/1.1 200 OK\r\n\r\n" + document, "", 0, false, true);
+  templates.clear();
+  EXPECT_TRUE(tqannotations::TemplateLoader().GetTemplateList(
+      du::Symbol("http://[::1]:" + std::to_string(six.Port()) + "/t.xml"), templates));
+  EXPECT_EQ(Ids(templates), (std::vector<std::string>{"web", "two", "three"}));
+
   // Cut off after the first template, a redirection to a file of this machine, a port where nothing
   // listens: each reads as a document that cannot be reached, which is an empty one.
   const char* data = std::getenv("TQ_TEST_DATA");
@@ -317,6 +463,25 @@ TEST(HttpDocument, TemplateLoaderAsksForTheUrlAsWrittenAndReadsOnlyWholeDocument
         du::Symbol("http://127.0.0.1:" + std::to_string(answering) + "/t.xml"), templates));
     EXPECT_TRUE(templates.empty()) << answer;
   }
+}
+
+TEST(HttpDocument, NoProxyThatTheEnvironmentNamesIsAsked)
+{
+  tqtest::LocalHttpServer proxy(
+      "HTTP/1.1 200 OK\r\n\r\n<lumbra-annotations><annotation id=\"proxied\"/></lumbra-annotations>");
+  tqtest::LocalHttpServer server(
+      "HTTP/1.1 200 OK\r\n\r\n<lumbra-annotations><annotation id=\"direct\"/></lumbra-annotations>");
+  const std::string proxyUrl = "http://127.0.0.1:" + std::to_string(proxy.Port());
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+    ::setenv(name, proxyUrl.c_str(), 1);
+  ::unsetenv("no_proxy");
+  ::unsetenv("NO_PROXY");
+  Templates templates;
+  tqannotations::TemplateLoader().GetTemplateList(
+      du::Symbol("http://127.0.0.1:" + std::to_string(server.Port()) + "/t.xml"), templates);
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
+    ::unsetenv(name);
+  EXPECT_EQ(Ids(templates), std::vector<std::string>{"direct"});
 }
 
 TEST(ReaderHardening, ManyDocumentsWithAnExternalGrammarLoseNoMemory)

@@ -43,7 +43,7 @@ std::size_t BudgetFor(std::size_t textSize)
 std::unique_ptr<SAX2XMLReader> MakeReader(XmlMemoryBudget& memory, SecurityManager& securityManager,
                                           XmlTreeBuilder& builder)
 {
-  std::unique_ptr<SAX2XMLReader> reader(new XmlTreeReader(&memory));
+  std::unique_ptr<SAX2XMLReader> reader(new XmlTreeReader(memory));
   reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
   reader->setFeature(XMLUni::fgXercesSchema, false);
   reader->setFeature(XMLUni::fgXercesLoadSchema, false);
@@ -64,7 +64,8 @@ XmlElem* ParseXml(const std::string& text)
   if (!PrepareXmlParser())
     return nullptr;
   // Made before the parser and gone after it, as is every exception that the parser throws.
-  XmlMemoryBudget memory(XmlMemoryBudget::ForDocument(text.size()));
+  XmlMemoryBudget memory(XmlMemoryBudget::ForDocument(text.size()),
+                         XmlMemoryBudget::WorkForDocument(text.size()));
   try {
     SecurityManager securityManager;
     securityManager.setEntityExpansionLimit(kEntityExpansionLimit);

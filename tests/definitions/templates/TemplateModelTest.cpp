@@ -194,6 +194,7 @@ TEST(TemplateModel, ItemListAndPropertyVisitorNeeds)
       {{Property("System", "tqITM "), Property("System", "Name")}, false, false},
       {{Property("System", "tqITM"), Property("Metadata", "PartNumber")}, true, true},
       {{Fixed("System")}, false, false},
+      {{Fixed("Metadata"), Fixed("PartNumber")}, false, false},
       {{Fixed("Metadata"), nullptr, Property("Metadata", "")}, false, true},
       {{}, false, false},
   };

@@ -18,7 +18,8 @@ namespace dg {
 //! entity; the grammar is otherwise not checked. Entity expansion is capped: too many expansions, or
 //! expansions that would grow the tree to more than four times the text's size plus one mebibyte,
 //! fail the parse too, as does anything that would make the parser itself hold more than four
-//! times the text's size plus 16 mebibytes. Elements nested more than 1000 deep fail the parse.
+//! times the text's size plus 16 mebibytes, or work more than the text's size allows (see
+//! XmlMemoryBudget). Elements nested more than 1000 deep fail the parse.
 XmlElem* ParseXml(const std::string& text);
 
 //! Releases the tree whose root ParseXml returned. Null, and an element that is not the root of
