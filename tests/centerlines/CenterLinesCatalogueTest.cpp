@@ -219,8 +219,8 @@ const Entry kCatalogue[] = {
       "observers history; read slots csys csys-item info-csys info-jogs routing ends representation-jogs"},
      {"(131.116 39.799 12.5) (131.232 39.866 12.5) (130.116 41.799 12.5)\nread csys: 1 id 6 at (130 40 5)\n"
       "extensions 4.25 2.5 drag factor 0.5 offsets (1 -2 3) (0 0 0)",
-      "read csys: 1 id 6 at (80 0 0)\nread routing: along axes yes\nextensions 4.25 0.5 drag factor 0.5 "
-      "offsets"}},
+      "read csys: 1 id 6 at (80 0 0)\nalong axes yes\nextensions 4.25 0.5 drag factor 0.5 offsets (1 -2 3) "
+      "(0 0 0)"}},
     {"the host routes the line along the world's axes and clears the picked system",
      [](CenterLineStage& s) {
        Recorded(s, [&] {

@@ -37,7 +37,8 @@ TEST_F(CenterLineScenes, EqualByEachCoordinateOfEachEndWithinAHairAndByEachDrawn
     i.jogs.push_back(dg::DPoint3D(1, 2, 3));
     i.csys.SetPos(dg::DPoint3D(4, 5, 6));
     CenterStyle& s = i.style;
-    s.isHalo = s.alongXYZ = !(s.attached = false);
+    s.isHalo = s.alongXYZ = true;
+    s.attached = false;
     s.xyzFlag = 4;
     s.csysType = CenterStyle::CSYS_PICKED;
     s.csysId = static_cast<CenterStyle::CSYS_ID>(5);
