@@ -6,6 +6,7 @@
 
 #include <tqannotations/CenterLinesAnnotation.h>
 #include <tqannotations/CenterLinesRepresentation.h>
+#include <tqannotations/ConstructionCurve.h>
 #include <tqg/DatumCSys.h>
 #include <tqg/Shape.h>
 #include <tqk/AnnoSet.h>
@@ -177,10 +178,25 @@ public:
     item->SetContentType(type);
     return item;
   }
-  du::SmartPtr<tqk::SelectionItem> Bore() const
+  du::SmartPtr<tqk::SelectionItem> Bore(const du::Symbol& type = tqk::mcad_selection::Face3D) const
   {
-    const auto& faces = builder.FindPart("bored")->GetShape()->GetShapeData()->GetFaces();
-    return Geometry("bored", faces.back(), tqk::mcad_selection::Face3D);
+    return Geometry("bored", builder.FindPart("bored")->GetShape()->GetShapeData()->GetFaces().back(), type);
+  }
+  //! An assembly of the structure tree picked as an object.
+  du::SmartPtr<tqk::SelectionItem> Object(const char* idPath) const
+  {
+    du::SmartPtr<tqk::SelectionItem> item(
+        new tqk::ObjectSelectionItem(builder.GetTree()->FindInstance(du::Symbol(idPath))->GetEbomInstance()));
+    item->SetContentType(tqk::mcad_selection::Assembly);
+    return item;
+  }
+  //! A construction curve along the rod's first edge.
+  du::SmartPtr<tqk::SelectionItem> Curve() const
+  {
+    du::SmartPtr<tqk::SelectionItem> item(new tqk::ObjectSelectionItem(new tqannotations::ConstructionCurve(
+        du::Symbol("guide"), {builder.FindPart("rod")->GetShape()->GetShapeData()->GetEdges()[0]})));
+    item->SetContentType(tqk::mcad_selection::Annotation);
+    return item;
   }
   du::SmartPtr<tqk::SelectionItem> TopOfBored() const
   {

@@ -203,16 +203,6 @@ TEST_F(CenterLinesDragTest, ADraggedCornerOfARoutedLineStaysThroughASaveAndAnUnd
   EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), dropped);
 }
 
-TEST_F(CenterLinesDragTest, AnEndSetByTheHostIsDrawnThereWithItsExtension)
-{
-  MeasuredLine scene;
-  du::SmartPtr<tqk::SelectionItem> cover = scene.PartItem("housing/cover");
-  scene.line->SetPoint(dg::DPoint3D(10, 8, 1), 3.0f, cover, CenterLinesAnnotation::SECOND_END);
-  EXPECT_EQ(scene.ItemIn(1), cover);
-  EXPECT_EQ(Text(scene.DrawnLine()->GetPoints()[2]), "(10, 8, 1)");
-  EXPECT_NEAR(scene.DrawnLine()->GetEndExtension(), 3.0, 1e-6) << "the extension of the end set";
-}
-
 TEST_F(CenterLinesDragTest, StretchingAnExtensionChangesTheStyleAndNamesTheStepSo)
 {
   MeasuredLine scene;

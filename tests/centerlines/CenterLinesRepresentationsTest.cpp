@@ -90,25 +90,14 @@ TEST_F(CenterLineRepresentations, AppliedSnapshotIsDrawnWhenAttached)
   EXPECT_EQ(HoldersInScene(), 1u);
 }
 
-TEST_F(CenterLineRepresentations, TheCoordinateSystemPlacementFollowsTheStyle)
+TEST_F(CenterLineRepresentations, ALineRoutedAlongItsFirstPartWithoutOneKeepsTheStoredPlacement)
 {
-  const du::SmartPtr<ProbeLine> line = MeasuredLine(); // slot 0: the plate, placed at the origin
+  const du::SmartPtr<ProbeLine> line = MeasuredLine();
+  line->ClearSlot(0);
   CenterLinesInfo info;
   line->GetCenterLinesInfo(info);
-  dg::Location stored = dg::Location::IDENTITY;
-  stored.SetPos(dg::DPoint3D(5, 5, 5));
-  info.csys = stored;
+  info.csys.SetPos(dg::DPoint3D(5, 5, 5));
   info.style.csysType = CenterStyle::CSYS_PART;
-  line->SetCenterLinesInfo(info);
-
-  // Routed by the part of slot 0: its placement replaces the stored one.
-  line->CreateRepresentations();
-  line->GetCenterLinesInfo(info);
-  EXPECT_EQ(info.csys.GetPosition().x, 0.0);
-
-  // With slot 0 empty the stored placement stays.
-  line->ClearSlot(0);
-  info.csys = stored;
   line->SetCenterLinesInfo(info);
   line->CreateRepresentations();
   line->GetCenterLinesInfo(info);
