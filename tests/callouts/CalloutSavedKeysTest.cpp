@@ -7,13 +7,6 @@ using namespace callout_test;
 using saved_keys::Element;
 using saved_keys::Key;
 
-dg::Color Picked(int r, int g, int b)
-{
-  dg::Color colour(0, 0, 0, 1);
-  colour.SetRGB(r, g, b);
-  return colour;
-}
-
 // Colours a template keeps in 8 bits a channel; the blend colour is kept whole.
 const std::vector<Key> kKeys{
     {"id", std::uint64_t(9001)},
@@ -28,13 +21,13 @@ const std::vector<Key> kKeys{
     {"lineweight", 2.75f},
     {"linestipple", std::int32_t(10)},
     {"arrowstyle", std::int32_t(5)},
-    {"linecolor", Picked(0x30, 0x90, 0xC0)},
+    {"linecolor", dg::Color(48 / 255.f, 144 / 255.f, 192 / 255.f)},
     {"fontphys", false},
     {"fontsize", 13.5f},
-    {"textcolor", Picked(0xA0, 0x50, 0x20)},
+    {"textcolor", dg::Color(160 / 255.f, 80 / 255.f, 32 / 255.f)},
     {"textunit", {}, "always points, the unit the size is saved in"},
     {"textface", du::Symbol("Palatino")},
-    {"fillcolor", Picked(0x70, 0xE0, 0xB0)},
+    {"fillcolor", dg::Color(112 / 255.f, 224 / 255.f, 176 / 255.f)},
     {"blendColor", dg::Color(0.3f, 0.7f, 0.2f, 0.6f)},
     {"dimLabel", true},
     {"shape", std::int32_t(4)},
@@ -80,8 +73,7 @@ struct CalloutSavedKey : CalloutWorld, ::testing::WithParamInterface<Key>
     return callout;
   }
 
-  //! Loads the content into a new callout of the kind as the host does, hidden when it was saved
-  //! hidden.
+  //! Loaded as the host loads it: hidden when it was saved hidden.
   du::SmartPtr<Callout> Loaded(int kind, const Element& root)
   {
     const du::SmartPtr<Callout> callout(kind == 3 ? new CombinedCallout : new Callout);
@@ -94,8 +86,10 @@ struct CalloutSavedKey : CalloutWorld, ::testing::WithParamInterface<Key>
   std::string Show(Callout& callout)
   {
     callout.AttachScene(scene);
-    for (const du::SmartPtr<tqk::Markup>& markup : scene->GetMarkups())
+    for (const du::SmartPtr<tqk::Markup>& markup : scene->GetMarkups()) {
       EXPECT_EQ(markup->IsVisible(), callout.IsVisible()) << "drawn as the callout is shown or hidden";
+      EXPECT_EQ(markup->GetPageNum(), callout.GetPageNum()) << "drawn on the callout's page";
+    }
     return Without(picture->Of(callout), {"annotation set told"});
   }
 };

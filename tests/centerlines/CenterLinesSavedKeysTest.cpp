@@ -39,9 +39,7 @@ const std::vector<Key> kKeys{
     {"csysType", std::int32_t(2)},
 };
 
-class CenterLineSavedKey : public ::testing::TestWithParam<Key>
-{
-};
+using CenterLineSavedKey = ::testing::TestWithParam<Key>;
 
 TEST_P(CenterLineSavedKey, IsReadBackAndKeepsThePicture)
 {
