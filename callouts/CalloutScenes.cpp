@@ -131,6 +131,9 @@ bool Callout::AttachSubsetScene(const du::SmartPtr<tqk::Scene>& scene, std::stri
     if (!part || !part->IsVisible() || !leader->IsDetached() || leader->IsHidden())
       continue;
     leader->SetController(this);
+    // A leader made while the callout is hidden, such as one rebuilt on loading, hides with it.
+    if (!IsVisible())
+      leader->SetVisibility(false);
     m_scene->AddMarkup(leader);
     leader->SetDetached(false);
     ++added;

@@ -223,7 +223,8 @@ public:
   bool AttachScene(const du::SmartPtr<tqk::Scene>& scene) override;
   //! Takes every leader and the label out of the scene and forgets the scene.
   bool DetachScene() override;
-  //! Adds the leaders of the part with that id (all leaders for an empty id) to the scene.
+  //! Adds the leaders of the part with that id (all leaders for an empty id) to the scene; while
+  //! the callout is hidden (tqk::Annotation::Hide), they are added hidden.
   bool AttachSubsetScene(const du::SmartPtr<tqk::Scene>& scene, std::string subset);
   //! Takes the leaders of the part with that id (all for an empty id) out of the scene, and the
   //! label once no leader is left in it.

@@ -310,49 +310,6 @@ TEST_F(Content, AnUnknownKindIsKeptAsStored)
   EXPECT_EQ(Property<std::int32_t>(again, "type"), 7);
 }
 
-TEST_F(Content, TheReaderTakesWhatTheWriterWrote)
-{
-  const auto callout = RichCallout();
-  callout->SetDimAtPos(true, 1, dg::Color(0.2f, 0.4f, 0.6f, 0.8f));
-  callout->Hide(false);
-  Element saved;
-  callout->SerializeContent(saved);
-  const auto loaded = Track(new TestCallout);
-  loaded->InitializeFromSerializedContent(&saved);
-
-  EXPECT_EQ(loaded->GetText(), "Plate\nP-100");
-  EXPECT_TRUE(loaded->IsKit());
-  EXPECT_TRUE(loaded->GetHalo());
-  EXPECT_FLOAT_EQ(loaded->GetLineWidth(), 2.5f);
-  EXPECT_EQ(loaded->GetLineStipple(), 4);
-  EXPECT_EQ(loaded->GetArrowStyle(), 6);
-  EXPECT_EQ(loaded->GetLineColor().GetAsHex(), callout->GetLineColor().GetAsHex());
-  EXPECT_FLOAT_EQ(loaded->GetFontSize(), 12.0f);
-  EXPECT_EQ(loaded->GetFontColor(), dg::Color(1, 0, 0, 1));
-  EXPECT_EQ(loaded->GetBackgroundColor(), dg::Color(1, 1, 0, 1));
-  EXPECT_EQ(loaded->GetFontFace(), "Courier New") << "the font face survives loading";
-  EXPECT_EQ(loaded->GetShape(), tqmu::ModelNote::HEXAGON);
-  EXPECT_FALSE(loaded->VisibleFromFile());
-  EXPECT_EQ(loaded->GetId(), callout->GetId());
-  EXPECT_EQ(loaded->GetDefinition()->name, "Part callout");
-  std::vector<du::SmartPtr<LabelContent>> items;
-  loaded->GetDefinition()->GetTextContent(items);
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0]->text, "No. ");
-  EXPECT_EQ(items[1]->propertyName, "PartNumber");
-  EXPECT_FLOAT_EQ(items[1]->properties.size, 12.0f);
-
-  ASSERT_EQ(loaded->GetLeaderLineCount(true), 2u);
-  EXPECT_EQ(loaded->GetShapeInstanceIdAtPos(1), "housing/cover");
-  Element again;
-  loaded->SerializeContent(again);
-  EXPECT_EQ(Property<dg::Color>(again, "blendColor"), dg::Color(0.2f, 0.4f, 0.6f, 0.8f));
-  const Element& reloadedLeader = *Children(again, "leader").at(1);
-  EXPECT_EQ(Property<du::Symbol>(reloadedLeader, "asmid"), du::Symbol("housing"));
-  EXPECT_TRUE(Property<bool>(reloadedLeader, "dimLeader"));
-  EXPECT_TRUE(Property<bool>(reloadedLeader, "isdetached")) << "a detached leader stays detached";
-}
-
 //! The leader markups shown in the illustration's scene, in scene order.
 std::vector<du::SmartPtr<CalloutLeader>> ShownLeaders(const tqk::Scene& scene)
 {
@@ -361,27 +318,6 @@ std::vector<du::SmartPtr<CalloutLeader>> ShownLeaders(const tqk::Scene& scene)
     if (const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(markup))
       leaders.push_back(leader);
   return leaders;
-}
-
-TEST_F(Content, APageNumberSurvivesSaveAndLoad)
-{
-  CalloutInfo info;
-  info.pageNumber = 2;
-  info.leaderRecords.push_back(new CalloutLeaderInfo);
-  info.leaderRecords.back()->shapeInstanceId = "frame/plate";
-  const auto callout = Track(new TestCallout(info));
-  Element saved;
-  callout->SerializeContent(saved);
-
-  const auto loaded = Track(new TestCallout);
-  ASSERT_TRUE(loaded->InitializeFromSerializedContent(&saved));
-  EXPECT_EQ(loaded->GetPageNum(), 2);
-  loaded->AttachScene(illustration.GetScene());
-  ASSERT_TRUE(LabelIn(*illustration.GetScene()));
-  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetPageNum(), 2);
-  const auto shown = ShownLeaders(*illustration.GetScene());
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0]->GetPageNum(), 2) << "the leader is drawn on the label's page";
 }
 
 TEST_F(Content, ACopyIsSavedWithItsTemplateAndItsMovedSecondAnchor)

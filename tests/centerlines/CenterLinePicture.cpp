@@ -195,6 +195,11 @@ std::string Saved(const CenterLinesAnnotation& line)
 {
   tqk::SerializedContentElement root(du::Symbol("document"));
   line.Visit(root);
+  return Saved(root);
+}
+
+std::string Saved(const tqk::SerializedContentElement& root)
+{
   Out out;
   Save(out, root, "");
   return out.Text();

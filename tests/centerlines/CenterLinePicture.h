@@ -2,6 +2,7 @@
 
 #include <tqannotations/CenterLinesAnnotation.h>
 #include <tqk/AnnoSet.h>
+#include <tqk/SerializedContentElement.h>
 #include <tqk/View.h>
 
 #include <set>
@@ -25,6 +26,8 @@ std::string Picture(tqannotations::CenterLinesAnnotation& line, const du::SmartP
 
 //! The saved content alone.
 std::string Saved(const tqannotations::CenterLinesAnnotation& line);
+//! Content as Saved writes it, from the element that holds the line's.
+std::string Saved(const tqk::SerializedContentElement& root);
 
 //! The picture without the lines whose key starts with one of the prefixes ("told", "identity").
 std::string Without(const std::string& picture, std::initializer_list<const char*> prefixes);

@@ -7,7 +7,6 @@
 #include <tqk/AsyncEvent.h>
 #include <tqk/DocumentStore.h>
 #include <tqk/Kernel.h>
-#include <tqk/ObjectSelectionItem.h>
 #include <tqk/SerializedContentElement.h>
 #include <tqk/World.h>
 #include <tqk/illustration/IllustrationBuilder.h>
@@ -42,22 +41,6 @@ class CenterLinesContentTest : public ::testing::Test
 {
 protected:
   CenterLinesContentTest() { tqk::World::GetWorld()->GetPreferences()->Clear(); }
-
-  //! Saves the line to a file and loads it into a new line; false when the load fails.
-  bool SaveAndLoad(const du::SmartPtr<CenterLinesAnnotation>& line,
-                   du::SmartPtr<CenterLinesAnnotation>& loaded)
-  {
-    tqk::SerializedContentElement root("annotation");
-    line->Visit(root);
-    const tqsupport::ScratchFolder scratch("centerline-content-test");
-    const std::string path = scratch.File("centerline-content.xml");
-    std::string error;
-    EXPECT_TRUE(tqk::DocumentStore::Write(root, path, error)) << error;
-    const std::unique_ptr<tqk::SerializedContentElement> read = tqk::DocumentStore::Read(path, error);
-    EXPECT_TRUE(read) << error;
-    loaded = new CenterLinesAnnotation;
-    return read && loaded->InitializeFromSerializedContent(read.get());
-  }
 };
 
 //! A file of its own in a scratch folder of its own, removed with the object.
@@ -402,60 +385,6 @@ TEST_F(CenterLineDocumentTest, SettersGivenValuesThatAreNotFiniteLeaveTheLineAsI
     EXPECT_TRUE(setters[i]()) << "setter " << i;
     EXPECT_EQ(picture(), before) << "setter " << i;
   }
-}
-
-TEST_F(CenterLinesContentTest, ALineReadBackFromTheStoreHasTheSnapshotItWasSavedWith)
-{
-  CenterLinesInfo info;
-  info.representationCount = 1;
-  info.point1 = dg::DPoint3D(1, 2, 3);
-  info.point2 = dg::DPoint3D(4, 5, 6);
-  info.location1 = dg::DPoint3D(7, 8, 9);
-  info.location2 = dg::DPoint3D(-1, -2, -3);
-  info.csys = dg::Location(dg::DPoint3D(50, 50, 50), dg::Quat::FromAxisAngle(dg::DVec3(0, 0, 1), 0.5), 2.0);
-  info.style.strokeColor = dg::Color(0.25f, 0.5f, 0.75f, 1.0f);
-  info.style.lineWidth = 2.5f;
-  info.style.lineStyle = 6;
-  info.style.arrowType = 8;
-  info.style.csysType = tqannotations::CenterStyle::CSYS_PICKED;
-  info.style.xyzFlag = 6;
-  info.style.MapXYZOrder();
-  info.style.dragFactor = 0.2f;
-  info.style.lineExtent1 = 1.5f;
-  info.style.lineExtent2 = 0.5f;
-  info.style.allwaysInFront = true;
-  info.style.alongXYZ = true;
-  info.style.attached = false;
-  info.style.isHalo = true;
-  info.style.anchorOffset = dg::DPoint3D(0.5, 0, 0);
-  info.style.endpointOffset = dg::DPoint3D(0, 0.5, 0);
-  du::SmartPtr<CenterLinesAnnotation> line(new CenterLinesAnnotation(info));
-  du::SmartPtr<tqk::ObjectSelectionItem> item(new tqk::ObjectSelectionItem(nullptr));
-  item->SetContentType(tqk::mcad_selection::Instance);
-  line->SetObjects({item}, nullptr, false);
-
-  du::SmartPtr<CenterLinesAnnotation> loaded;
-  ASSERT_TRUE(SaveAndLoad(line, loaded)) << "the slot selection came back";
-  EXPECT_TRUE(loaded->CreatedFromFile());
-  CenterLinesInfo before;
-  CenterLinesInfo after;
-  line->GetCenterLinesInfo(before);
-  loaded->GetCenterLinesInfo(after);
-  ExpectPoint(after.point1, before.point1);
-  ExpectPoint(after.point2, before.point2);
-  ExpectPoint(after.location1, before.location1);
-  ExpectPoint(after.location2, before.location2);
-  EXPECT_TRUE(after.style == before.style);
-  EXPECT_TRUE(after.style.Compare(before.style, 0xFFF)) << "every group, extents exactly";
-  EXPECT_EQ(after.style.dragFactor, before.style.dragFactor);
-  ExpectPoint(after.style.anchorOffset, before.style.anchorOffset);
-  ExpectPoint(after.style.endpointOffset, before.style.endpointOffset);
-  EXPECT_EQ(after.style.xyzOrder[0], 1);
-  // The coordinate system keeps its rotation; its origin and scale are not stored.
-  EXPECT_EQ(after.csys.GetQuat(), before.csys.GetQuat());
-  ExpectPoint(after.csys.GetPosition(), dg::DPoint3D::ORIGIN);
-  EXPECT_NEAR(after.csys.GetScale(), 1.0, 1e-6);
-  EXPECT_EQ(loaded->GetStoredSelections().size(), 1u);
 }
 
 TEST_F(CenterLinesContentTest, ALoadedRotationIsSavedAsItWasReadUntilTheLineTurnsOtherwise)
