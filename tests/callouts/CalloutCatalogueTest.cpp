@@ -372,6 +372,11 @@ const std::vector<Entry>& CalloutCatalogue()
               c.UpdateDefinition(definition);
             })
           .Notes()
+          .From([](CalloutWorld&, Callout& c) { c.SetLineColor(kNewLine), c.SetLineStipple(7); })
+          .Expect([](CalloutWorld&, Callout& c) { // the template's own did not change: the user's stay
+            EXPECT_EQ(c.GetLineColor(), kNewLine);
+            EXPECT_EQ(c.GetLineStipple(), 7);
+          })
           .Shows({"dpi 300"}),
       Entry("move a part",
             [](CalloutWorld& w, Callout& c) {
@@ -610,6 +615,16 @@ std::vector<Entry> CombinedCatalogue()
                       EXPECT_EQ(combined.GetCount(), members.size());
                       combined.AttachScene(w.scene);
                     }).Tells());
+  entries.push_back(
+      Entry("detach beside a member the host shows",
+            [](CalloutWorld& w, Callout& c) {
+              const du::SmartPtr<Callout> member = dynamic_cast<CombinedCallout&>(c).GetCalloutVec().at(0);
+              member->AttachScene(w.scene);
+              c.DetachScene();
+              member->DetachScene(); // the member keeps its scene until the host takes it out
+            })
+          .Tells()
+          .Expect([](CalloutWorld& w, Callout&) { EXPECT_TRUE(w.scene->GetMarkups().empty()); }));
   return entries;
 }
 

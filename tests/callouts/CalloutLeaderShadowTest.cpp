@@ -184,6 +184,7 @@ TEST(CalloutLeaderShadowDrag, InAViewThatIsNotAShapeViewThePointAlwaysGoesBack)
   shadow->SetDragOffset(dg::DVec3(0, 4, 0)); // without a camera, the offset is the scene's
   shadow->HandleDragStep();
   ExpectPoint(DrawnPoints(*shadow).at(1), 10, 4, 0);
+  ExpectPoint(DrawnPoints(*shadow).at(0), 0, 0, 0); // only the grabbed point moves
   shadow->SetDragStopPosition(10, 4);
   shadow->HandleDragStop();
   EXPECT_EQ(tqk::Kernel::GetKernel()->GetQueuedCount(), 0u);

@@ -73,6 +73,9 @@ TEST_F(CenterStyleTest, EachPreferenceKeySetsItsFieldAndValuesOutsideTheListChan
 
   Set("path_menu", "2");
   EXPECT_EQ(CenterStyle().csysType, CenterStyle::CSYS_WORLD);
+  EXPECT_TRUE(CenterStyle().alongXYZ);
+  Set("style_option", "s7");
+  EXPECT_EQ(CenterStyle().lineStyle, 7);
   Set("path_menu", "1");
   EXPECT_FALSE(CenterStyle().alongXYZ);
 
