@@ -1,4 +1,5 @@
 #include "callouts/CalloutFixtures.h"
+#include "callouts/RandomCallout.h"
 
 #include <tqannotations/CalloutOperationStep.h>
 #include <tqannotations/MarkupDrag.h>
@@ -143,7 +144,8 @@ void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
           << "the label end off the label";
     }
     const float dpi = callout.GetDefinition() ? callout.GetDefinition()->GetDPI() : 0;
-    EXPECT_EQ(leader->GetLineWidth(), int((dpi > 0 ? dpi : 96) * callout.GetLineWidth() / 72 + 0.5f));
+    EXPECT_EQ(leader->GetLineWidth(),
+              std::max(1, int((dpi > 0 ? dpi : 96) * callout.GetLineWidth() / 72 + 0.5f)));
     EXPECT_EQ(leader->GetArrowSize(), 4 * leader->GetLineWidth()) << "arrow heads for another width";
     EXPECT_EQ(leader->GetStipple(), callout.GetLineStipple());
     if (!leader->IsDim()) {
@@ -561,5 +563,44 @@ TEST_P(CatalogueEntry, ChangesThePictureAsExpectedAndKeepsItThroughUndoSaveLoadA
 }
 
 INSTANTIATE_TEST_SUITE_P(Everything, CatalogueEntry, ::testing::ValuesIn(Cases()), CaseName);
+
+//! Generated callouts of every kind and value keep their picture through a random run of the
+//! catalogue's recorded edits undone and redone, save and load, and copies. TQ_SEED replays a seed.
+TEST_F(Catalogue, GeneratedCalloutsKeepTheirPicture)
+{
+  for (unsigned seed : tqtest::Seeds(300)) {
+    SCOPED_TRACE("TQ_SEED=" + std::to_string(seed));
+    tqtest::RandomDraw draw(seed);
+    const int kind = int(draw.Below(4));
+    const bool combined = kind == kCombined;
+    const du::SmartPtr<Callout> callout = RandomCallout(*this, draw, kind);
+    scene->GetAnnoSet()->AddAnnotation(callout);
+    picture->Listen(*callout);
+    ExpectDrawnConsistently(*this, *callout);
+    const std::string shown = Seen(picture->Of(*callout));
+    ExpectSaveAndLoadKeep(*callout, combined, shown, Entry("generated", nullptr));
+    ExpectCopiesKeep(*callout, combined, shown, Entry("generated", nullptr));
+    callout->AttachScene(scene);
+    const std::string first = Seen(picture->Of(*callout));
+    const std::vector<Entry>& entries = combined ? CombinedCatalogue() : CalloutCatalogue();
+    for (unsigned edits = draw.Below(6); edits > 0 && LabelIn(*scene); --edits) {
+      const Entry& entry = entries[draw.Below(unsigned(entries.size()))];
+      if (entry.undoable && (LastLeaderIn(*scene) || std::string(entry.name) != "drag an anchor"))
+        entry.act(*this, *callout);
+    }
+    const std::string last = Seen(picture->Of(*callout));
+    while (history().Undo()) {
+    }
+    EXPECT_TRUE(SamePicture(first, Seen(picture->Of(*callout)))) << "undone";
+    while (history().Redo()) {
+    }
+    EXPECT_TRUE(SamePicture(last, Seen(picture->Of(*callout)))) << "redone";
+    history().Clear();
+    scene->GetAnnoSet()->RemoveAnnotationFromSet(callout, nullptr);
+    callout->DetachScene();
+    if (HasFailure())
+      break;
+  }
+}
 
 } // namespace
