@@ -1,5 +1,6 @@
 #include "tests/centerlines/CenterLineFixtures.h"
 #include "tests/centerlines/PointText.h"
+#include "tests/centerlines/RandomCenterLine.h"
 
 #include <tqannotations/CenterLinesOperationStep.h>
 #include <tqk/Operation.h>
@@ -432,6 +433,63 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFixture, CenterLinesCatalogueTest, ::testing::Values(0, 1, 2));
+
+//! Generated lines of every kind and value keep their picture through save and load, copies, and a
+//! random run of the catalogue's recorded edits undone and redone. TQ_SEED replays a seed.
+TEST(CenterLinesGenerated, KeepTheirPictureThroughSaveLoadCopiesAndUndo)
+{
+  CenterLineStage stage(1);
+  stage.set->RemoveAnnotationFromSet(stage.line, nullptr);
+  stage.line->DetachScene();
+  for (unsigned seed : tqtest::Seeds(300)) {
+    SCOPED_TRACE("TQ_SEED=" + std::to_string(seed));
+    tqtest::RandomDraw draw(seed);
+    const du::SmartPtr<PagedLine> line = RandomCenterLine(stage, draw);
+    tqk::SerializedContentElement document(du::Symbol("document"));
+    line->Visit(document);
+    const du::SmartPtr<CenterLinesAnnotation> loaded(new PagedLine(line->GetPageNum())),
+        copy(new PagedLine(*line)), clone = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(line->Clone());
+    EXPECT_TRUE(loaded->InitializeFromSerializedContent(document.GetEntries().at(0).child.get()));
+    // A clone is the library's own class, which draws on the host's page 0. No document keeps the
+    // coordinate system's id and position, and a loaded routed line draws within float noise only.
+    const std::initializer_list<const char*> same{}, cloned{"draw holder", "read kind"},
+        reloaded{"read csys:", "read info csys", "read routing", "draw points", "draw state"};
+    const auto Kept = [&](const du::SmartPtr<CenterLinesAnnotation>& twin, const std::string& picture) {
+      return Without(Shared(picture), twin == clone ? cloned : twin == loaded ? reloaded : same);
+    };
+    for (const du::SmartPtr<CenterLinesAnnotation>& twin : {loaded, copy, clone}) {
+      EXPECT_EQ(Kept(twin, Saved(*twin)), Kept(twin, Saved(*line))) << "not yet shown";
+      stage.set->AddAnnotation(twin);
+      twin->AttachScene(stage.builder.GetScene());
+      if (twin == loaded) // as the host finds its picks again
+        stage.Pick(stage.Picked(), twin);
+      CenterLineStage::Pump();
+      EXPECT_EQ(Kept(twin, Picture(*twin, stage.builder.GetView())), Kept(twin, stage.Take()));
+      stage.set->RemoveAnnotationFromSet(twin, nullptr);
+      twin->DetachScene();
+    }
+    stage.log->events.clear();
+    const std::string first = stage.Take();
+    for (unsigned edits = draw.Below(5); edits > 0; --edits)
+      if (const Entry& entry = kCatalogue[draw.Below(unsigned(std::size(kCatalogue)))]; entry.undoable)
+        entry.action(stage);
+    const std::string last = stage.Take();
+    while (History().Undo()) {
+    }
+    EXPECT_EQ(Shared(stage.Take()), Shared(first)) << "undone";
+    while (History().Redo()) {
+    }
+    // The drawing takes a dragged route back from the style within float noise only.
+    EXPECT_EQ(Without(Shared(stage.Take()), {"draw points", "draw state"}),
+              Without(Shared(last), {"draw points", "draw state"}))
+        << "redone";
+    History().Clear();
+    stage.set->RemoveAnnotationFromSet(line, nullptr);
+    line->DetachScene();
+    if (::testing::Test::HasFailure())
+      break;
+  }
+}
 
 } // namespace
 } // namespace centerline_tests
