@@ -584,9 +584,11 @@ TEST_F(Catalogue, GeneratedCalloutsKeepTheirPicture)
     const std::string first = Seen(picture->Of(*callout));
     const std::vector<Entry>& entries = combined ? CombinedCatalogue() : CalloutCatalogue();
     for (unsigned edits = draw.Below(6); edits > 0 && LabelIn(*scene); --edits) {
-      const Entry& entry = entries[draw.Below(unsigned(entries.size()))];
-      if (entry.undoable && (LastLeaderIn(*scene) || std::string(entry.name) != "drag an anchor"))
-        entry.act(*this, *callout);
+      const Entry* entry = nullptr;
+      while (!entry || !entry->undoable)
+        entry = &entries[draw.Below(unsigned(entries.size()))];
+      if (LastLeaderIn(*scene) || std::string(entry->name) != "drag an anchor")
+        entry->act(*this, *callout);
     }
     const std::string last = Seen(picture->Of(*callout));
     while (history().Undo()) {

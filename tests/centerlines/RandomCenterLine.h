@@ -81,10 +81,9 @@ inline du::SmartPtr<PagedLine> RandomCenterLine(CenterLineStage& stage, tqtest::
   style.lineExtent2 = draw.Step(0, 0.25f, 20);
   const du::SmartPtr<tqk::SelectionItem> csys = draw.OneIn(2) ? stage.Gauge() : stage.TopOfBored();
   if (type != Style::CSYS_NONE)
-    line->SetCSys(
-        Style::CSYS_ID(draw.Below(3)), type,
-        CenterLineStage::Placement(dg::DPoint3D(draw.Step(-8, 1, 16), 2, 3), draw.Step(-180, 7.5f, 48)),
-        type == Style::CSYS_PICKED ? csys : nullptr);
+    line->SetCSys(Style::CSYS_ID_NONE, type,
+                  CenterLineStage::Placement(dg::DPoint3D::ORIGIN, draw.Step(-180, 7.5f, 48)),
+                  type == Style::CSYS_PICKED ? csys : nullptr);
   line->SetLineStyle(style, 0xFFFF & ~Style::CSYS);
   CenterLineStage::Items items{RandomItem(stage, draw, true)};
   if (type != Style::CSYS_PICKED || draw.OneIn(2))
