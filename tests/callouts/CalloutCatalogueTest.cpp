@@ -124,7 +124,7 @@ const dg::Color kNewLine = Picked(64, 128, 192), kNewText = Picked(192, 32, 128)
 //! What every picture must show: each leader drawn starts at a framed label, is on a part shown in
 //! the scene, its anchor end where its anchor lies on that part, as wide as its points are at the
 //! template's resolution, its arrow heads sized for its width and, unless it is dimmed, the
-//! callout's line colour, stipple and halo.
+//! callout's line colour, stipple and halo, on the callout's page.
 void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
 {
   const du::SmartPtr<tqk::ShapeScene> scene = world.scene;
@@ -134,6 +134,7 @@ void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
       continue;
     const du::SmartPtr<tqk::ShapeInstance> part = leader->GetShapeInstance();
     ASSERT_TRUE(part);
+    EXPECT_EQ(leader->GetPageNum(), callout.GetPageNum()) << "a leader on another page than its callout";
     EXPECT_EQ(scene->GetShapeInstance(part->GetInstance()), part) << "a leader on a part not in the scene";
     EXPECT_TRUE(part->IsVisible()) << "a leader on a hidden part";
     const dg::DPoint3D end = leader->GetPoints().at(1), anchor = leader->GetAnchor() * part->GetLocation();

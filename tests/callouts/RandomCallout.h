@@ -8,13 +8,13 @@
 namespace callout_test {
 
 //! The kind after Callout::CALLOUT_TYPE's for which RandomCallout makes a combined callout.
-const int kCombined = 3;
+constexpr int kCombined = 3;
 
 //! Shown in the world's scene: a combined callout of one to three members of the other kinds, an
 //! item callout, a note, or a callout with leaders: one to four on parts of every kind (a weld
 //! member, a part of an assembly or on its own, picked in its assembly or not), some hidden, some
 //! dimmed. Its template has any shape code (7 draws as a circle), sizes and widths in every unit,
-//! any resolution (0: the default); a kit or not, on any page.
+//! any resolution (0: the default), fixed texts and properties; a kit or not, on any page.
 inline du::SmartPtr<Callout> RandomCallout(CalloutWorld& world, tqtest::RandomDraw& draw, int kind)
 {
   if (kind == kCombined) {

@@ -100,7 +100,7 @@ inline du::SmartPtr<PagedLine> RandomCenterLine(CenterLineStage& stage, tqtest::
                          dg::DVec3(draw.Step(-2, 0.5f, 9), draw.Step(-2, 0.5f, 9), 0),
                      draw.Step(0, 0.25f, 20), item, tqannotations::CenterLinesAnnotation::AttachedPoint(end));
   CenterLineStage::Pump();
-  stage.second = draw.OneIn(2);
+  stage.second = draw.OneIn(2); // the catalogue's edits pick the items of either fixture
   return line;
 }
 
