@@ -99,9 +99,6 @@ du::SmartPtr<tqk::Annotation> Callout::Clone() const
   clone->m_resolution = m_resolution;
   clone->m_blendColor = m_blendColor;
   clone->m_dimLabel = m_dimLabel;
-  // No leader places a note's label: it stands at its position, in the scene's space.
-  if (m_kind == CALLOUT_NOTE)
-    clone->m_label->SetPos(m_info.position);
   if (m_dimLabel)
     clone->UpdateLabelDim();
   if (m_definition)

@@ -86,6 +86,9 @@ bool Callout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
     }
     if (m_kind == CALLOUT_NOTE) {
       if (m_label && !m_labelInScene) {
+        // A note cloned or made from a snapshot holds its position, but its label was never put there.
+        if (!m_positionSet)
+          m_label->SetPos(m_info.position);
         m_label->SetScene(scene);
         m_label->SetController(this);
         scene->AddMarkup(m_label);
