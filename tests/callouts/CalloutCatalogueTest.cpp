@@ -592,7 +592,7 @@ TEST_F(Catalogue, GeneratedCalloutsKeepTheirPicture)
       const Entry* entry = &entries[draw.Below(unsigned(entries.size()))];
       while (edits.find("|" + std::string(entry->name) + "|") == std::string::npos)
         entry = &entries[draw.Below(unsigned(entries.size()))];
-      // Each edit once: done again, it would change nothing.
+      // Each at most once: a repeat may change nothing, and leave a step without a name.
       edits.erase(edits.find("|" + std::string(entry->name) + "|"), std::strlen(entry->name) + 1);
       if (LastLeaderIn(*scene) || std::string(entry->name) != "drag an anchor")
         entry->act(*this, *callout);

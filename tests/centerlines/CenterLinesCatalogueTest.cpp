@@ -451,8 +451,8 @@ TEST(CenterLinesGenerated, KeepTheirPictureThroughSaveLoadCopiesAndUndo)
     const du::SmartPtr<CenterLinesAnnotation> loaded(new PagedLine(line->GetPageNum())),
         copy(new PagedLine(*line)), clone = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(line->Clone());
     EXPECT_TRUE(loaded->InitializeFromSerializedContent(document.GetEntries().at(0).child.get()));
-    // A clone is the library's own class, which draws on the host's page 0. No document keeps the
-    // coordinate system's id and position, and a loaded routed line draws within float noise only.
+    // A clone is the library's own class, which draws on the host's page 0; a loaded line routed
+    // along a turned coordinate system draws within float noise only.
     const std::initializer_list<const char*> same{}, cloned{"draw holder", "read kind"},
         reloaded{"draw points", "draw state"};
     const auto Kept = [&](const du::SmartPtr<CenterLinesAnnotation>& twin, const std::string& picture) {
@@ -479,7 +479,7 @@ TEST(CenterLinesGenerated, KeepTheirPictureThroughSaveLoadCopiesAndUndo)
       const Entry* entry = &kCatalogue[draw.Below(unsigned(std::size(kCatalogue)))];
       while (edits.find("|" + std::string(entry->name) + "|") == std::string::npos)
         entry = &kCatalogue[draw.Below(unsigned(std::size(kCatalogue)))];
-      // Each edit once: done again, it would change nothing.
+      // Each at most once: a repeat may change nothing, and leave a step without a name.
       edits.erase(edits.find("|" + std::string(entry->name) + "|"), std::strlen(entry->name) + 1);
       entry->action(stage);
     }
