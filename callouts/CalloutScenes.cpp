@@ -72,7 +72,17 @@ bool Callout::AttachScene(const du::SmartPtr<tqk::Scene>& scene)
       dg::Color second(0, 0, 0, 1);
       dg::Color third(0, 0, 0, 1);
       view->GetBackgroundColors(first, second, third);
+      const dg::Color was = m_blendColor;
       GetBlendColor(first, second, m_blendColor);
+      // What was dimmed before the view was known (a combined callout's leader, a loaded label)
+      // was blended towards another colour.
+      if (m_blendColor != was) {
+        for (const du::SmartPtr<CalloutLeader>& leader : m_leaders)
+          if (leader && leader->IsDim())
+            UpdateLeaderDim(leader);
+        if (m_dimLabel)
+          UpdateLabelDim();
+      }
     }
     if (m_kind == CALLOUT_NOTE) {
       if (m_label && !m_labelInScene) {

@@ -1,4 +1,5 @@
 #include "callouts/CalloutFixtures.h"
+#include "callouts/RandomCallout.h"
 #include "common/ValueOperators.h"
 
 #include <tqannotations/CalloutOperationStep.h>
@@ -9,6 +10,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <regex>
 
@@ -136,7 +138,7 @@ const dg::Color kNewLine = Picked(64, 128, 192), kNewText = Picked(192, 32, 128)
 //! What every picture must show: each leader drawn starts at a framed label, is on a part shown in
 //! the scene, its anchor end where its anchor lies on that part, as wide as its points are at the
 //! template's resolution, its arrow heads sized for its width and, unless it is dimmed, the
-//! callout's line colour, stipple and halo.
+//! callout's line colour, stipple and halo, on the callout's page.
 void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
 {
   const du::SmartPtr<tqk::ShapeScene> scene = world.scene;
@@ -146,6 +148,7 @@ void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
       continue;
     const du::SmartPtr<tqk::ShapeInstance> part = leader->GetShapeInstance();
     ASSERT_TRUE(part);
+    EXPECT_EQ(leader->GetPageNum(), callout.GetPageNum()) << "a leader on another page than its callout";
     EXPECT_EQ(scene->GetShapeInstance(part->GetInstance()), part) << "a leader on a part not in the scene";
     EXPECT_TRUE(part->IsVisible()) << "a leader on a hidden part";
     const dg::DPoint3D end = leader->GetPoints().at(1), anchor = leader->GetAnchor() * part->GetLocation();
@@ -156,7 +159,8 @@ void ExpectDrawnConsistently(CalloutWorld& world, Callout& callout)
           << "the label end off the label";
     }
     const float dpi = callout.GetDefinition() ? callout.GetDefinition()->GetDPI() : 0;
-    EXPECT_EQ(leader->GetLineWidth(), int((dpi > 0 ? dpi : 96) * callout.GetLineWidth() / 72 + 0.5f));
+    EXPECT_EQ(leader->GetLineWidth(),
+              std::max(1, int((dpi > 0 ? dpi : 96) * callout.GetLineWidth() / 72 + 0.5f)));
     EXPECT_EQ(leader->GetArrowSize(), 4 * leader->GetLineWidth()) << "arrow heads for another width";
     EXPECT_EQ(leader->GetStipple(), callout.GetLineStipple());
     if (!leader->IsDim()) {
@@ -682,5 +686,51 @@ TEST_P(CatalogueEntry, ChangesThePictureAsExpectedAndKeepsItThroughUndoSaveLoadA
 }
 
 INSTANTIATE_TEST_SUITE_P(Everything, CatalogueEntry, ::testing::ValuesIn(Cases()), CaseName);
+
+//! Generated callouts of every kind and value keep their picture through a random run of the
+//! catalogue's recorded edits undone and redone, save and load, and copies. TQ_SEED replays a seed.
+TEST_F(Catalogue, GeneratedCalloutsKeepTheirPicture)
+{
+  for (unsigned seed : tqtest::Seeds(300)) {
+    SCOPED_TRACE("TQ_SEED=" + std::to_string(seed));
+    tqtest::RandomDraw draw(seed);
+    const int kind = int(draw.Below(4));
+    const bool combined = kind == kCombined;
+    const du::SmartPtr<Callout> callout = RandomCallout(*this, draw, kind);
+    scene->GetAnnoSet()->AddAnnotation(callout);
+    picture->Listen(*callout);
+    ExpectDrawnConsistently(*this, *callout);
+    const std::string shown = Seen(picture->Of(*callout));
+    ExpectSaveAndLoadKeep(*callout, combined, shown, Entry("generated", nullptr));
+    ExpectCopiesKeep(*callout, combined, shown, Entry("generated", nullptr));
+    callout->AttachScene(scene);
+    const std::string first = Seen(picture->Of(*callout));
+    const std::vector<Entry>& entries = combined ? CombinedCatalogue() : CalloutCatalogue();
+    // The recorded edits that fit every callout; others start from what only a fixture has.
+    std::string edits =
+        "|move the label|drag an anchor|show all leaders|restyle the leaders|restyle the label|re-text|";
+    for (unsigned count = draw.Below(6); count > 0 && LabelIn(*scene); --count) {
+      const Entry* entry = &entries[draw.Below(unsigned(entries.size()))];
+      while (edits.find("|" + std::string(entry->name) + "|") == std::string::npos)
+        entry = &entries[draw.Below(unsigned(entries.size()))];
+      // Each at most once: a repeat may change nothing, and leave a step without a name.
+      edits.erase(edits.find("|" + std::string(entry->name) + "|"), std::strlen(entry->name) + 1);
+      if (LastLeaderIn(*scene) || std::string(entry->name) != "drag an anchor")
+        entry->act(*this, *callout);
+    }
+    const std::string last = Seen(picture->Of(*callout));
+    while (history().Undo()) {
+    }
+    EXPECT_TRUE(SamePicture(first, Seen(picture->Of(*callout)))) << "undone";
+    while (history().Redo()) {
+    }
+    EXPECT_TRUE(SamePicture(last, Seen(picture->Of(*callout)))) << "redone";
+    history().Clear();
+    scene->GetAnnoSet()->RemoveAnnotationFromSet(callout, nullptr);
+    callout->DetachScene();
+    if (HasFailure())
+      break;
+  }
+}
 
 } // namespace

@@ -181,33 +181,6 @@ TEST_F(Content, VisitWritesEveryPlacedCalloutAndNothingElse)
   EXPECT_EQ(Children(*document.GetEntries()[1].child, "leader").size(), 2u);
 }
 
-TEST_F(Content, ACalloutTheHostBuiltAndShowedIsSavedAndLoadsIntoTheSamePicture)
-{
-  CalloutInfo info;
-  info.text = du::Symbol("Built");
-  info.position = dg::DPoint3D(1, 2, 0);
-  info.leaderRecords.push_back(new CalloutLeaderInfo);
-  info.leaderRecords.back()->shapeInstanceId = "frame/plate";
-  info.leaderRecords.back()->anchor = dg::DPoint3D(5, 5, 1);
-  const auto built = Track(new TestCallout(info));
-  Element document;
-  built->Visit(document);
-  EXPECT_EQ(document.GetChildCount(), 0u) << "neither placed nor shown";
-
-  built->AttachScene(illustration.GetScene());
-  ASSERT_EQ(illustration.GetScene()->GetMarkups().size(), 2u) << "its leader and its label are shown";
-  built->Visit(document);
-  ASSERT_EQ(document.GetChildCount(), 1u) << "what is shown is saved";
-  built->DetachScene();
-
-  const auto loaded = Track(new TestCallout);
-  ASSERT_TRUE(loaded->InitializeFromSerializedContent(document.GetEntries()[0].child.get()));
-  loaded->AttachScene(illustration.GetScene());
-  EXPECT_EQ(illustration.GetScene()->GetMarkups().size(), 2u);
-  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetText(), "Built");
-  EXPECT_EQ(loaded->GetShapeInstanceIdAtPos(0), "frame/plate");
-}
-
 TEST_F(Content, TheFontSizeSurvivesSavingAndLoadingWhateverTheTextUnit)
 {
   CalloutInfo info;

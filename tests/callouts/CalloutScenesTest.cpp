@@ -23,16 +23,6 @@ std::size_t CountChildren(const tqk::SerializedContentElement& element, const ch
   return count;
 }
 
-template <class T>
-T SavedValue(const tqk::SerializedContentElement& element, const char* key)
-{
-  for (const auto& entry : element.GetEntries())
-    if (!entry.child && entry.key == du::Symbol(key))
-      return std::get<T>(entry.value);
-  ADD_FAILURE() << "no property " << key;
-  return T();
-}
-
 //! The sample illustration (parts "frame/plate", "frame/rib", "housing/cover", "housing/bolt")
 //! with an annotation set that counts change notices.
 struct Scenes : ::testing::Test
@@ -239,39 +229,6 @@ TEST_F(Scenes, ARecordsAssemblyMustBeInTheStructureTree)
   ASSERT_TRUE(assembly);
   EXPECT_EQ(assembly->GetIDPath(), du::Symbol("housing"));
   EXPECT_FALSE(loaded->GetShapeInstanceAtPos(1)) << "no leader without its assembly";
-}
-
-TEST_F(Scenes, ACloneShowsLeadersHiddenOrDimmedAfterTheyWereMadeAndTheSameLook)
-{
-  const auto callout = NewCallout();
-  const du::SmartPtr<TAnnotation> definition = Template();
-  definition->dpi = 144.0f;
-  LineOf(definition).weight = 2.0f;
-  callout->Initialize(definition, Part("frame/plate"), false, nullptr);
-  const auto cover = callout->CreateCalloutLeader(dg::DPoint3D(1, 1, 1), Part("housing/cover"), nullptr);
-  callout->ConnectLeader(cover);
-  cover->SetHidden(true);
-  const dg::Color blend(0.25f, 0.5f, 0.75f, 1);
-  callout->SetDimAtPos(true, 0, blend);
-  const auto clone = du::SmartPtr<Callout>::DynamicCast(callout->Clone());
-  ASSERT_TRUE(clone);
-
-  tqk::SerializedContentElement document;
-  clone->Visit(document);
-  ASSERT_EQ(document.GetChildCount(), 1u);
-  const tqk::SerializedContentElement& saved = *document.GetEntries()[0].child;
-  EXPECT_EQ(SavedValue<dg::Color>(saved, "blendColor"), blend);
-  EXPECT_TRUE(SavedValue<bool>(saved, "dimLabel"));
-
-  clone->AttachScene(illustration.GetScene());
-  const auto markups = Markups();
-  ASSERT_EQ(markups.size(), 2u) << "the hidden leader stays out of the copy's picture";
-  const auto plate = du::SmartPtr<CalloutLeader>::DynamicCast(markups[0]);
-  ASSERT_TRUE(plate);
-  EXPECT_TRUE(plate->IsDim());
-  EXPECT_EQ(plate->GetLineWidth(), 4) << "2 pt at 144 dpi";
-  EXPECT_EQ(LabelIn(*illustration.GetScene())->GetNote()->GetRenderAttrsVector().dim, 1);
-  clone->DetachScene();
 }
 
 } // namespace

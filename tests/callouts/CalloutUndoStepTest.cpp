@@ -82,52 +82,6 @@ TEST(CalloutOperationStepUndo, AppliesOnlyTheMarkedFieldsAndTellsTheScene)
   EXPECT_GT(shown.Changes(), changes);
 }
 
-TEST(CalloutOperationStepUndo, BringsBackALookThatDifferedFromTheDefaults)
-{
-  ShownCallout shown;
-  shown.callout->SetLineWidth(3.0f); // 4 pixels
-  shown.callout->SetHalo(true);
-  shown.callout->SetShape(tqmu::ModelNote::HEXAGON);
-  shown.callout->SetBackgroundColor(dg::Color(0, 0, 1, 1));
-  shown.callout->SetText(du::Symbol("Pump"));
-  shown.callout->SetLineStipple(4);
-  shown.callout->SetArrowStyle(6);
-  du::SmartPtr<CalloutOperationStep> step(new CalloutOperationStep(shown.callout));
-  step->SetText(du::Symbol("Valve"));
-  step->SetLineStipple(0);
-  step->SetHead(1);
-  step->SetLineWeight(1.0f);
-  step->SetHalo(false);
-  step->SetShape(tqmu::ModelNote::SQUARE);
-  step->SetFillColor(dg::Color(1, 1, 1, 1));
-  shown.callout->SetLineWidth(1.0f);
-  shown.callout->SetHalo(false);
-  shown.callout->SetShape(tqmu::ModelNote::SQUARE);
-  shown.callout->SetBackgroundColor(dg::Color(1, 1, 1, 1));
-  shown.callout->SetText(du::Symbol("Valve"));
-  shown.callout->SetLineStipple(0);
-  shown.callout->SetArrowStyle(1);
-
-  du::SmartPtr<tqk::Operation> operation(new tqk::Operation("Edit", shown.world.scene, true));
-  operation->AddStep(step);
-  tqk::UndoHistory& history = tqk::World::GetWorld()->GetUndoHistory();
-  history.Clear();
-  ASSERT_TRUE(history.Record(operation));
-  ASSERT_TRUE(history.Undo());
-  const auto leader = du::SmartPtr<CalloutLeader>::DynamicCast(shown.world.scene->GetMarkups().at(0));
-  ASSERT_TRUE(leader);
-  EXPECT_EQ(leader->GetLineWidth(), 4);
-  EXPECT_TRUE(leader->HasHalo());
-  EXPECT_EQ(int(leader->GetStipple()), 4);
-  EXPECT_EQ(int(leader->GetArrowStyle()), 6);
-  const auto label = LabelIn(*shown.world.scene);
-  ASSERT_TRUE(label);
-  EXPECT_EQ(label->GetText(), "Pump");
-  EXPECT_EQ(label->GetShape(), tqmu::ModelNote::HEXAGON);
-  EXPECT_EQ(label->GetFillColor(), dg::Color(0, 0, 1, 1));
-  history.Clear();
-}
-
 TEST(CalloutOperationStepUndo, AnEmptyStepStillTellsTheScene)
 {
   ShownCallout shown;

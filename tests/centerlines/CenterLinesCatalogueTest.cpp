@@ -1,5 +1,6 @@
 #include "tests/centerlines/CenterLineFixtures.h"
 #include "tests/centerlines/PointText.h"
+#include "tests/centerlines/RandomCenterLine.h"
 
 #include <tqannotations/CenterLinesOperationStep.h>
 #include <tqk/Operation.h>
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <regex>
 #include <sstream>
@@ -547,6 +549,72 @@ TEST_P(CenterLinesCatalogueTest, EveryEditDrawsSavesUndoesAndCopiesAsTheUserExpe
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFixture, CenterLinesCatalogueTest, ::testing::Values(0, 1, 2));
+
+//! Generated lines of every kind and value keep their picture through save and load, copies, and a
+//! random run of the catalogue's recorded edits undone and redone. TQ_SEED replays a seed.
+TEST(CenterLinesGenerated, KeepTheirPictureThroughSaveLoadCopiesAndUndo)
+{
+  CenterLineStage stage(1);
+  stage.set->RemoveAnnotationFromSet(stage.line, nullptr);
+  stage.line->DetachScene();
+  for (unsigned seed : tqtest::Seeds(300)) {
+    SCOPED_TRACE("TQ_SEED=" + std::to_string(seed));
+    tqtest::RandomDraw draw(seed);
+    const du::SmartPtr<PagedLine> line = RandomCenterLine(stage, draw);
+    tqk::SerializedContentElement document(du::Symbol("document"));
+    line->Visit(document);
+    const du::SmartPtr<CenterLinesAnnotation> loaded(new PagedLine(line->GetPageNum())),
+        copy(new PagedLine(*line)), clone = du::SmartPtr<CenterLinesAnnotation>::DynamicCast(line->Clone());
+    EXPECT_TRUE(loaded->InitializeFromSerializedContent(document.GetEntries().at(0).child.get()));
+    // A clone is the library's own class, which draws on the host's page 0; a loaded line routed
+    // along a turned coordinate system draws within float noise only.
+    const std::initializer_list<const char*> same{}, cloned{"draw holder", "read kind"},
+        reloaded{"draw points", "draw state"};
+    const auto Kept = [&](const du::SmartPtr<CenterLinesAnnotation>& twin, const std::string& picture) {
+      return Without(Shared(picture), twin == clone ? cloned : twin == loaded ? reloaded : same);
+    };
+    for (const du::SmartPtr<CenterLinesAnnotation>& twin : {loaded, copy, clone}) {
+      EXPECT_EQ(Kept(twin, Saved(*twin)), Kept(twin, Saved(*line))) << "not yet shown";
+      stage.set->AddAnnotation(twin);
+      twin->AttachScene(stage.builder.GetScene());
+      if (twin == loaded) // as the host finds its picks again
+        stage.Pick(stage.Picked(), twin);
+      CenterLineStage::Pump();
+      EXPECT_EQ(Kept(twin, Picture(*twin, stage.builder.GetView())), Kept(twin, stage.Take()));
+      stage.set->RemoveAnnotationFromSet(twin, nullptr);
+      twin->DetachScene();
+    }
+    stage.log->events.clear();
+    const std::string first = stage.Take();
+    // The recorded edits that fit every line; others start from what only a fixture has.
+    std::string edits =
+        "|pick other items|re-pick the first item|re-pick the second item|pick a coordinate system"
+        "|drag the first end|drag the second end|restyle|";
+    for (unsigned count = draw.Below(5); count > 0; --count) {
+      const Entry* entry = &kCatalogue[draw.Below(unsigned(std::size(kCatalogue)))];
+      while (edits.find("|" + std::string(entry->name) + "|") == std::string::npos)
+        entry = &kCatalogue[draw.Below(unsigned(std::size(kCatalogue)))];
+      // Each at most once: a repeat may change nothing, and leave a step without a name.
+      edits.erase(edits.find("|" + std::string(entry->name) + "|"), std::strlen(entry->name) + 1);
+      entry->action(stage);
+    }
+    const std::string last = stage.Take();
+    while (History().Undo()) {
+    }
+    EXPECT_EQ(Shared(stage.Take()), Shared(first)) << "undone";
+    while (History().Redo()) {
+    }
+    // The drawing takes a dragged route back from the style within float noise only.
+    EXPECT_EQ(Without(Shared(stage.Take()), {"draw points", "draw state"}),
+              Without(Shared(last), {"draw points", "draw state"}))
+        << "redone";
+    History().Clear();
+    stage.set->RemoveAnnotationFromSet(line, nullptr);
+    line->DetachScene();
+    if (::testing::Test::HasFailure())
+      break;
+  }
+}
 
 } // namespace
 } // namespace centerline_tests
