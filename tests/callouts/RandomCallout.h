@@ -89,6 +89,8 @@ inline du::SmartPtr<Callout> RandomCallout(CalloutWorld& world, tqtest::RandomDr
   built->DetachScene();
   EXPECT_TRUE(callout->InitializeFromSerializedContent(document.GetEntries().at(0).child.get()));
   callout->AttachScene(world.scene);
+  EXPECT_EQ(LabelIn(*world.scene) ? LabelIn(*world.scene)->GetPageNum() : -1, info.pageNumber)
+      << "drawn off its page";
   EXPECT_TRUE(SamePicture(shown, Without(world.picture->Of(*callout), {"told"}))) << "loaded as built";
   return callout;
 }
